@@ -1,0 +1,53 @@
+// vexilo-cli: the puzzle core from the command line.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <iostream>
+
+#include "cli/cli_common.h"
+
+namespace vexilo::cli {
+
+void printError(const std::string& message) { std::cerr << "vexilo-cli: " << message << "\n"; }
+
+namespace {
+
+const Command kCommands[] = {
+    {nullptr, nullptr, nullptr},
+};
+
+void printUsage(std::ostream& out) {
+    out << "usage: vexilo-cli COMMAND [OPTIONS] ...\n\ncommands:\n";
+    for (const Command& c : kCommands) {
+        if (c.name != nullptr) out << "  " << c.usage << "\n";
+    }
+    out << "\n  vexilo-cli --help    this text\n";
+}
+
+}  // namespace
+}  // namespace vexilo::cli
+
+int main(int argc, char** argv) {
+    using namespace vexilo::cli;
+    if (argc < 2) {
+        printUsage(std::cerr);
+        return kExitUsage;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printUsage(std::cout);
+        return 0;
+    }
+    for (const Command& c : kCommands) {
+        if (c.name == nullptr || name != c.name) continue;
+        Args args(argv + 2, argv + argc);
+        try {
+            return c.run(args);
+        } catch (const std::exception& e) {
+            printError(e.what());
+            return kExitFileError;
+        }
+    }
+    printError("unknown command '" + name + "' (see vexilo-cli --help)");
+    return kExitUsage;
+}

@@ -1,0 +1,48 @@
+// What the core asks of whoever shows it. The core never opens a window: the desktop
+// program implements this interface with widgets, the command-line tool with stderr,
+// and tests record the calls.
+#pragma once
+
+#include <string>
+
+namespace vexilo {
+
+class Frontend {
+public:
+    virtual ~Frontend() = default;
+
+    // A modal message box with a fixed text ("記憶領域がいっぱいです。", a solve result, ...).
+    virtual void showMessage(const std::string& text) = 0;
+
+    // The window caption ("Vexilo", or "name WxH - Vexilo").
+    virtual void setCaption(const std::string& /*caption*/) {}
+
+    // The window side of the reset to the state without a puzzle: hide the board,
+    // step label "0", lay the view out with W = 0, refresh the undo button.
+    virtual void puzzleReset() {}
+
+    // The width and height of the board panel, for the fit zoom.
+    virtual int panelWidth() const { return 368; }
+    virtual int panelHeight() const { return 368; }
+
+    // zoom changed: lay the view out, show the board, paint.
+    virtual void zoomChanged() {}
+
+    // The board's pictures changed: paint the visible part.
+    virtual void repaintBoard() {}
+
+    // The step label shows mainBoard's step count.
+    virtual void setStepCount(int /*count*/) {}
+
+    // The undo-one-move button's enabled state.
+    virtual void setUndoEnabled(bool /*enabled*/) {}
+};
+
+// A frontend that shows nothing; messages are counted so callers can tell they happened.
+class SilentFrontend : public Frontend {
+public:
+    void showMessage(const std::string&) override { ++messages; }
+    int messages = 0;
+};
+
+}  // namespace vexilo

@@ -1,0 +1,33 @@
+// Operations on a Board's move log, and the replay rule by which a log defines a position.
+#pragma once
+
+#include <cstdint>
+
+#include "model/board.h"
+#include "model/frontend.h"
+
+namespace vexilo {
+
+struct PuzzleState;
+
+inline constexpr const char* kLogFullMessage = "記憶領域がいっぱいです。";
+
+// Empties the log: slot 0 holds the first marker, the write position is slot 1.
+void resetMoveLog(Board& board);
+
+// Appends one entry; on a full log shows the log-full message and returns false.
+bool appendEntry(Board& board, int32_t entry, Frontend& frontend);
+
+// Writes a new step marker; a marker that does not fit gives the step count back.
+void openStep(Board& board, Frontend& frontend);
+
+// Throws away everything from the last step marker on; returns the new step count.
+int dropLastStep(Board& board);
+
+// Fills state.replayList with the entries of board's log that still count: scanning from
+// the newest entry back, an entry becomes live when its edge has no live entry, cancels
+// the live entry when it equals it, and is ignored otherwise. Returns the index of the
+// list's last slot (slot 0 holds the first marker; cancelled slots hold the tombstone).
+int computeNetEntries(PuzzleState& state, const Board& board);
+
+}  // namespace vexilo

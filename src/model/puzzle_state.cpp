@@ -1,0 +1,21 @@
+#include "model/puzzle_state.h"
+
+#include "model/move_log.h"
+
+namespace vexilo {
+
+PuzzleState::PuzzleState(Frontend& fe)
+    : frontend(fe),
+      clueGrid(std::make_unique<ClueGrid>()),
+      mainBoard(std::make_unique<Board>()),
+      workBoard(std::make_unique<Board>()),
+      scratchMarks(std::make_unique<std::array<uint8_t, kLatticeBytes>>()),
+      replayList(std::make_unique<std::array<int32_t, kLogSlots>>()),
+      liveSlot(std::make_unique<std::array<int32_t, kLatticeBytes>>()),
+      floodStack(std::make_unique<std::array<FloodFrame, kFloodDepth>>()) {
+    colourBitmap.resize(1, 1);
+    resetMoveLog(*mainBoard);
+    resetMoveLog(*workBoard);
+}
+
+}  // namespace vexilo

@@ -1,0 +1,75 @@
+// Everything the main window owns: the puzzle, the two Boards, the scratch areas, the
+// pictures and the rating counters, under one object instead of process-wide globals.
+// Capacities are fixed and allocated once here; nothing grows while a command runs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/board.h"
+#include "model/frontend.h"
+#include "model/pixel_buffer.h"
+
+namespace vexilo {
+
+class BoardCanvas;
+
+using ClueGrid = std::array<std::array<uint8_t, kMaxCells>, kMaxCells>;  // [row][column]
+
+// One frame of the rebuild's depth-first colour fill.
+struct FloodFrame {
+    int cell;
+    int8_t side;    // 0..3: top, bottom, left, right; 4: done
+    bool returned;  // the fill through this side has come back
+};
+constexpr int kFloodDepth = kMaxCells * kMaxCells + 1;
+
+struct PuzzleState {
+    explicit PuzzleState(Frontend& frontend);
+    PuzzleState(const PuzzleState&) = delete;
+    PuzzleState& operator=(const PuzzleState&) = delete;
+
+    Frontend& frontend;
+    BoardCanvas* canvas = nullptr;  // draws rebuilds of mainBoard when set
+
+    int puzzleWidth = 0;  // W; 0 means no puzzle is loaded
+    int puzzleHeight = 0;  // H
+    int difficulty = -1;   // rating state: -1, a rating, 9999, or 10000 + a new rating
+    int zoom = 1;          // 1, 2, 4, 8, 16 or 32
+    int drawEnabled = 1;   // 0 while a solve runs
+    int errorX = 0;        // where the last answer check found its first fault
+    int errorY = 0;
+
+    std::unique_ptr<ClueGrid> clueGrid;
+    std::unique_ptr<Board> mainBoard;
+    std::unique_ptr<Board> workBoard;
+    // One mark byte per lattice position: the replay, the answer check and the trial
+    // search's consistency checks use it in turn.
+    std::unique_ptr<std::array<uint8_t, kLatticeBytes>> scratchMarks;
+    std::unique_ptr<std::array<int32_t, kLogSlots>> replayList;
+    // For the replay: where each edge's live entry stands in replayList.
+    std::unique_ptr<std::array<int32_t, kLatticeBytes>> liveSlot;
+    std::unique_ptr<std::array<FloodFrame, kFloodDepth>> floodStack;
+
+    PixelBuffer colourBitmap;
+    PixelBuffer plainBitmap;
+
+    std::string fileName;
+    std::vector<std::string> fileLines;
+
+    // Rating counters of the last solve.
+    int effortScore = 0;
+    int effortBeforeTrials = 0;
+    int trialPasses = 0;
+    int ruleUsage = 0;
+    int startPatternsDone = 0;
+
+    int W() const { return puzzleWidth; }
+    int H() const { return puzzleHeight; }
+    uint8_t& mark(int x, int y) { return (*scratchMarks)[latticeIndex(x, y)]; }
+};
+
+}  // namespace vexilo

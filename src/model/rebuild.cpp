@@ -1,0 +1,224 @@
+#include "model/rebuild.h"
+
+#include "model/board.h"
+#include "model/board_canvas.h"
+#include "model/move_log.h"
+#include "model/puzzle_state.h"
+
+namespace vexilo {
+
+void initLatticeFromClues(PuzzleState& state, Board& board, bool draw) {
+    const int w = state.W();
+    const int h = state.H();
+    const int ringX = 2 * w + 2;
+    const int ringY = 2 * h + 2;
+    for (int y = 0; y <= ringY; ++y) {
+        const uint8_t v = (y % 2 == 0) ? 0x30 : 0x32;
+        board.at(0, y) = v;
+        board.at(ringX, y) = v;
+    }
+    for (int x = 0; x <= ringX; ++x) {
+        const uint8_t v = (x % 2 == 0) ? 0x30 : 0x32;
+        board.at(x, 0) = v;
+        board.at(x, ringY) = v;
+    }
+    for (int y = 1; y <= 2 * h + 1; ++y) board.at(1, y) = 0;
+    for (int x = 1; x <= 2 * w + 1; ++x) board.at(x, 1) = 0;
+    BoardCanvas* canvas = draw ? state.canvas : nullptr;
+    for (int r = 0; r < h; ++r) {
+        const auto& row = (*state.clueGrid)[r];
+        for (int c = 0; c < w; ++c) {
+            const int x = 2 * c + 2;
+            const int y = 2 * r + 2;
+            board.at(x, y) = row[c];
+            board.at(x + 1, y) = 0;
+            board.at(x, y + 1) = 0;
+            board.at(x + 1, y + 1) = 0;
+            if (canvas && row[c] != 0) canvas->drawCell(x, y, row[c]);
+        }
+    }
+}
+
+namespace {
+
+// One rebuild: the target lattice and what draws it.
+class Rebuilder {
+public:
+    Rebuilder(PuzzleState& state, Board& target)
+        : state_(state), board_(target), canvas_(state.drawEnabled > 0 ? state.canvas : nullptr),
+          fillDraws_(state.drawEnabled == 1) {}
+
+    void applyLive(int x, int y, int v) {
+        uint8_t& e = board_.at(x, y);
+        if (e != 0) return;
+        e = static_cast<uint8_t>(v);
+        if (v == kCross) {
+            colourStep(x, y, true);
+            drawEdgeAndDots(x, y);
+        } else if (v == kLine) {
+            drawEdgeAndDots(x, y);
+            colourStep(x, y, false);
+        }
+    }
+
+private:
+    static constexpr int kSideOffset[4] = {-kLatticeSide, kLatticeSide, -1, 1};
+
+    void drawEdgeAndDots(int x, int y) {
+        if (canvas_) canvas_->drawEdge(x, y, board_.at(x, y));
+        if (isVerticalEdge(x, y)) {
+            evaluateDot(x, y - 1);
+            evaluateDot(x, y + 1);
+        } else {
+            evaluateDot(x - 1, y);
+            evaluateDot(x + 1, y);
+        }
+    }
+
+    void evaluateDot(int x, int y) {
+        uint8_t& dot = board_.at(x, y);
+        if (dot != 0) return;
+        int s = 0;
+        for (int at : {latticeIndex(x, y - 1), latticeIndex(x, y + 1), latticeIndex(x - 1, y),
+                       latticeIndex(x + 1, y)}) {
+            const int k = board_.at(at) & 3;
+            if (k == 2) s += 1;
+            if (k == 3) s += 16;
+        }
+        uint32_t c = colour::kGrey;
+        if (s >= 16) {
+            dot = kDotLined;
+            c = colour::kBlack;
+        } else if (s == 4) {
+            const int k = ((board_.at(x - 1, y - 1) & 0x30) >> 4) |
+                          ((board_.at(x + 1, y - 1) & 0x30) >> 2) |
+                          (board_.at(x - 1, y + 1) & 0x30) | ((board_.at(x + 1, y + 1) & 0x30) << 2);
+            if (k == 0xAA) {
+                dot = 0x22;
+                c = colour::kOrange;
+            } else if (k == 0xFF) {
+                dot = 0x32;
+                c = colour::kGreen;
+            }
+        }
+        if (canvas_) canvas_->drawDot(x, y, c);
+    }
+
+    // The two cells an edge separates: above and below, or left and right.
+    static void sidesOf(int x, int y, int& a, int& b) {
+        if (isVerticalEdge(x, y)) {
+            a = latticeIndex(x - 1, y);
+            b = latticeIndex(x + 1, y);
+        } else {
+            a = latticeIndex(x, y - 1);
+            b = latticeIndex(x, y + 1);
+        }
+    }
+
+    void colourStep(int x, int y, bool cross) {
+        const int edge = latticeIndex(x, y);
+        int a = 0;
+        int b = 0;
+        sidesOf(x, y, a, b);
+        auto& lat = board_.lattice;
+        uint8_t ma = lat[a] & 0x30;
+        uint8_t mb = lat[b] & 0x30;
+        if (cross) {
+            if (ma != 0) {
+                lat[edge] |= ma;
+                if (mb == 0) {
+                    lat[b] |= ma;
+                    flood(b);
+                }
+            }
+            ma = lat[a] & 0x30;
+            mb = lat[b] & 0x30;
+            if (mb != 0 && ma == 0) {
+                lat[edge] |= mb;
+                lat[a] |= mb;
+                flood(a);
+            }
+        } else {
+            if (ma != 0 && mb == 0) {
+                lat[b] |= ma ^ 0x10;
+                flood(b);
+            }
+            ma = lat[a] & 0x30;
+            mb = lat[b] & 0x30;
+            if (mb != 0 && ma == 0) {
+                lat[a] |= mb ^ 0x10;
+                flood(a);
+            }
+        }
+    }
+
+    // Depth-first fill from a freshly marked cell, in the order top, bottom, left, right,
+    // with an explicit stack: a fill may run through every cell of the board in one chain.
+    void flood(int start) {
+        auto& lat = board_.lattice;
+        auto& stack = *state_.floodStack;
+        int top = 0;
+        enter(start);
+        stack[top] = FloodFrame{start, 0, false};
+        while (top >= 0) {
+            FloodFrame& f = stack[top];
+            if (f.side == 4) {
+                --top;
+                continue;
+            }
+            const int e = f.cell + kSideOffset[f.side];
+            if (!f.returned) {
+                f.returned = true;
+                const int n = f.cell + 2 * kSideOffset[f.side];
+                const uint8_t m = (lat[f.cell] & 0x30) == 0x20 ? 0x20 : 0x30;
+                if (lat[e] == kCross) {
+                    lat[e] |= m;
+                    if (lat[n] < 0x20) {
+                        lat[n] |= m;
+                        enter(n);
+                        stack[++top] = FloodFrame{n, 0, false};
+                        continue;
+                    }
+                } else if (lat[e] == kLine && lat[n] < 0x20) {
+                    lat[n] |= m ^ 0x10;
+                    enter(n);
+                    stack[++top] = FloodFrame{n, 0, false};
+                    continue;
+                }
+            }
+            if (fillDraws_) drawEdgeAndDots(e % kLatticeSide, e / kLatticeSide);
+            ++f.side;
+            f.returned = false;
+        }
+    }
+
+    void enter(int cell) {
+        if (fillDraws_ && canvas_) {
+            canvas_->drawCell(cell % kLatticeSide, cell / kLatticeSide, board_.at(cell));
+        }
+    }
+
+    PuzzleState& state_;
+    Board& board_;
+    BoardCanvas* canvas_;
+    bool fillDraws_;
+};
+
+}  // namespace
+
+void rebuildBoard(PuzzleState& state, Board& target, const Board& source) {
+    const bool drawing = state.drawEnabled > 0;
+    if (drawing && state.canvas) state.canvas->clear(state.W(), state.H());
+    initLatticeFromClues(state, target, drawing);
+    const int end = computeNetEntries(state, source);
+    Rebuilder rebuilder(state, target);
+    const auto& list = *state.replayList;
+    for (int slot = end; slot >= 1; --slot) {
+        const int32_t e = list[slot];
+        if (e == kTombstone) continue;
+        rebuilder.applyLive(entryX(e), entryY(e), entryValue(e));
+    }
+    if (drawing) state.frontend.repaintBoard();
+}
+
+}  // namespace vexilo
