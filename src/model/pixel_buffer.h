@@ -1,6 +1,7 @@
 // A plain 32-bit pixel buffer; colours are 0x00BBGGRR words.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,0 +1,38 @@
+#include "display/view_layout.h"
+
+#include "display/board_renderer.h"
+
+namespace vexilo {
+
+ViewLayout layoutView(int width, int height, int zoom, int panelWidth, int panelHeight) {
+    ViewLayout v;
+    if (width == 0) return v;
+    v.sized = true;
+    const int contentW = zoom * boardPixels(width);
+    const int contentH = zoom * boardPixels(height);
+    const bool wide = contentW > panelWidth;
+    const bool tall = contentH > panelHeight;
+    v.barX.visible = wide;
+    v.barY.visible = tall;
+    v.paintWidth = wide ? (tall ? panelWidth - kScrollBarThickness : panelWidth) : contentW;
+    v.paintHeight = tall ? (wide ? panelHeight - kScrollBarThickness : panelHeight) : contentH;
+
+    v.barX.max = contentW;
+    v.barX.pageSize = v.barX.largeChange = v.paintWidth;
+    v.barX.limit = contentW - v.paintWidth;
+    v.barX.left = 0;
+    v.barX.top = panelHeight - kScrollBarThickness;
+    v.barX.width = v.paintWidth;
+    v.barX.height = kScrollBarThickness;
+
+    v.barY.max = contentH;
+    v.barY.pageSize = v.barY.largeChange = v.paintHeight;
+    v.barY.limit = contentH - v.paintHeight;
+    v.barY.left = panelWidth - kScrollBarThickness;
+    v.barY.top = 0;
+    v.barY.width = kScrollBarThickness;
+    v.barY.height = v.paintHeight;
+    return v;
+}
+
+}  // namespace vexilo
