@@ -1,0 +1,185 @@
+#include "files/native_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <stdexcept>
+
+#include "display/zoom.h"
+#include "files/file_errors.h"
+#include "files/text_lines.h"
+#include "model/puzzle_state.h"
+#include "model/rebuild.h"
+#include "model/reset.h"
+
+namespace vexilo {
+
+std::string formatNativeHeader(int width, int height, int rating) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "[Vexilo data] %3d x %3d %d", width, height, rating);
+    return buffer;
+}
+
+uint8_t cellCodeOf(char c) {
+    switch (c) {
+        case '-':
+            return 0;
+        case '0':
+            return kClueZero;
+        case '1':
+            return 1;
+        case '2':
+            return 2;
+        case '3':
+            return 3;
+        case '+':
+            return kInside;
+        case 'A':
+            return kInside | kClueZero;
+        case 'B':
+            return kInside | 1;
+        case 'C':
+            return kInside | 2;
+        case 'D':
+            return kInside | 3;
+        case '#':
+            return kOutside;
+        case 'a':
+            return kOutside | kClueZero;
+        case 'b':
+            return kOutside | 1;
+        case 'c':
+            return kOutside | 2;
+        case 'd':
+            return kOutside | 3;
+        default:
+            return 0;
+    }
+}
+
+char cellCharacterOf(uint8_t code) {
+    const int key = code & kKeyMask;
+    const int mark = code & ~kKeyMask;
+    if (key > 4 || (mark != 0 && mark != kInside && mark != kOutside)) return '-';
+    static constexpr char kPlain[] = "-1230";
+    static constexpr char kInsideChars[] = "+BCDA";
+    static constexpr char kOutsideChars[] = "#bcda";
+    if (mark == kInside) return kInsideChars[key];
+    if (mark == kOutside) return kOutsideChars[key];
+    return kPlain[key];
+}
+
+namespace {
+
+// The trimmed field, or nothing when it is blank; throws when it is not a number.
+std::optional<int> cutNumber(const std::string& line, int column, int count, const char* field) {
+    const size_t from = static_cast<size_t>(column - 1);
+    std::string text = from < line.size() ? line.substr(from, static_cast<size_t>(count)) : "";
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    size_t p = (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    const bool digitsOnly =
+        p < text.size() && std::all_of(text.begin() + static_cast<long>(p), text.end(),
+                                       [](char c) { return c >= '0' && c <= '9'; });
+    if (!digitsOnly) {
+        throw std::invalid_argument(std::string("the ") + field + " \"" + text +
+                                    "\" in the header is not a decimal number");
+    }
+    int value = 0;
+    for (; p < text.size(); ++p) value = value * 10 + (text[p] - '0');
+    return text[0] == '-' ? -value : value;
+}
+
+}  // namespace
+
+int headerField(const std::string& line, int column, int count, int blankValue, const char* field) {
+    return cutNumber(line, column, count, field).value_or(blankValue);
+}
+
+int requiredHeaderField(const std::string& line, int column, int count, const char* field) {
+    const auto value = cutNumber(line, column, count, field);
+    if (!value) {
+        throw std::invalid_argument(std::string("the ") + field +
+                                    " in the header is blank, not a decimal number");
+    }
+    return *value;
+}
+
+bool readNativeText(PuzzleState& state, const std::string& path) {
+    const auto& lines = state.fileLines;
+    if (lines.empty()) {
+        throw std::out_of_range(
+            "there is no text to read: the file is empty or was not "
+            "recognised as a puzzle file");
+    }
+    if (!lines[0].starts_with(kNativeHeaderWord)) return false;
+    if (lines.size() < 2) {
+        throw std::out_of_range("the puzzle text ends after its header line");
+    }
+    if (lines[1] != kStartMarker) return false;
+
+    resetPuzzle(state);
+    const std::string& header = lines[0];
+    int width = headerField(header, 15, 3, 0, "width");
+    headerField(header, 21, 3, 0, "height");  // the body's rows decide the height
+    const int rating = headerField(header, 25, 4, kUnratedPending, "rating");
+    if (width < 0 || width > kMaxCells) {
+        throw FormatError("the width " + std::to_string(width) + " in the header is outside 0.." +
+                          std::to_string(kMaxCells));
+    }
+
+    auto& grid = *state.clueGrid;
+    for (auto& row : grid) row.fill(0);
+    int height = 0;
+    for (; height < kMaxCells; ++height) {
+        const size_t lineIndex = static_cast<size_t>(height) + 2;
+        if (lineIndex >= lines.size()) {
+            throw std::out_of_range("the puzzle text ends after line " +
+                                    std::to_string(lines.size()) + " without an \"" + kEndMarker +
+                                    "\" line");
+        }
+        const std::string& text = lines[lineIndex];
+        if (text == kEndMarker) break;
+        const int taken = static_cast<int>(std::min<size_t>(text.size(), kMaxCells));
+        for (int j = 0; j < taken; ++j) grid[height][j] = cellCodeOf(text[j]);
+        width = std::max(width, taken);
+    }
+
+    state.puzzleWidth = width;
+    state.puzzleHeight = height;
+    state.difficulty = rating;
+    state.plainBitmap.resize(8 * width + 9, 8 * height + 9);
+    state.colourBitmap.resize(8 * width + 9, 8 * height + 9);
+    state.zoom = fitZoom(width, height, state.frontend.panelWidth(), state.frontend.panelHeight());
+    state.frontend.zoomChanged();
+    rebuildBoard(state, *state.mainBoard, *state.mainBoard);
+    state.fileName = path;
+    state.frontend.setCaption(fileNamePart(path) + " " + std::to_string(width) + "x" +
+                              std::to_string(height) + " - " + kProgramCaption);
+    return true;
+}
+
+void writeNativeFile(PuzzleState& state) {
+    if (state.W() == 0) return;
+    if (upperExtension(state.fileName) != ".ALC") return;  // foreign files are never written
+    if (state.difficulty < kUnratedPending) return;
+    state.difficulty -= kRatingPending;
+
+    const int width = std::min(state.W(), kMaxCells);
+    const int height = std::min(state.H(), kMaxCells);
+    auto& lines = state.fileLines;
+    lines.clear();
+    lines.push_back(formatNativeHeader(state.W(), state.H(), state.difficulty));
+    lines.emplace_back(kStartMarker);
+    for (int r = 0; r < height; ++r) {
+        std::string row(static_cast<size_t>(width), '-');
+        for (int c = 0; c < width; ++c) row[c] = cellCharacterOf((*state.clueGrid)[r][c]);
+        lines.push_back(std::move(row));
+    }
+    lines.emplace_back(kEndMarker);
+    saveTextLines(state.fileName, lines);
+    lines.clear();
+}
+
+}  // namespace vexilo

@@ -1,0 +1,65 @@
+// The native puzzle text (.ALC): a header with size and rating, "[Start]", one row of cell
+// characters per puzzle row, "[End]".
+//
+//     [Vexilo data]   4 x   3 2
+//     [Start]
+//     3-2-
+//     -0-B
+//     1#2a
+//     [End]
+//
+// A cell character gives the clue and an optional inside/outside mark: '-' '0' '1' '2' '3'
+// plain, '+' 'A' 'B' 'C' 'D' inside, '#' 'a' 'b' 'c' 'd' outside (the letters are 'A' plus
+// the clue, clue 0 included). Any other character reads as an empty cell.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vexilo {
+
+struct PuzzleState;
+
+inline constexpr const char* kNativeHeaderWord = "[Vexilo data]";
+inline constexpr const char* kStartMarker = "[Start]";
+inline constexpr const char* kEndMarker = "[End]";
+
+// The rating value that marks "not rated, write -1", and the offset that marks a rating as
+// computed but not yet written.
+inline constexpr int kUnratedPending = 9999;
+inline constexpr int kRatingPending = 10000;
+
+// "[Vexilo data] %3d x %3d %d".
+std::string formatNativeHeader(int width, int height, int rating);
+
+// The cell code of a row character, and the row character of a cell code (codes outside
+// the alphabet give '-').
+uint8_t cellCodeOf(char c);
+char cellCharacterOf(uint8_t code);
+
+// Cuts `count` characters from 1-based `column` of `line` (fewer when the line is shorter),
+// trims blanks and converts them as a decimal integer with an optional sign. A blank field
+// gives `blankValue`. Throws std::invalid_argument naming `field` when the text is not a
+// number.
+int headerField(const std::string& line, int column, int count, int blankValue, const char* field);
+
+// The same for a field that must hold a number: a blank field throws too.
+int requiredHeaderField(const std::string& line, int column, int count, const char* field);
+
+// Parses state.fileLines as native text. Returns false, changing nothing, when the first
+// line does not start with "[Vexilo data]" or the second is not "[Start]". Otherwise resets
+// the puzzle, reads size, rating and cells, sizes the pictures, fits the zoom, rebuilds
+// mainBoard, takes `path` as fileName, sets the caption and returns true.
+//
+// Throws std::out_of_range when the lines run out (no lines at all, a lone header, no
+// "[End]" line), std::invalid_argument when a header number is not a number, FormatError
+// when the header's width is outside 0..500. An error after the text was recognised leaves
+// the state reset, without a puzzle.
+bool readNativeText(PuzzleState& state, const std::string& path);
+
+// Writes the puzzle into fileName when W is not 0, fileName ends in ".ALC" (in any case)
+// and the rating is pending (difficulty 9999 or more); the rating then counts as written
+// (difficulty - 10000). Throws FileError when the file cannot be written.
+void writeNativeFile(PuzzleState& state);
+
+}  // namespace vexilo

@@ -1,0 +1,50 @@
+#include "files/open_save.h"
+
+#include "files/foreign_formats.h"
+#include "files/native_file.h"
+#include "files/text_lines.h"
+#include "model/puzzle_state.h"
+
+namespace vexilo {
+
+void writeBackPendingRating(PuzzleState& state) {
+    if (state.W() != 0) writeNativeFile(state);
+}
+
+void fillFileLines(PuzzleState& state, const std::string& path) {
+    state.fileLines.clear();
+    const std::string ext = upperExtension(path);
+    if (ext == ".LPM") {
+        loadLpmFile(state, path);
+    } else if (ext == ".SLT") {
+        loadSltFile(state, path);
+    } else if (ext == ".RING") {
+        loadRingFile(state, path);
+    } else {
+        state.fileLines = loadTextLines(path);
+        if (ext == ".SLZ") convertSlzLines(state);
+    }
+}
+
+bool openPuzzleFile(PuzzleState& state, const std::string& path, WriteBack writeBack) {
+    if (writeBack == WriteBack::kPending) writeBackPendingRating(state);
+    fillFileLines(state, path);
+    return readNativeText(state, path);
+}
+
+bool openNativeTextFile(PuzzleState& state, const std::string& path, WriteBack writeBack) {
+    if (writeBack == WriteBack::kPending) writeBackPendingRating(state);
+    state.fileLines.clear();
+    state.fileLines = loadTextLines(path);
+    return readNativeText(state, path);
+}
+
+bool savePuzzleAs(PuzzleState& state, const std::string& path) {
+    if (state.W() == 0) return false;
+    state.fileName = path;
+    if (state.difficulty < kUnratedPending) state.difficulty += kRatingPending;
+    writeNativeFile(state);
+    return true;
+}
+
+}  // namespace vexilo

@@ -1,0 +1,37 @@
+// The file side of the open, Open II, save and close commands, so that the windows only
+// show their dialogs and call these.
+#pragma once
+
+#include <string>
+
+namespace vexilo {
+
+struct PuzzleState;
+
+// Whether an open first writes a pending rating back into the puzzle being left.
+enum class WriteBack { kPending, kNone };
+
+// Leaving a puzzle (open, Open II, window close): writeNativeFile when a puzzle is loaded.
+void writeBackPendingRating(PuzzleState& state);
+
+// Clears fileLines and fills it from the file at `path` by its upper-cased extension:
+// .LPM, .SLT and .RING through their loaders, every other file as text lines, .SLZ then
+// through its converter. Throws FileError when the file cannot be read.
+void fillFileLines(PuzzleState& state, const std::string& path);
+
+// The open command after its dialog: the write-back (unless kNone), fillFileLines, then
+// readNativeText(path). Returns what readNativeText returns: false when the text is not a
+// native puzzle (nothing changed but the write-back and fileLines).
+bool openPuzzleFile(PuzzleState& state, const std::string& path,
+                    WriteBack writeBack = WriteBack::kPending);
+
+// Open II: like openPuzzleFile, but the file is always loaded as native text lines.
+bool openNativeTextFile(PuzzleState& state, const std::string& path,
+                        WriteBack writeBack = WriteBack::kPending);
+
+// The save command after its dialog: nothing without a puzzle (returns false); otherwise
+// fileName = path, a rating below 9999 is marked pending (+ 10000) and writeNativeFile
+// runs. A path not ending in ".ALC" writes nothing, and the puzzle then keeps that name.
+bool savePuzzleAs(PuzzleState& state, const std::string& path);
+
+}  // namespace vexilo

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "files/file_errors.h"
+#include "files/files_test_support.h"
+#include "files/native_file.h"
+#include "files/open_save.h"
+#include "support/test_support.h"
+
+namespace vexilo {
+namespace {
+
+using testing::crlf;
+using testing::TempFolder;
+using testing::TestState;
+
+const std::string kWorkedExample = crlf({
+    "[Vexilo data]   4 x   3 2",
+    "[Start]",
+    "3-2-",
+    "-0-B",
+    "1#2a",
+    "[End]",
+});
+
+class NativeWrite : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    TestState t;
+};
+
+TEST_F(NativeWrite, WorkedExampleSavedUnderAnotherNameIsReproducedByteForByte) {
+    ASSERT_TRUE(openPuzzleFile(*t, folder.write("in.ALC", kWorkedExample)));
+    ASSERT_TRUE(savePuzzleAs(*t, folder.path("out.ALC")));
+    EXPECT_EQ(folder.read("out.ALC"), kWorkedExample);
+    EXPECT_EQ(t->difficulty, 2);  // 2 + 10000 forced the write, which took it back
+    EXPECT_EQ(t->fileName, folder.path("out.ALC"));
+    EXPECT_TRUE(t->fileLines.empty());
+    // Leaving the saved puzzle writes nothing more.
+    folder.write("out.ALC", "changed");
+    writeBackPendingRating(*t);
+    EXPECT_EQ(folder.read("out.ALC"), "changed");
+}
+
+TEST_F(NativeWrite, TheSameExampleWithLfOrCrLineEndsIsWrittenWithCrLf) {
+    std::string lf = kWorkedExample;
+    for (size_t p; (p = lf.find("\r\n")) != std::string::npos;) lf.erase(p, 1);
+    std::string cr = kWorkedExample;
+    for (size_t p; (p = cr.find("\r\n")) != std::string::npos;) cr.erase(p + 1, 1);
+    for (const std::string& text : {lf, cr, lf.substr(0, lf.size() - 1)}) {
+        ASSERT_TRUE(openPuzzleFile(*t, folder.write("in.ALC", text)));
+        ASSERT_TRUE(savePuzzleAs(*t, folder.path("out.ALC")));
+        EXPECT_EQ(folder.read("out.ALC"), kWorkedExample);
+    }
+}
+
+TEST_F(NativeWrite, AnUnratedFileIsRewrittenOnceWithMinusOneAndItsRowsCleanedUp) {
+    const std::string original = crlf({
+        "[Vexilo data]   3 x   9",
+        "[Start]",
+        "1x",
+        "3-Z2",
+        "",
+        "[End]",
+        "trailing text",
+    });
+    const std::string path = folder.write("u.alc", original);  // lower-case extension
+    ASSERT_TRUE(openPuzzleFile(*t, path));
+    EXPECT_EQ(t->difficulty, 9999);
+    writeBackPendingRating(*t);
+    const std::string cleaned = crlf({
+        "[Vexilo data]   4 x   3 -1",
+        "[Start]",
+        "1---",
+        "3--2",
+        "----",
+        "[End]",
+    });
+    EXPECT_EQ(folder.read("u.alc"), cleaned);
+    EXPECT_EQ(t->difficulty, -1);
+    // Opened again and left: -1 is below 9999, nothing is written.
+    ASSERT_TRUE(openPuzzleFile(*t, path));
+    EXPECT_EQ(t->difficulty, -1);
+    folder.write("u.alc", "[Vexilo data]   1 x   1 -1\r\n[Start]\r\n1\r\n[End]\r\n");
+    writeBackPendingRating(*t);  // the file on disk now differs from what was read
+    EXPECT_EQ(folder.read("u.alc"), "[Vexilo data]   1 x   1 -1\r\n[Start]\r\n1\r\n[End]\r\n");
+}
+
+TEST_F(NativeWrite, APendingNewRatingIsWrittenWhenThePuzzleIsLeftForAnother) {
+    const std::string first = folder.write("first.ALC", kWorkedExample);
+    const std::string second = folder.write("second.ALC", kWorkedExample);
+    ASSERT_TRUE(openPuzzleFile(*t, first));
+    t->difficulty = 10005;  // an automatic solve rated it 5
+    ASSERT_TRUE(openPuzzleFile(*t, second));
+    EXPECT_EQ(folder.read("first.ALC").substr(0, 27), "[Vexilo data]   4 x   3 5\r\n");
+    EXPECT_EQ(t->difficulty, 2);  // the second puzzle's own rating
+    // Without the write-back step the pending rating stays unwritten.
+    t->difficulty = 10006;
+    ASSERT_TRUE(openPuzzleFile(*t, first, WriteBack::kNone));
+    EXPECT_EQ(folder.read("second.ALC"), kWorkedExample);
+}
+
+TEST_F(NativeWrite, WritesOnlyANativeFileWithAPendingRating) {
+    ASSERT_TRUE(openPuzzleFile(*t, folder.write("p.ALC", kWorkedExample)));
+    for (int rating : {-1, 0, 6, 9998}) {
+        t->difficulty = rating;
+        writeNativeFile(*t);
+        EXPECT_EQ(t->difficulty, rating);
+    }
+    EXPECT_EQ(folder.read("p.ALC"), kWorkedExample);
+    for (const char* name : {"p.SLZ", "p.LPM", "p.ALC.bak", "p", "p.AL"}) {
+        t->fileName = folder.path(name);
+        t->difficulty = 10003;
+        writeNativeFile(*t);
+        EXPECT_EQ(t->difficulty, 10003) << name;
+    }
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"p.ALC"});
+    t->puzzleWidth = 0;
+    t->fileName = folder.path("q.ALC");
+    writeNativeFile(*t);
+    EXPECT_EQ(t->difficulty, 10003);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"p.ALC"});
+}
+
+TEST_F(NativeWrite, SaveToANameThatIsNotAlcWritesNothingButTakesTheName) {
+    ASSERT_TRUE(openPuzzleFile(*t, folder.write("p.ALC", kWorkedExample)));
+    ASSERT_TRUE(savePuzzleAs(*t, folder.path("p.txt")));
+    EXPECT_EQ(t->fileName, folder.path("p.txt"));
+    EXPECT_EQ(t->difficulty, 10002);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"p.ALC"});
+    writeBackPendingRating(*t);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"p.ALC"});
+}
+
+TEST_F(NativeWrite, SaveWithoutAPuzzleDoesNothing) {
+    EXPECT_FALSE(savePuzzleAs(*t, folder.path("p.ALC")));
+    EXPECT_EQ(t->fileName, "");
+    EXPECT_EQ(t->difficulty, -1);
+    EXPECT_TRUE(folder.names().empty());
+}
+
+TEST_F(NativeWrite, AFailedWriteIsAFileErrorAfterTheRatingCountsAsWritten) {
+    ASSERT_TRUE(openPuzzleFile(*t, folder.write("p.ALC", kWorkedExample)));
+    EXPECT_THROW(savePuzzleAs(*t, folder.path("no/such/folder.ALC")), FileError);
+    EXPECT_EQ(t->difficulty, 2);
+}
+
+TEST_F(NativeWrite, CodesOutsideTheAlphabetAreWrittenAsDashes) {
+    testing::setClues(*t, {"123", "000"});
+    auto& grid = *t->clueGrid;
+    grid[0][0] = 0x35;
+    grid[0][1] = 0x40;
+    grid[0][2] = 5;
+    grid[1][0] = 0x10;
+    grid[1][1] = 0x24;
+    grid[1][2] = 0x2C;
+    t->fileName = folder.path("c.ALC");
+    t->difficulty = 9999;
+    writeNativeFile(*t);
+    EXPECT_EQ(folder.read("c.ALC"),
+              crlf({"[Vexilo data]   3 x   2 -1", "[Start]", "---", "-A-", "[End]"}));
+}
+
+TEST(CellAlphabet, EveryCharacterOfTheAlphabetRoundTrips) {
+    for (char c : std::string("-0123+ABCD#abcd")) EXPECT_EQ(cellCharacterOf(cellCodeOf(c)), c);
+    EXPECT_EQ(formatNativeHeader(500, 12, -1), "[Vexilo data] 500 x  12 -1");
+    EXPECT_EQ(formatNativeHeader(4, 3, 10003), "[Vexilo data]   4 x   3 10003");
+}
+
+}  // namespace
+}  // namespace vexilo
