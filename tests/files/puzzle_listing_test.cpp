@@ -1,0 +1,193 @@
+#include "files/puzzle_listing.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "support/access_denial.h"
+
+namespace vexilo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+  public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "vexilo-listing-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path_, ec);
+    }
+    // The folder as the listing takes it: with its final "/".
+    std::string folder() const { return path_.string() + "/"; }
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream out(path_ / name, std::ios::binary);
+        out << bytes;
+    }
+
+  private:
+    fs::path path_;
+};
+
+std::vector<PuzzleListRow> listSorted(const std::string& folder) {
+    std::vector<PuzzleListRow> rows;
+    listPuzzleFiles(folder, [&](PuzzleListRow&& row) { rows.push_back(std::move(row)); });
+    std::sort(rows.begin(), rows.end(),
+              [](const auto& a, const auto& b) { return a.fileName < b.fileName; });
+    return rows;
+}
+
+std::vector<std::string> names(const std::vector<PuzzleListRow>& rows) {
+    std::vector<std::string> out;
+    for (const auto& row : rows) out.push_back(row.fileName);
+    return out;
+}
+
+const std::string kBody = "\r\n[Start]\r\n3-2-\r\n-0-B\r\n1#2a\r\n[End]\r\n";
+
+TEST(PuzzleFileName, MatchesTheExtensionWithoutRegardToCase) {
+    EXPECT_TRUE(isPuzzleFileName("a.ALC"));
+    EXPECT_TRUE(isPuzzleFileName("a.alc"));
+    EXPECT_TRUE(isPuzzleFileName("a.AlC"));
+    EXPECT_TRUE(isPuzzleFileName(".ALC"));  // the star matches nothing as well
+    EXPECT_TRUE(isPuzzleFileName("a.b.alc"));
+    EXPECT_FALSE(isPuzzleFileName("ALC"));
+    EXPECT_FALSE(isPuzzleFileName("a.ALCX"));
+    EXPECT_FALSE(isPuzzleFileName("a.ALC.bak"));
+    EXPECT_FALSE(isPuzzleFileName("aALC"));
+    EXPECT_FALSE(isPuzzleFileName("a.SLZ"));
+}
+
+TEST(PuzzleListing, ListsOnlyFilesThatBeginWithTheNativeHeader) {
+    TempFolder dir;
+    for (int i = 0; i < 8; ++i) {
+        dir.write("p" + std::to_string(i) + (i % 2 ? ".alc" : ".ALC"),
+                  "[Vexilo data]   4 x   3 " + std::to_string(i % 7) + kBody);
+    }
+    dir.write("lower.ALC", "[vexilo data]   4 x   3 2" + kBody);  // the word is case-sensitive
+    dir.write("blankfirst.ALC", "\r\n[Vexilo data]   4 x   3 2" + kBody);
+    dir.write("empty.ALC", "");
+    dir.write("other.txt", "[Vexilo data]   4 x   3 2" + kBody);
+    dir.write("p9.ALC.bak", "[Vexilo data]   4 x   3 2" + kBody);
+    fs::create_directory(dir.folder() + "folder.ALC");
+
+    const auto rows = listSorted(dir.folder());
+    EXPECT_EQ(names(rows), (std::vector<std::string>{"p0.ALC", "p1.alc", "p2.ALC", "p3.alc",
+                                                     "p4.ALC", "p5.alc", "p6.ALC", "p7.alc"}));
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows[3].size, "  4 x   3");
+    EXPECT_EQ(rows[3].rating, "3");
+    EXPECT_EQ(rows[7].rating, "0");
+}
+
+TEST(PuzzleListing, CutsSizeAndRatingFromTheirColumnsUnchanged) {
+    TempFolder dir;
+    dir.write("a.ALC", "[Vexilo data]  10 x  10" + kBody);             // no rating
+    dir.write("b.ALC", "[Vexilo data] 120 x  80 -1" + kBody);          // not rated
+    dir.write("c.ALC", "[Vexilo data]   5 x   5 12345 tail" + kBody);  // cut to four
+    dir.write("d.ALC", "[Vexilo data]" + kBody);                       // header word only
+    dir.write("e.ALC", "[Vexilo data]x5x5" + kBody);                   // columns taken as they are
+    dir.write("f.ALC", "[Vexilo data]   7 x   2 4");                   // one line, no line end
+
+    const auto rows = listSorted(dir.folder());
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0].size, " 10 x  10");  // leading blank kept
+    EXPECT_EQ(rows[0].rating, "");
+    EXPECT_EQ(rows[1].size, "120 x  80");
+    EXPECT_EQ(rows[1].rating, "-1");
+    EXPECT_EQ(rows[2].rating, "1234");
+    EXPECT_EQ(rows[3].size, "");
+    EXPECT_EQ(rows[3].rating, "");
+    EXPECT_EQ(rows[4].size, "5x5");
+    EXPECT_EQ(rows[5].size, "  7 x   2");
+    EXPECT_EQ(rows[5].rating, "4");
+}
+
+TEST(PuzzleListing, TheHeaderLineEndsAtCrLfOrAZeroByte) {
+    TempFolder dir;
+    dir.write("cr.ALC", "[Vexilo data]   4 x   3 2\r[Start]\r");
+    dir.write("lf.ALC", "[Vexilo data]   4 x   3 5\n[Start]\n");
+    dir.write("zero.ALC", std::string("[Vexilo data]   4 x \0  3 2\r\n", 28));
+    dir.write("zerofirst.ALC", std::string("\0[Vexilo data]   4 x   3 2\r\n", 28));
+
+    const auto rows = listSorted(dir.folder());
+    ASSERT_EQ(names(rows), (std::vector<std::string>{"cr.ALC", "lf.ALC", "zero.ALC"}));
+    EXPECT_EQ(rows[0].rating, "2");
+    EXPECT_EQ(rows[1].size, "  4 x   3");
+    EXPECT_EQ(rows[1].rating, "5");
+    EXPECT_EQ(rows[2].size, "  4 x ");
+    EXPECT_EQ(rows[2].rating, "");
+}
+
+TEST(PuzzleListing, AFolderWithoutMatchesOrUnlistableGivesNoRows) {
+    TempFolder dir;
+    EXPECT_TRUE(listSorted(dir.folder()).empty());
+    EXPECT_TRUE(listSorted(dir.folder() + "missing/").empty());
+    dir.write("x.ALC", "[Vexilo data]   4 x   3 2" + kBody);
+    EXPECT_TRUE(listSorted(dir.folder() + "x.ALC/").empty());  // a file is no folder
+}
+
+TEST(PuzzleListing, AnEmptyFolderNameListsTheCurrentFolder) {
+    TempFolder dir;
+    dir.write("here.ALC", "[Vexilo data]   4 x   3 1" + kBody);
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.folder());
+    const auto rows = listSorted("");
+    fs::current_path(previous);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].fileName, "here.ALC");
+    EXPECT_EQ(rows[0].rating, "1");
+}
+
+TEST(PuzzleListing, LinksCountByWhatTheyPointTo) {
+    TempFolder dir;
+    dir.write("real.txt", "[Vexilo data]   4 x   3 6" + kBody);
+    fs::create_directory(dir.folder() + "sub");
+    fs::create_symlink("real.txt", dir.folder() + "link.ALC");
+    fs::create_symlink("sub", dir.folder() + "dirlink.ALC");
+    fs::create_symlink("nowhere", dir.folder() + "dangling.ALC");
+
+    const auto rows = listSorted(dir.folder());
+    ASSERT_EQ(names(rows), std::vector<std::string>{"link.ALC"});
+    EXPECT_EQ(rows[0].rating, "6");
+}
+
+TEST(PuzzleListing, AFileThatCannotBeOpenedStopsTheListing) {
+    TempFolder dir;
+    dir.write("locked.ALC", "[Vexilo data]   4 x   3 2" + kBody);
+    ASSERT_TRUE(testing::setMode(dir.folder() + "locked.ALC", 0));
+    testing::AccessDenial denial;
+    if (!denial.active()) GTEST_SKIP() << "this process cannot give up reading everything";
+    try {
+        listSorted(dir.folder());
+        FAIL() << "the listing went on past an unreadable file";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("locked.ALC"), std::string::npos);
+    }
+}
+
+TEST(PuzzleListing, ReadsOnlyTheBeginningOfTheFirstLine) {
+    TempFolder dir;
+    dir.write("long.ALC", "[Vexilo data]   4 x   3 2" + std::string(100000, ' ') + kBody);
+    EXPECT_EQ(readFirstLine(dir.folder() + "long.ALC", 28), "[Vexilo data]   4 x   3 2   ");
+    EXPECT_EQ(readFirstLine(dir.folder() + "long.ALC", 5), "[Vexi");
+    dir.write("short.ALC", "ab\ncd");
+    EXPECT_EQ(readFirstLine(dir.folder() + "short.ALC", 28), "ab");
+    EXPECT_THROW(readFirstLine(dir.folder() + "none.ALC", 28), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace vexilo
