@@ -3,8 +3,6 @@
 
 namespace vexilo {
 
-inline constexpr int kMaxZoom = 32;
-
 // The largest z of 1, 2, 4, 8, 16 and 32 with 8z(W + 1) <= panelWidth and
 // 8z(H + 1) <= panelHeight; 1 when not even 2 fits.
 int fitZoom(int width, int height, int panelWidth, int panelHeight);

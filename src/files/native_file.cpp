@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "display/board_renderer.h"
 #include "display/zoom.h"
 #include "files/file_errors.h"
 #include "files/text_lines.h"
@@ -149,8 +150,8 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
     state.puzzleWidth = width;
     state.puzzleHeight = height;
     state.difficulty = rating;
-    state.plainBitmap.resize(8 * width + 9, 8 * height + 9);
-    state.colourBitmap.resize(8 * width + 9, 8 * height + 9);
+    state.plainBitmap.resize(boardPixels(width), boardPixels(height));
+    state.colourBitmap.resize(boardPixels(width), boardPixels(height));
     state.zoom = fitZoom(width, height, state.frontend.panelWidth(), state.frontend.panelHeight());
     state.frontend.zoomChanged();
     rebuildBoard(state, *state.mainBoard, *state.mainBoard);
