@@ -5,14 +5,20 @@
 #include <iostream>
 
 #include "cli/cli_common.h"
+#include "cli/file_commands.h"
 
 namespace vexilo::cli {
 
-void printError(const std::string& message) { std::cerr << "vexilo-cli: " << message << "\n"; }
+void printError(const std::string& message) {
+    std::cerr << "vexilo-cli: " << message << "\n";
+}
 
 namespace {
 
 const Command kCommands[] = {
+    {"show", kShowUsage, runShow},
+    {"convert", kConvertUsage, runConvert},
+    {"check", kCheckUsage, runCheck},
     {nullptr, nullptr, nullptr},
 };
 

@@ -1,0 +1,19 @@
+// The file commands of vexilo-cli: show, convert, check.
+#pragma once
+
+#include "cli/cli_common.h"
+
+namespace vexilo::cli {
+
+// Exit codes of check besides 0 (correct) and 1 (wrong).
+constexpr int kExitOpen = 3;
+
+extern const char* const kShowUsage;
+extern const char* const kConvertUsage;
+extern const char* const kCheckUsage;
+
+int runShow(const Args& args);
+int runConvert(const Args& args);
+int runCheck(const Args& args);
+
+}  // namespace vexilo::cli

@@ -1,0 +1,37 @@
+# Runs vexilo-cli once and checks what it did.
+#   CLI             the program
+#   ARGS            its arguments, separated by '|'
+#   EXIT            the expected exit code
+#   STDOUT          the expected standard output, exactly (optional)
+#   STDOUT_FILE     a file holding the expected standard output (optional)
+#   STDERR_REGEX    a pattern the error output must match (optional)
+#   OUTPUT, OUTPUT_EXPECTED   a file the run writes and the file it must equal (optional)
+string(REPLACE "|" ";" args "${ARGS}")
+if(DEFINED OUTPUT)
+  file(REMOVE "${OUTPUT}")
+endif()
+execute_process(COMMAND "${CLI}" ${args}
+  RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT code STREQUAL "${EXIT}")
+  message(FATAL_ERROR "exit ${code}, expected ${EXIT}\nstdout:\n${out}\nstderr:\n${err}")
+endif()
+if(DEFINED STDOUT AND NOT out STREQUAL "${STDOUT}\n")
+  message(FATAL_ERROR "stdout:\n${out}\nexpected:\n${STDOUT}")
+endif()
+if(DEFINED STDOUT_FILE)
+  file(READ "${STDOUT_FILE}" expected)
+  if(NOT out STREQUAL expected)
+    message(FATAL_ERROR "stdout:\n${out}\nexpected (${STDOUT_FILE}):\n${expected}")
+  endif()
+endif()
+if(DEFINED STDERR_REGEX AND NOT err MATCHES "${STDERR_REGEX}")
+  message(FATAL_ERROR "stderr does not match '${STDERR_REGEX}':\n${err}")
+endif()
+if(DEFINED OUTPUT)
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${OUTPUT}" "${OUTPUT_EXPECTED}"
+    RESULT_VARIABLE differs)
+  if(differs)
+    file(READ "${OUTPUT}" written HEX)
+    message(FATAL_ERROR "${OUTPUT} differs from ${OUTPUT_EXPECTED}; written: ${written}")
+  endif()
+endif()
