@@ -1,0 +1,295 @@
+// The advanced rule of each clue: patterns between a cell and an orthogonal neighbour, read
+// on the line of their shared side, and the diagonal chains started from the cell's
+// corners. None of them reports a contradiction; each returns 1 if it decided an edge.
+#include "model/puzzle_state.h"
+#include "solver/engine/advanced_rules.h"
+#include "solver/engine/edge_setting.h"
+#include "solver/engine/rule_helpers.h"
+
+namespace vexilo {
+
+namespace {
+
+bool crossAt(const Board& wb, int x, int y) {
+    return (wb.at(x, y) & 3) == kCross;
+}
+bool lineAt(const Board& wb, int x, int y) {
+    return (wb.at(x, y) & 3) == kLine;
+}
+// "is a k": the clue looked at through the settled flag.
+bool isClue(const Board& wb, int x, int y, int k) {
+    return (wb.at(x, y) & 7) == k;
+}
+
+// The four orthogonal directions in the order the rules visit them: above, below, left,
+// right.
+constexpr int kAroundX[4] = {0, 0, -1, 1};
+constexpr int kAroundY[4] = {-1, 1, 0, 0};
+
+}  // namespace
+
+int oneRuleAdvanced(PuzzleState& s, int x, int y) {
+    const Board& wb = *s.workBoard;
+    int decided = 0;
+
+    // Two 1s side by side whose shared side continues into a cross: that side is no line.
+    if (clueKey(wb, x + 2, y) == 1 && (crossAt(wb, x + 1, y - 2) || crossAt(wb, x + 1, y + 2))) {
+        decided |= setEdge(s, x + 1, y, kCross);
+    }
+    if (clueKey(wb, x, y + 2) == 1 && (crossAt(wb, x - 2, y + 1) || crossAt(wb, x + 2, y + 1))) {
+        decided |= setEdge(s, x, y + 1, kCross);
+    }
+
+    // A 2 beside the 1 whose shared side has crosses at both ends of its line: the shared
+    // side cannot be the 1's line, so the 2's far side is a line.
+    for (int i = 0; i < 4; ++i) {
+        const int dx = kAroundX[i];
+        const int dy = kAroundY[i];
+        if (!isClue(wb, x + 2 * dx, y + 2 * dy, 2)) continue;
+        // The ends of the shared side's line, one step either way along it.
+        const int ax = x + dx - 2 * dy;
+        const int ay = y + dy - 2 * dx;
+        const int bx = x + dx + 2 * dy;
+        const int by = y + dy + 2 * dx;
+        if (!crossAt(wb, ax, ay) || !crossAt(wb, bx, by)) continue;
+        decided |= setEdge(s, x + 3 * dx, y + 3 * dy, kLine);
+        decided |= setEdge(s, x + dx, y + dy, kCross);
+        decided |= setEdge(s, x - dx, y - dy, kCross);
+    }
+
+    // A 3 beside the 1 and one cross on the line of the shared side.
+    struct ThreeRow {
+        int nx, ny;  // the 3
+        int cx, cy;  // the cross
+        int pair;    // this cell's pair that becomes crosses
+    };
+    static constexpr ThreeRow kThreeRows[8] = {
+        {0, -2, -2, -1, 3}, {0, -2, 2, -1, 2}, {0, 2, -2, 1, 4}, {0, 2, 2, 1, 1},
+        {-2, 0, -1, -2, 3}, {-2, 0, -1, 2, 4}, {2, 0, 1, -2, 2}, {2, 0, 1, 2, 1},
+    };
+    for (const ThreeRow& r : kThreeRows) {
+        if (clueKey(wb, x + r.nx, y + r.ny) == 3 && crossAt(wb, x + r.cx, y + r.cy)) {
+            decided |= setEdgeGroup(s, x, y, r.pair, kCross);
+        }
+    }
+
+    for (int c : {3, 4, 1, 2}) {
+        if (pair(wb, x, y, c) == 2) {
+            decided |= chainOneIn(s, x, y, oppositeCorner(c));
+            decided |= chainSamePair(s, x, y, c);
+        }
+    }
+    return decided;
+}
+
+int threeRuleAdvanced(PuzzleState& s, int x, int y) {
+    const Board& wb = *s.workBoard;
+    int decided = 0;
+    for (int i = 0; i < 4; ++i) {
+        const int nx = x + 2 * kAroundX[i];
+        const int ny = y + 2 * kAroundY[i];
+        if (clueKey(wb, nx, ny) == 1) decided |= oneRuleAdvanced(s, nx, ny);
+    }
+    for (int c : {3, 4, 1, 2}) {
+        if (pair(wb, x, y, c) == 32) decided |= chainOneIn(s, x, y, oppositeCorner(c));
+    }
+    return decided;
+}
+
+int twoRuleAdvanced(PuzzleState& s, int x, int y) {
+    const Board& wb = *s.workBoard;
+    int decided = 0;
+
+    // A 3 beside the 2 with the 2's opposite side crossed: the 3's far side is a line.
+    for (int i = 0; i < 4; ++i) {
+        const int dx = kAroundX[i];
+        const int dy = kAroundY[i];
+        if (isClue(wb, x + 2 * dx, y + 2 * dy, 3) && crossAt(wb, x - dx, y - dy)) {
+            decided |= setEdge(s, x + 3 * dx, y + 3 * dy, kLine);
+        }
+    }
+
+    // A crossed outer pair at corner c: the 2's sides at c are equal, and so are those at
+    // the opposite corner. The neighbours sharing those opposite sides feel it.
+    struct OuterRow {
+        int corner;
+        int nx, ny;          // the neighbour
+        int threePair;       // a 3 there: its pair that becomes lines
+        int crossX, crossY;  // and the edge that becomes a cross
+        int twoOuter;        // a 2 there with this outer pair crossed: this cell's pair c lines
+    };
+    static constexpr OuterRow kOuterRows[8] = {
+        {3, 0, -2, 4, 2, -1, 4},  {3, -2, 0, 2, -1, 2, 2}, {4, 0, 2, 3, 2, 1, 3},
+        {4, -2, 0, 1, -1, -2, 1}, {1, 0, 2, 2, -2, 1, 2},  {1, 2, 0, 4, 1, -2, 4},
+        {2, 0, -2, 1, -2, -1, 1}, {2, 2, 0, 3, 1, 2, 3},
+    };
+    for (int c : {3, 4, 1, 2}) {
+        if (outer(wb, x, y, c) != 2) continue;
+        for (const OuterRow& r : kOuterRows) {
+            if (r.corner != c) continue;
+            const int nx = x + r.nx;
+            const int ny = y + r.ny;
+            const int key = clueKey(wb, nx, ny);
+            if (key == 3) {
+                decided |= setEdgeGroup(s, nx, ny, r.threePair, kLine);
+                decided |= setEdge(s, x + r.crossX, y + r.crossY, kCross);
+            } else if (key == 2 && outer(wb, nx, ny, r.twoOuter) == 2) {
+                decided |= setEdgeGroup(s, x, y, c, kLine);
+            }
+        }
+    }
+
+    // One side at corner c crossed, the other open, and the diagonal from the opposite
+    // corner runs through 2s into a 3: the 3's lines reach the 2's corner opp(c), whose
+    // single line forces a single line at c.
+    for (int c : {3, 2, 1, 4}) {
+        const int o = oppositeCorner(c);
+        if (pair(wb, x, y, c) == 1 &&
+            diagonalEndsInThree(s, x + kDiagonalDx[o], y + kDiagonalDy[o], o) == 1) {
+            decided |= setEdgeGroup(s, x, y, c, kLine);
+        }
+    }
+
+    // The two diagonals, corners 1 and 3, then 2 and 4.
+    static constexpr int kDiagonals[2][4] = {{1, 3, 2, 4}, {2, 4, 1, 3}};
+    for (const auto& dg : kDiagonals) {
+        const int a = dg[0];
+        const int b = dg[1];
+        if (outer(wb, x, y, a) == 17 || pair(wb, x, y, a) == 17 || pair(wb, x, y, b) == 17 ||
+            outer(wb, x, y, b) == 17 || outer(wb, x, y, dg[2]) == 2 ||
+            outer(wb, x, y, dg[3]) == 2) {
+            decided |= chainOneIn(s, x, y, a);
+            decided |= chainOneIn(s, x, y, b);
+        } else if (outer(wb, x, y, b) == 2 || outer(wb, x, y, a) == 2) {
+            decided |= chainSamePair(s, x, y, a);
+            decided |= chainSamePair(s, x, y, b);
+        } else {
+            for (int d : {a, b}) {
+                if (outer(wb, x, y, oppositeCorner(d)) == 16) {
+                    decided |= scanDiagonalLined(s, x, y, d);
+                } else {
+                    decided |= scanDiagonal(s, x, y, d);
+                }
+            }
+        }
+    }
+    return decided;
+}
+
+namespace {
+
+// One row of the rule for a cell without clue beside a 3. Sides are named by the index
+// of kAroundX/kAroundY: 0 top, 1 bottom, 2 left, 3 right.
+enum BlankTest {
+    kTwoSidesLined,   // sides a and b are lines: cross at side `cross`
+    kOutersCrossed,   // outer(a) = outer(b) = 2: pairs a and b crosses
+    kLineAndCrossed,  // side a is a line and outer(b) = 2: pair b crosses
+    kPairLined,       // pair(a) = 32: cross at side `cross`
+    kThreeBeside,     // the neighbour across side a is a 3, outer(b) = 2 or pair(b) = 16:
+                      // pair b crosses
+};
+constexpr int kTop = 0;
+constexpr int kBottom = 1;
+constexpr int kLeft = 2;
+constexpr int kRight = 3;
+
+struct BlankRow {
+    BlankTest test;
+    int a;
+    int b;
+    int cross;
+};
+
+struct BlankBlock {
+    int three;  // the side across which the 3 lies
+    int rows;
+    BlankRow row[8];
+};
+
+constexpr BlankBlock kBlankBlocks[4] = {
+    {kTop,
+     8,
+     {{kTwoSidesLined, kLeft, kRight, kBottom},
+      {kOutersCrossed, 2, 3, 0},
+      {kLineAndCrossed, kLeft, 3, 0},
+      {kLineAndCrossed, kRight, 2, 0},
+      {kPairLined, 2, 0, kRight},
+      {kPairLined, 3, 0, kLeft},
+      {kThreeBeside, kLeft, 3, 0},
+      {kThreeBeside, kRight, 2, 0}}},
+    {kBottom,
+     8,
+     {{kTwoSidesLined, kLeft, kRight, kTop},
+      {kOutersCrossed, 1, 4, 0},
+      {kLineAndCrossed, kLeft, 4, 0},
+      {kLineAndCrossed, kRight, 1, 0},
+      {kPairLined, 1, 0, kRight},
+      {kPairLined, 4, 0, kLeft},
+      {kThreeBeside, kLeft, 4, 0},
+      {kThreeBeside, kRight, 1, 0}}},
+    {kLeft,
+     6,
+     {{kTwoSidesLined, kTop, kBottom, kRight},
+      {kOutersCrossed, 3, 4, 0},
+      {kLineAndCrossed, kTop, 3, 0},
+      {kLineAndCrossed, kBottom, 4, 0},
+      {kPairLined, 4, 0, kBottom},
+      {kPairLined, 3, 0, kTop}}},
+    {kRight,
+     6,
+     {{kTwoSidesLined, kTop, kBottom, kLeft},
+      {kOutersCrossed, 1, 2, 0},
+      {kLineAndCrossed, kTop, 2, 0},
+      {kLineAndCrossed, kBottom, 1, 0},
+      {kPairLined, 1, 0, kBottom},
+      {kPairLined, 2, 0, kTop}}},
+};
+
+}  // namespace
+
+int blankRuleAdvanced(PuzzleState& s, int x, int y) {
+    const Board& wb = *s.workBoard;
+    int decided = 0;
+    const auto sideLined = [&](int side) {
+        return lineAt(wb, x + kAroundX[side], y + kAroundY[side]);
+    };
+    const auto crossSide = [&](int side) {
+        return setEdge(s, x + kAroundX[side], y + kAroundY[side], kCross);
+    };
+    for (const BlankBlock& block : kBlankBlocks) {
+        if (!isClue(wb, x + 2 * kAroundX[block.three], y + 2 * kAroundY[block.three], 3)) {
+            continue;
+        }
+        for (int i = 0; i < block.rows; ++i) {
+            const BlankRow& r = block.row[i];
+            switch (r.test) {
+                case kTwoSidesLined:
+                    if (sideLined(r.a) && sideLined(r.b)) decided |= crossSide(r.cross);
+                    break;
+                case kOutersCrossed:
+                    if (outer(wb, x, y, r.a) == 2 && outer(wb, x, y, r.b) == 2) {
+                        decided |= setEdgeGroup(s, x, y, r.a, kCross);
+                        decided |= setEdgeGroup(s, x, y, r.b, kCross);
+                    }
+                    break;
+                case kLineAndCrossed:
+                    if (sideLined(r.a) && outer(wb, x, y, r.b) == 2) {
+                        decided |= setEdgeGroup(s, x, y, r.b, kCross);
+                    }
+                    break;
+                case kPairLined:
+                    if (pair(wb, x, y, r.a) == 32) decided |= crossSide(r.cross);
+                    break;
+                case kThreeBeside:
+                    if (isClue(wb, x + 2 * kAroundX[r.a], y + 2 * kAroundY[r.a], 3) &&
+                        (outer(wb, x, y, r.b) == 2 || pair(wb, x, y, r.b) == 16)) {
+                        decided |= setEdgeGroup(s, x, y, r.b, kCross);
+                    }
+                    break;
+            }
+        }
+    }
+    return decided;
+}
+
+}  // namespace vexilo

@@ -1,0 +1,221 @@
+// The advanced pass, the start patterns and the diagonal chains.
+//
+// A chain carries a fact about one corner dot of a cell along the cell's diagonal. "One
+// in": exactly one of the cell's two sides at corner d is a line, so exactly one line
+// reaches that dot from the diagonal neighbour's side. A 2 passes that on unchanged to its
+// far corner (its two lines must split one and one between the two corners), a 1 then has
+// its line at the shared corner and crosses at the far one, a 3 lines at the far one.
+// "Same pair": the two sides at corner d are equal, so the neighbour's two sides at the
+// shared dot are equal too; a 2 passes that on as well.
+//
+// Every chain step continues at exactly one neighbour, so the walks below are loops.
+#include "solver/engine/advanced_rules.h"
+
+#include "model/puzzle_state.h"
+#include "solver/engine/edge_setting.h"
+#include "solver/engine/rule_helpers.h"
+
+namespace vexilo {
+
+namespace {
+
+int diagX(int x, int d) {
+    return x + kDiagonalDx[d];
+}
+int diagY(int y, int d) {
+    return y + kDiagonalDy[d];
+}
+
+}  // namespace
+
+int chainOneIn(PuzzleState& s, int x, int y, int d) {
+    const Board& wb = *s.workBoard;
+    const int o = oppositeCorner(d);
+    int decided = 0;
+    for (;;) {
+        if (clueKey(wb, x, y) == 2) {
+            decided |= differ(s, x, y, o + 4);
+            decided |= differ(s, x, y, d + 4);
+            decided |= differ(s, x, y, d);
+            decided |= differ(s, x, y, o);
+        }
+        x = diagX(x, d);
+        y = diagY(y, d);
+        const int key = clueKey(wb, x, y);
+        if (key == 1) return decided | setEdgeGroup(s, x, y, d, kCross);
+        if (key == 3) return decided | setEdgeGroup(s, x, y, d, kLine);
+        if (key != 2) return decided;
+    }
+}
+
+int chainSamePair(PuzzleState& s, int x, int y, int d) {
+    const Board& wb = *s.workBoard;
+    const int e = oppositeCorner(d);
+    int decided = 0;
+    for (;;) {
+        if (clueKey(wb, x, y) == 2) {
+            decided |= chainOneIn(s, x, y, nextCorner(d));
+            decided |= chainOneIn(s, x, y, prevCorner(d));
+        }
+        x = diagX(x, d);
+        y = diagY(y, d);
+        decided |= same(s, x, y, e);
+        const int key = clueKey(wb, x, y);
+        if (key == 1) return decided | setEdgeGroup(s, x, y, e, kCross);
+        if (key == 3) return decided | setEdgeGroup(s, x, y, e, kLine);
+        if (key != 2) return decided;
+        decided |= same(s, x, y, d);
+    }
+}
+
+int scanDiagonalLined(PuzzleState& s, int x, int y, int d) {
+    const Board& wb = *s.workBoard;
+    const int o = oppositeCorner(d);
+    for (;;) {
+        const int m = outer(wb, x, y, d);
+        if (m == 2) return chainSamePair(s, x, y, o);
+        if (m == 16) {
+            const int crossed = setEdgeGroup(s, x, y, d + 4, kCross);
+            return crossed | chainOneIn(s, x, y, o);
+        }
+        if (m == 17) return chainOneIn(s, x, y, o);
+        x = diagX(x, d);
+        y = diagY(y, d);
+        const int key = clueKey(wb, x, y);
+        if (key == 3) {
+            const int lined = setEdgeGroup(s, x, y, d, kLine);
+            return lined | chainOneIn(s, x, y, o);
+        }
+        if (key != 2) return 0;
+        if (outer(wb, x, y, nextCorner(d)) == 2 || outer(wb, x, y, prevCorner(d)) == 2) {
+            return chainOneIn(s, x, y, o);
+        }
+    }
+}
+
+int scanDiagonal(PuzzleState& s, int x, int y, int d) {
+    const Board& wb = *s.workBoard;
+    const int o = oppositeCorner(d);
+    for (;;) {
+        const int m = outer(wb, x, y, d);
+        if (m == 2) return chainSamePair(s, x, y, o);
+        if (m == 17) return chainOneIn(s, x, y, o);
+        x = diagX(x, d);
+        y = diagY(y, d);
+        if (clueKey(wb, x, y) != 2) return 0;
+        if (outer(wb, x, y, nextCorner(d)) == 2 || outer(wb, x, y, prevCorner(d)) == 2) {
+            return chainOneIn(s, x, y, o);
+        }
+    }
+}
+
+int diagonalEndsInThree(PuzzleState& s, int x, int y, int d) {
+    const Board& wb = *s.workBoard;
+    for (;;) {
+        const int key = clueKey(wb, x, y);
+        if (key == 3) return 1;
+        if (key != 2) return 0;
+        x = diagX(x, d);
+        y = diagY(y, d);
+    }
+}
+
+namespace {
+
+// A 3, a diagonal run of 2s, a 3: both 3s have lines on their far corners. The walk
+// starts at the 2 after the first one and stops at the first cell that is not a 2.
+void threeTwosThree(PuzzleState& s, int x, int y, int dy, int& decided) {
+    const Board& wb = *s.workBoard;
+    const int firstX = x - 2;
+    const int firstY = y - 2 * dy;
+    if (clueKey(wb, firstX, firstY) != 3) return;
+    int wx = x + 2;
+    int wy = y + 2 * dy;
+    while (clueKey(wb, wx, wy) == 2) {
+        wx += 2;
+        wy += 2 * dy;
+    }
+    if (clueKey(wb, wx, wy) != 3) return;
+    // Down-right: pair 1 of the first 3, pair 3 of the last; up-right: pairs 2 and 4.
+    decided |= setEdgeGroup(s, firstX, firstY, dy > 0 ? 1 : 2, kLine);
+    decided |= setEdgeGroup(s, wx, wy, dy > 0 ? 3 : 4, kLine);
+}
+
+}  // namespace
+
+int startPatterns(PuzzleState& s) {
+    const Board& wb = *s.workBoard;
+    int decided = 0;
+    for (int y = 2; y <= 2 * s.H(); y += 2) {
+        for (int x = 2; x <= 2 * s.W(); x += 2) {
+            const int key = clueKey(wb, x, y);
+            if (key == 2) {
+                threeTwosThree(s, x, y, +1, decided);
+                threeTwosThree(s, x, y, -1, decided);
+            } else if (key == 3) {
+                if (clueKey(wb, x + 2, y - 2) == 3) {
+                    decided |= setEdgeGroup(s, x + 2, y - 2, 4, kLine);
+                    decided |= setEdgeGroup(s, x, y, 2, kLine);
+                }
+                if (clueKey(wb, x + 2, y + 2) == 3) {
+                    decided |= setEdgeGroup(s, x + 2, y + 2, 3, kLine);
+                    decided |= setEdgeGroup(s, x, y, 1, kLine);
+                }
+                if (clueKey(wb, x, y + 2) == 3) {
+                    decided |= setEdge(s, x, y - 1, kLine);
+                    decided |= setEdge(s, x, y + 1, kLine);
+                    decided |= setEdge(s, x, y + 3, kLine);
+                    decided |= setEdge(s, x - 2, y + 1, kCross);
+                    decided |= setEdge(s, x + 2, y + 1, kCross);
+                }
+                if (clueKey(wb, x + 2, y) == 3) {
+                    decided |= setEdge(s, x - 1, y, kLine);
+                    decided |= setEdge(s, x + 1, y, kLine);
+                    decided |= setEdge(s, x + 3, y, kLine);
+                    decided |= setEdge(s, x + 1, y - 2, kCross);
+                    decided |= setEdge(s, x + 1, y + 2, kCross);
+                }
+            }
+        }
+    }
+    return decided;
+}
+
+int advancedCellRule(PuzzleState& s, int x, int y) {
+    if (!insideGrid(s, x, y)) return kUnchanged;
+    switch (clueKey(*s.workBoard, x, y)) {
+        case 0:
+            return blankRuleAdvanced(s, x, y);
+        case 1:
+            return oneRuleAdvanced(s, x, y);
+        case 2:
+            return twoRuleAdvanced(s, x, y);
+        case 3:
+            return threeRuleAdvanced(s, x, y);
+        default:
+            return kUnchanged;
+    }
+}
+
+int runAdvancedRules(PuzzleState& s) {
+    Board& wb = *s.workBoard;
+    int progress = 0;
+    if ((s.startPatternsDone & 1) == 0) {
+        progress |= startPatterns(s);
+        s.startPatternsDone |= 1;
+    }
+    while (wb.queueReadB != wb.queuePassEnd) {
+        wb.queueReadB = (wb.queueReadB + 1) % kLogSlots;
+        const EdgeNeighbourhood near(wb.workQueue[wb.queueReadB]);
+        if (!near.isEdge) return 0;
+        for (const auto& c : near.cells) progress |= advancedCellRule(s, c[0], c[1]);
+    }
+    if (progress & 1) {
+        s.ruleUsage |= 2;
+        if (s.effortScore < 10000) s.effortScore += 2;
+        return kProgress;
+    }
+    return kUnchanged;
+}
+
+}  // namespace vexilo

@@ -1,0 +1,29 @@
+// The solve levels: each solves the puzzle from its clues alone on workBoard.
+// Level 0 runs the basic rules and the sub-loop rule; Level 1 adds the advanced rules;
+// Level 2 adds the colour rules. Every entry point returns 0 when the solver met a
+// contradiction and 1 when it stopped (solved, or could go no further).
+#pragma once
+
+namespace vexilo {
+
+struct PuzzleState;
+
+// How prepareSolve builds workBoard's lattice.
+enum class LatticeStart {
+    kFromClues,  // initLatticeFromClues
+    kRebuild,    // rebuildBoard(workBoard, workBoard) with drawing off; the log is empty
+};
+
+// The common start of every solve: zero the rating counters and startPatternsDone, empty
+// workBoard's log, build its lattice, reset the four queue indices, seed the queue and
+// cross the sides of the 0 cells.
+void prepareSolve(PuzzleState& state, LatticeStart start = LatticeStart::kFromClues);
+
+// Basic rules, sub-loop rule and advanced rules until nothing new is queued: 0 on a
+// contradiction, 1 at a standstill.
+int propagateAll(PuzzleState& state);
+
+int solveLevel0(PuzzleState& state);
+int solveLevel1(PuzzleState& state);
+
+}  // namespace vexilo
