@@ -38,7 +38,7 @@ const std::vector<std::string> kStripCrossed = {
 };
 
 class BasicPass : public ::testing::Test {
-protected:
+  protected:
     Board& wb() { return *t->workBoard; }
     TestState t;
 };
@@ -92,8 +92,7 @@ TEST_F(BasicPass, AFullQueueDropsTheEntryWithAMessageAndThePassGoesOn) {
     // so the dot beyond it is never examined.
     EXPECT_EQ(workPicture(*t), trimmed({"+x+x+ + +", "x x x x x", "+x+x+x+x+"}));
     EXPECT_EQ(t.frontend.messages, std::vector<std::string>{"next 記憶領域がいっぱいです。"});
-    EXPECT_EQ(loggedEntries(*t),
-              (std::vector<int32_t>{moveEntry(2, 1, 2), moveEntry(4, 1, 2)}));
+    EXPECT_EQ(loggedEntries(*t), (std::vector<int32_t>{moveEntry(2, 1, 2), moveEntry(4, 1, 2)}));
     EXPECT_EQ(wb().queueHead, 12);
     EXPECT_EQ(wb().queueReadA, 12);
 }
@@ -173,8 +172,9 @@ TEST_F(BasicPass, AVerticalEdgeReachesItsTwoDotsAndTheSixCellsBesideIt) {
     loadWorkPicture(*t, kAllCrossed);
     pushWorkQueue(*t, moveEntry(3, 4, 0));
     EXPECT_EQ(runBasicRules(*t), kProgress);
-    EXPECT_EQ(settledPositions(*t), (std::set<std::pair<int, int>>{
-                                        {3, 3}, {3, 5}, {2, 2}, {2, 4}, {2, 6}, {4, 2}, {4, 4}, {4, 6}}));
+    EXPECT_EQ(settledPositions(*t),
+              (std::set<std::pair<int, int>>{
+                  {3, 3}, {3, 5}, {2, 2}, {2, 4}, {2, 6}, {4, 2}, {4, 4}, {4, 6}}));
 }
 
 TEST_F(BasicPass, AHorizontalEdgeReachesItsTwoDotsAndTheSixCellsAboveAndBelow) {

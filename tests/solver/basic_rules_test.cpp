@@ -29,8 +29,10 @@ std::string sidesOf(const PuzzleState& s, int x, int y) {
 void setSides(PuzzleState& s, int x, int y, const std::string& sides) {
     for (int i = 0; i < 4; ++i) {
         const char c = sides[static_cast<size_t>(i)];
-        s.workBoard->at(x + kEdgeGroups[0].dx[i], y + kEdgeGroups[0].dy[i]) =
-            c == '-' ? kLine : c == 'x' ? kCross : kUndecided;
+        s.workBoard->at(x + kEdgeGroups[0].dx[i], y + kEdgeGroups[0].dy[i]) = c == '-' ? kLine
+                                                                              : c == 'x'
+                                                                                  ? kCross
+                                                                                  : kUndecided;
     }
 }
 
@@ -48,8 +50,8 @@ struct TableRow {
 void checkCellTable(char clue, const std::vector<TableRow>& rows) {
     for (const TableRow& row : rows) {
         TestState t;
-        loadWorkPicture(*t, {"+ + + +", "", "+ + + +", std::string("   ") + clue, "+ + + +", "",
-                             "+ + + +"});
+        loadWorkPicture(
+            *t, {"+ + + +", "", "+ + + +", std::string("   ") + clue, "+ + + +", "", "+ + + +"});
         setSides(*t, 4, 4, row.before);
         SCOPED_TRACE(std::string("clue ") + clue + ", sides " + row.before);
         EXPECT_EQ(basicCellRule(*t, 4, 4), row.result);
@@ -503,9 +505,9 @@ TEST(BasicCornerSteps, BlankWithOneLineAndTheFarCornersClosed) {
                          "  x x",    //
                          "+ + + +"});
     EXPECT_EQ(basicCellRule(*t, 4, 4), kProgress);
-    EXPECT_EQ(loggedEntries(*t), (std::vector<int32_t>{moveEntry(4, 5, kCross),
-                                                       moveEntry(3, 4, kCross),
-                                                       moveEntry(5, 4, kCross)}));
+    EXPECT_EQ(loggedEntries(*t),
+              (std::vector<int32_t>{moveEntry(4, 5, kCross), moveEntry(3, 4, kCross),
+                                    moveEntry(5, 4, kCross)}));
 }
 
 }  // namespace

@@ -1,0 +1,108 @@
+#include "solver/solve_levels.h"
+
+#include <gtest/gtest.h>
+
+#include "model/move_log.h"
+#include "model/rebuild.h"
+#include "solver/engine/advanced_rules.h"
+#include "solver/engine/basic_rules.h"
+#include "solver/engine/edge_setting.h"
+#include "support/test_support.h"
+#include "work_board.h"
+
+namespace vexilo {
+namespace {
+
+using testing::loggedEntries;
+using testing::setClues;
+using testing::TestState;
+using testing::trimmed;
+using testing::workPicture;
+
+TEST(PrepareSolve, StartsFromTheCluesWithFreshCountersLogAndQueue) {
+    TestState t;
+    setClues(*t, {"0-", "-3"});
+    Board& wb = *t->workBoard;
+    // Leftovers of an earlier solve.
+    t->effortScore = 12;
+    t->effortBeforeTrials = 3;
+    t->trialPasses = 4;
+    t->ruleUsage = 7;
+    t->startPatternsDone = 1;
+    appendEntry(wb, moveEntry(4, 1, kLine), t.frontend);
+    wb.at(4, 1) = kLine;
+    wb.at(4, 4) |= kSettled;
+    wb.queueHead = wb.queuePassEnd = wb.queueReadA = wb.queueReadB = 500;
+
+    prepareSolve(*t);
+    EXPECT_EQ(t->effortScore, 0);
+    EXPECT_EQ(t->effortBeforeTrials, 0);
+    EXPECT_EQ(t->trialPasses, 0);
+    EXPECT_EQ(t->ruleUsage, 0);
+    EXPECT_EQ(t->startPatternsDone, 0);
+    EXPECT_EQ(workPicture(*t), trimmed({"+x+ +",  //
+                                        "x0x",    //
+                                        "+x+ +",  //
+                                        "   3",   //
+                                        "+ + +"}));
+    EXPECT_EQ(wb.at(4, 4), 3);
+    // The zero cell's sides are the only entries, top, bottom, left, right.
+    EXPECT_EQ(loggedEntries(*t),
+              (std::vector<int32_t>{moveEntry(2, 1, kCross), moveEntry(2, 3, kCross),
+                                    moveEntry(1, 2, kCross), moveEntry(3, 2, kCross)}));
+    // Twelve edges seeded from slot 1 on, then the four crosses; nothing read yet.
+    EXPECT_EQ(wb.queueHead, 16);
+    EXPECT_EQ(wb.workQueue[1], moveEntry(2, 1, 0));
+    EXPECT_EQ(wb.workQueue[12], moveEntry(4, 5, 0));
+    EXPECT_EQ(wb.workQueue[13], moveEntry(2, 1, kCross));
+    EXPECT_EQ(wb.queueReadA, 0);
+    EXPECT_EQ(wb.queueReadB, 0);
+    EXPECT_EQ(wb.queuePassEnd, 0);
+}
+
+TEST(PrepareSolve, TheLevelZeroRebuildDrawsNothing) {
+    TestState t;
+    setClues(*t, {"3-", "--"});
+    t->drawEnabled = 1;
+    const int repaints = t.frontend.repaints;
+    prepareSolve(*t, LatticeStart::kRebuild);
+    EXPECT_EQ(t.frontend.repaints, repaints);
+    EXPECT_EQ(t->drawEnabled, 1);
+    EXPECT_EQ(t->workBoard->at(2, 2), 3);
+    EXPECT_EQ(t->workBoard->queueHead, 12);
+}
+
+TEST(SolveLevels, AnImpossiblePuzzleEndsInAContradiction) {
+    TestState t;
+    setClues(*t, {"1"});  // a single 1: its four corner dots close it from outside
+    EXPECT_EQ(solveLevel0(*t), 0);
+    EXPECT_EQ(solveLevel1(*t), 0);
+}
+
+TEST(SolveLevels, LevelZeroStopsWhereTheAdvancedRulesAreNeeded) {
+    // Two 3s side by side: only the start patterns find their three parallel lines.
+    TestState t;
+    setClues(*t, {"---", "-33", "---"});
+    EXPECT_EQ(solveLevel0(*t), 1);
+    EXPECT_EQ(t->ruleUsage, 0);
+    EXPECT_EQ(t->workBoard->at(5, 4) & 7, kUndecided);
+    EXPECT_EQ(solveLevel1(*t), 1);
+    EXPECT_EQ(t->ruleUsage & 2, 2);
+    EXPECT_EQ(t->workBoard->at(5, 4) & 7, kLine);
+    EXPECT_EQ(t->workBoard->at(3, 4) & 7, kLine);
+    EXPECT_EQ(t->workBoard->at(7, 4) & 7, kLine);
+}
+
+TEST(SolveLevels, PropagateAllLeavesTheQueueDrainedByBothPasses) {
+    TestState t;
+    setClues(*t, {"---", "-33", "---"});
+    prepareSolve(*t);
+    EXPECT_EQ(propagateAll(*t), 1);
+    const Board& wb = *t->workBoard;
+    EXPECT_EQ(wb.queueReadA, wb.queueHead);
+    EXPECT_EQ(wb.queueReadB, wb.queueHead);
+    EXPECT_EQ(wb.queuePassEnd, wb.queueHead);
+}
+
+}  // namespace
+}  // namespace vexilo
