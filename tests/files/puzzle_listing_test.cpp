@@ -1,16 +1,14 @@
 #include "files/puzzle_listing.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "files/files_test_support.h"
 #include "support/access_denial.h"
 
 namespace vexilo {
@@ -18,29 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "vexilo-listing-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    // The folder as the listing takes it: with its final "/".
-    std::string folder() const { return path_.string() + "/"; }
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream out(path_ / name, std::ios::binary);
-        out << bytes;
-    }
+using testing::TempFolder;
 
-  private:
-    fs::path path_;
-};
+// The folder as the listing takes it: with its final "/".
+std::string folderOf(const TempFolder& dir) {
+    return dir.path("");
+}
 
 std::vector<PuzzleListRow> listSorted(const std::string& folder) {
     std::vector<PuzzleListRow> rows;
@@ -82,9 +63,9 @@ TEST(PuzzleListing, ListsOnlyFilesThatBeginWithTheNativeHeader) {
     dir.write("empty.ALC", "");
     dir.write("other.txt", "[Vexilo data]   4 x   3 2" + kBody);
     dir.write("p9.ALC.bak", "[Vexilo data]   4 x   3 2" + kBody);
-    fs::create_directory(dir.folder() + "folder.ALC");
+    fs::create_directory(folderOf(dir) + "folder.ALC");
 
-    const auto rows = listSorted(dir.folder());
+    const auto rows = listSorted(folderOf(dir));
     EXPECT_EQ(names(rows), (std::vector<std::string>{"p0.ALC", "p1.alc", "p2.ALC", "p3.alc",
                                                      "p4.ALC", "p5.alc", "p6.ALC", "p7.alc"}));
     ASSERT_EQ(rows.size(), 8u);
@@ -102,7 +83,7 @@ TEST(PuzzleListing, CutsSizeAndRatingFromTheirColumnsUnchanged) {
     dir.write("e.ALC", "[Vexilo data]x5x5" + kBody);                   // columns taken as they are
     dir.write("f.ALC", "[Vexilo data]   7 x   2 4");                   // one line, no line end
 
-    const auto rows = listSorted(dir.folder());
+    const auto rows = listSorted(folderOf(dir));
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0].size, " 10 x  10");  // leading blank kept
     EXPECT_EQ(rows[0].rating, "");
@@ -123,7 +104,7 @@ TEST(PuzzleListing, TheHeaderLineEndsAtCrLfOrAZeroByte) {
     dir.write("zero.ALC", std::string("[Vexilo data]   4 x \0  3 2\r\n", 28));
     dir.write("zerofirst.ALC", std::string("\0[Vexilo data]   4 x   3 2\r\n", 28));
 
-    const auto rows = listSorted(dir.folder());
+    const auto rows = listSorted(folderOf(dir));
     ASSERT_EQ(names(rows), (std::vector<std::string>{"cr.ALC", "lf.ALC", "zero.ALC"}));
     EXPECT_EQ(rows[0].rating, "2");
     EXPECT_EQ(rows[1].size, "  4 x   3");
@@ -134,17 +115,17 @@ TEST(PuzzleListing, TheHeaderLineEndsAtCrLfOrAZeroByte) {
 
 TEST(PuzzleListing, AFolderWithoutMatchesOrUnlistableGivesNoRows) {
     TempFolder dir;
-    EXPECT_TRUE(listSorted(dir.folder()).empty());
-    EXPECT_TRUE(listSorted(dir.folder() + "missing/").empty());
+    EXPECT_TRUE(listSorted(folderOf(dir)).empty());
+    EXPECT_TRUE(listSorted(folderOf(dir) + "missing/").empty());
     dir.write("x.ALC", "[Vexilo data]   4 x   3 2" + kBody);
-    EXPECT_TRUE(listSorted(dir.folder() + "x.ALC/").empty());  // a file is no folder
+    EXPECT_TRUE(listSorted(folderOf(dir) + "x.ALC/").empty());  // a file is no folder
 }
 
 TEST(PuzzleListing, AnEmptyFolderNameListsTheCurrentFolder) {
     TempFolder dir;
     dir.write("here.ALC", "[Vexilo data]   4 x   3 1" + kBody);
     const fs::path previous = fs::current_path();
-    fs::current_path(dir.folder());
+    fs::current_path(folderOf(dir));
     const auto rows = listSorted("");
     fs::current_path(previous);
     ASSERT_EQ(rows.size(), 1u);
@@ -155,12 +136,12 @@ TEST(PuzzleListing, AnEmptyFolderNameListsTheCurrentFolder) {
 TEST(PuzzleListing, LinksCountByWhatTheyPointTo) {
     TempFolder dir;
     dir.write("real.txt", "[Vexilo data]   4 x   3 6" + kBody);
-    fs::create_directory(dir.folder() + "sub");
-    fs::create_symlink("real.txt", dir.folder() + "link.ALC");
-    fs::create_symlink("sub", dir.folder() + "dirlink.ALC");
-    fs::create_symlink("nowhere", dir.folder() + "dangling.ALC");
+    fs::create_directory(folderOf(dir) + "sub");
+    fs::create_symlink("real.txt", folderOf(dir) + "link.ALC");
+    fs::create_symlink("sub", folderOf(dir) + "dirlink.ALC");
+    fs::create_symlink("nowhere", folderOf(dir) + "dangling.ALC");
 
-    const auto rows = listSorted(dir.folder());
+    const auto rows = listSorted(folderOf(dir));
     ASSERT_EQ(names(rows), std::vector<std::string>{"link.ALC"});
     EXPECT_EQ(rows[0].rating, "6");
 }
@@ -168,11 +149,11 @@ TEST(PuzzleListing, LinksCountByWhatTheyPointTo) {
 TEST(PuzzleListing, AFileThatCannotBeOpenedStopsTheListing) {
     TempFolder dir;
     dir.write("locked.ALC", "[Vexilo data]   4 x   3 2" + kBody);
-    ASSERT_TRUE(testing::setMode(dir.folder() + "locked.ALC", 0));
+    ASSERT_TRUE(testing::setMode(folderOf(dir) + "locked.ALC", 0));
     testing::AccessDenial denial;
     if (!denial.active()) GTEST_SKIP() << "this process cannot give up reading everything";
     try {
-        listSorted(dir.folder());
+        listSorted(folderOf(dir));
         FAIL() << "the listing went on past an unreadable file";
     } catch (const std::runtime_error& error) {
         EXPECT_NE(std::string(error.what()).find("locked.ALC"), std::string::npos);
@@ -182,11 +163,11 @@ TEST(PuzzleListing, AFileThatCannotBeOpenedStopsTheListing) {
 TEST(PuzzleListing, ReadsOnlyTheBeginningOfTheFirstLine) {
     TempFolder dir;
     dir.write("long.ALC", "[Vexilo data]   4 x   3 2" + std::string(100000, ' ') + kBody);
-    EXPECT_EQ(readFirstLine(dir.folder() + "long.ALC", 28), "[Vexilo data]   4 x   3 2   ");
-    EXPECT_EQ(readFirstLine(dir.folder() + "long.ALC", 5), "[Vexi");
+    EXPECT_EQ(readFirstLine(folderOf(dir) + "long.ALC", 28), "[Vexilo data]   4 x   3 2   ");
+    EXPECT_EQ(readFirstLine(folderOf(dir) + "long.ALC", 5), "[Vexi");
     dir.write("short.ALC", "ab\ncd");
-    EXPECT_EQ(readFirstLine(dir.folder() + "short.ALC", 28), "ab");
-    EXPECT_THROW(readFirstLine(dir.folder() + "none.ALC", 28), std::runtime_error);
+    EXPECT_EQ(readFirstLine(folderOf(dir) + "short.ALC", 28), "ab");
+    EXPECT_THROW(readFirstLine(folderOf(dir) + "none.ALC", 28), std::runtime_error);
 }
 
 }  // namespace

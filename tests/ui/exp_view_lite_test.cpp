@@ -2,26 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "support/access_denial.h"
+#include "ui/offscreen_application.h"
 
 namespace {
-
-QApplication& application() {
-    if (!qApp) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_ui";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
-    }
-    return *static_cast<QApplication*>(QCoreApplication::instance());
-}
 
 QStringList childTexts(const QTreeWidgetItem* node) {
     QStringList texts;
@@ -36,7 +25,7 @@ bool showsSign(const QTreeWidgetItem* node) {
 class ExpViewLiteTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        application();
+        offscreenApplication();
         ASSERT_TRUE(temp.isValid());
         root = temp.path();
         tree = std::make_unique<TExpViewLite>();

@@ -1,0 +1,52 @@
+// TForm2: the Open II dialog. A folder tree on the left, the native puzzle files of the
+// selected folder on the right with their size and rating; OK (or a double-click on a row)
+// opens the chosen puzzle in the main window. Created once after the main window and
+// shown modally; it keeps its folder and list between showings.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+class QPushButton;
+class QTableWidget;
+class TExpViewLite;
+
+namespace vexilo {
+struct PuzzleState;
+}
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+
+  public:
+    // state is the main window's puzzle, which OK replaces.
+    explicit TForm2(vexilo::PuzzleState& state, QWidget* parent = nullptr);
+
+    TExpViewLite* ExpViewLite1;
+    QTableWidget* ListView1;  // columns: file name, size, rating
+    QPushButton* Button1;     // OK
+    QPushButton* Button2;     // cancel
+
+    // Selects the program's own folder, so the puzzles beside the program show at once.
+    void FormCreate();
+    void ExpViewLite1Change();
+    // Opens the selected row's file, writing a pending rating of the current puzzle back
+    // first; then closes. Without a selected row it only closes. A file that cannot be
+    // read or written is reported and the dialog stays open.
+    void Button1Click();
+    void Button2Click();
+    // Fills ListView1 with the native puzzle files of the folder selected in the tree
+    // (the current folder when none is), sorted by file name.
+    void ListPuzzleFiles();
+
+    // Shows an error below the program's own checks (a file that cannot be read or written):
+    // the general error report. An error box unless replaced.
+    std::function<void(const QString&)> errorReport;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    vexilo::PuzzleState& state_;
+};
