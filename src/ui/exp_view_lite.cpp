@@ -9,6 +9,8 @@
 #include <functional>
 #include <system_error>
 
+namespace vexilo {
+
 namespace {
 
 // The hourglass on the control while the file system is read.
@@ -225,3 +227,5 @@ QTreeWidgetItem* TExpViewLite::SerchChildNode(QTreeWidgetItem* parent, const QSt
     CanExpand(parent);
     return findByName(childrenOf(parent), name);
 }
+
+}  // namespace vexilo

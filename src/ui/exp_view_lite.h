@@ -9,6 +9,8 @@
 #include <QString>
 #include <QTreeWidget>
 
+namespace vexilo {
+
 class TExpViewLite : public QTreeWidget {
     Q_OBJECT
     Q_PROPERTY(QString PathName READ GetPathName WRITE SetPathName)
@@ -70,3 +72,5 @@ class TExpViewLite : public QTreeWidget {
   private:
     void nodeExpanded(QTreeWidgetItem* node);
 };
+
+}  // namespace vexilo

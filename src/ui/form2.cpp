@@ -18,6 +18,8 @@
 #include "model/puzzle_state.h"
 #include "ui/exp_view_lite.h"
 
+namespace vexilo {
+
 namespace {
 
 std::string toNativePath(const QString& path) {
@@ -58,7 +60,7 @@ QTableWidgetItem* readOnlyItem(const QString& text) {
 
 }  // namespace
 
-TForm2::TForm2(vexilo::PuzzleState& state, QWidget* parent)
+TForm2::TForm2(PuzzleState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       state_(state) {
@@ -125,11 +127,10 @@ void TForm2::ListPuzzleFiles() {
     std::vector<ListRow> rows;
     QString failure;
     try {
-        vexilo::listPuzzleFiles(
-            toNativePath(ExpViewLite1->GetPathName()), [&rows](vexilo::PuzzleListRow&& row) {
-                rows.push_back({fromNativeText(row.fileName), fromNativeText(row.size),
-                                fromNativeText(row.rating)});
-            });
+        listPuzzleFiles(toNativePath(ExpViewLite1->GetPathName()), [&rows](PuzzleListRow&& row) {
+            rows.push_back({fromNativeText(row.fileName), fromNativeText(row.size),
+                            fromNativeText(row.rating)});
+        });
     } catch (const std::exception& error) {
         failure = QString::fromLocal8Bit(error.what());
     }
@@ -152,7 +153,7 @@ void TForm2::Button1Click() {
         const QTableWidgetItem* caption = ListView1->item(selected.first().row(), 0);
         const QString path = ExpViewLite1->GetPathName() + caption->text();
         try {
-            vexilo::openNativeTextFile(state_, toNativePath(path));
+            openNativeTextFile(state_, toNativePath(path));
         } catch (const std::exception& error) {
             errorReport(QString::fromLocal8Bit(error.what()));
             return;
@@ -173,3 +174,5 @@ void TForm2::showEvent(QShowEvent* event) {
     }
     QDialog::showEvent(event);
 }
+
+}  // namespace vexilo

@@ -10,18 +10,18 @@
 
 class QPushButton;
 class QTableWidget;
-class TExpViewLite;
 
 namespace vexilo {
+
 struct PuzzleState;
-}
+class TExpViewLite;
 
 class TForm2 : public QDialog {
     Q_OBJECT
 
   public:
     // state is the main window's puzzle, which OK replaces.
-    explicit TForm2(vexilo::PuzzleState& state, QWidget* parent = nullptr);
+    explicit TForm2(PuzzleState& state, QWidget* parent = nullptr);
 
     TExpViewLite* ExpViewLite1;
     QTableWidget* ListView1;  // columns: file name, size, rating
@@ -48,5 +48,7 @@ class TForm2 : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    vexilo::PuzzleState& state_;
+    PuzzleState& state_;
 };
+
+}  // namespace vexilo

@@ -12,6 +12,8 @@
 
 namespace {
 
+using vexilo::TExpViewLite;
+
 QStringList childTexts(const QTreeWidgetItem* node) {
     QStringList texts;
     for (int i = 0; i < node->childCount(); ++i) texts << node->child(i)->text(0);

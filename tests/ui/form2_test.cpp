@@ -24,6 +24,9 @@
 
 namespace {
 
+using vexilo::TExpViewLite;
+using vexilo::TForm2;
+
 using vexilo::testing::TestState;
 
 // A small native puzzle; rating is the text after the size (may be empty).
