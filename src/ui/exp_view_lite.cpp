@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QPalette>
 #include <algorithm>
 #include <filesystem>
@@ -79,6 +80,9 @@ QTreeWidgetItem* newFolderNode(const QString& text) {
 TExpViewLite::TExpViewLite(QWidget* parent) : QTreeWidget(parent) {
     setColumnCount(1);
     setHeaderHidden(true);
+    // Long names widen the column and bring a horizontal scroll bar instead of being cut.
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     // The selection stays visible when the control loses the focus.
     QPalette colours = palette();
