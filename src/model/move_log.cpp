@@ -1,5 +1,6 @@
 #include "model/move_log.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "model/puzzle_state.h"
@@ -39,32 +40,63 @@ int dropLastStep(Board& board) {
     return board.stepCount;
 }
 
+namespace {
+
+// How far ahead the replay asks for the mark it will need: the entries of a long log name
+// edges all over the board, and waiting for each mark in turn dominates the scan.
+constexpr int kLookAhead = 16;
+
+inline void prefetchMark(const std::array<uint8_t, kLatticeBytes>& marks, int32_t entry) {
+#if defined(__GNUC__)
+    // Masked to the lattice: a marker or a stray entry may name any position.
+    __builtin_prefetch(marks.data() + latticeIndex(entryX(entry) & 1023, entryY(entry) & 1023), 1);
+#else
+    (void)marks;
+    (void)entry;
+#endif
+}
+
+}  // namespace
+
 int computeNetEntries(PuzzleState& state, const Board& board) {
+    // While scanning, the mark of an edge is 0 when it has no live entry, else 1 + the value
+    // field of its live entry. Entries of one edge differ only in that field, so "equal to the
+    // live entry" is a compare of the mark, and the list is only appended to. A cancelled
+    // entry is turned into a tombstone afterwards: an edge's live entry is the last one
+    // appended for it, if its mark is still set at the end.
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
     auto& marks = *state.scratchMarks;
     auto& list = *state.replayList;
-    auto& liveSlot = *state.liveSlot;
     for (int y = 1; y <= maxY; ++y) {
         std::memset(&marks[latticeIndex(0, y)], 0, static_cast<size_t>(maxX) + 1);
     }
     list[0] = kFirstMarker;
     int end = 0;
     for (int slot = board.writePos - 1; slot >= 0; --slot) {
+        prefetchMark(marks, board.moveLog[std::max(slot - kLookAhead, 0)]);
         const int32_t e = board.moveLog[slot];
         if (e == kFirstMarker) break;
-        if (isMarker(e)) continue;
+        if (e < 0 || isMarker(e)) continue;  // markers; no move entry is negative
         const int x = entryX(e);
         const int y = entryY(e);
-        if (x > maxX || y > maxY) continue;  // names no edge of this puzzle
-        const int at = latticeIndex(x, y);
-        if (marks[at] == 0) {
-            marks[at] = 1;
+        if (x < 1 || y < 1 || x > maxX || y > maxY) continue;  // names no edge of this puzzle
+        uint8_t& mark = marks[latticeIndex(x, y)];
+        const uint8_t live = static_cast<uint8_t>(1 + entryValue(e));
+        if (mark == 0) {
+            mark = live;
             list[++end] = e;
-            liveSlot[at] = end;
-        } else if (list[liveSlot[at]] == e) {
-            list[liveSlot[at]] = kTombstone;
-            marks[at] = 0;
+        } else if (mark == live) {
+            mark = 0;
+        }
+    }
+    for (int i = end; i >= 1; --i) {
+        prefetchMark(marks, list[std::max(i - kLookAhead, 1)]);
+        uint8_t& mark = marks[latticeIndex(entryX(list[i]), entryY(list[i]))];
+        if (mark != 0) {
+            mark = 0;  // taken: older entries of this edge in the list were cancelled
+        } else {
+            list[i] = kTombstone;
         }
     }
     return end;

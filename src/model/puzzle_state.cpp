@@ -11,7 +11,6 @@ PuzzleState::PuzzleState(Frontend& fe)
       workBoard(std::make_unique<Board>()),
       scratchMarks(std::make_unique<std::array<uint8_t, kLatticeBytes>>()),
       replayList(std::make_unique<std::array<int32_t, kLogSlots>>()),
-      liveSlot(std::make_unique<std::array<int32_t, kLatticeBytes>>()),
       floodStack(std::make_unique<std::array<FloodFrame, kFloodDepth>>()) {
     colourBitmap.resize(1, 1);
     resetMoveLog(*mainBoard);

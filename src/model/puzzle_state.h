@@ -50,8 +50,6 @@ struct PuzzleState {
     // search's consistency checks use it in turn.
     std::unique_ptr<std::array<uint8_t, kLatticeBytes>> scratchMarks;
     std::unique_ptr<std::array<int32_t, kLogSlots>> replayList;
-    // For the replay: where each edge's live entry stands in replayList.
-    std::unique_ptr<std::array<int32_t, kLatticeBytes>> liveSlot;
     std::unique_ptr<std::array<FloodFrame, kFloodDepth>> floodStack;
 
     PixelBuffer colourBitmap;

@@ -43,9 +43,11 @@ namespace {
 
 // One rebuild: the target lattice and what draws it.
 class Rebuilder {
-public:
+  public:
     Rebuilder(PuzzleState& state, Board& target)
-        : state_(state), board_(target), canvas_(state.drawEnabled > 0 ? state.canvas : nullptr),
+        : state_(state),
+          board_(target),
+          canvas_(state.drawEnabled > 0 ? state.canvas : nullptr),
           fillDraws_(state.drawEnabled == 1) {}
 
     void applyLive(int x, int y, int v) {
@@ -61,38 +63,36 @@ public:
         }
     }
 
-private:
+  private:
     static constexpr int kSideOffset[4] = {-kLatticeSide, kLatticeSide, -1, 1};
 
-    void drawEdgeAndDots(int x, int y) {
-        if (canvas_) canvas_->drawEdge(x, y, board_.at(x, y));
-        if (isVerticalEdge(x, y)) {
-            evaluateDot(x, y - 1);
-            evaluateDot(x, y + 1);
-        } else {
-            evaluateDot(x - 1, y);
-            evaluateDot(x + 1, y);
-        }
+    void drawEdgeAndDots(int x, int y) { drawEdgeAndDotsAt(latticeIndex(x, y)); }
+
+    // The edge at lattice index e and its two dots: above and below a vertical edge (odd x,
+    // so odd e), left and right of a horizontal one.
+    void drawEdgeAndDotsAt(int e) {
+        if (canvas_) canvas_->drawEdge(e % kLatticeSide, e / kLatticeSide, board_.at(e));
+        const int step = (e & 1) != 0 ? kLatticeSide : 1;
+        evaluateDot(e - step);
+        evaluateDot(e + step);
     }
 
-    void evaluateDot(int x, int y) {
-        uint8_t& dot = board_.at(x, y);
+    void evaluateDot(int at) {
+        uint8_t& dot = board_.at(at);
         if (dot != 0) return;
-        int s = 0;
-        for (int at : {latticeIndex(x, y - 1), latticeIndex(x, y + 1), latticeIndex(x - 1, y),
-                       latticeIndex(x + 1, y)}) {
-            const int k = board_.at(at) & 3;
-            if (k == 2) s += 1;
-            if (k == 3) s += 16;
-        }
+        // Crosses + 16 x lines among the four edges, by key & 3 (0 and 1 count nothing).
+        static constexpr uint8_t kTally[4] = {0, 0, 1, 16};
+        const uint8_t* p = &dot;
+        const int s = kTally[p[-kLatticeSide] & 3] + kTally[p[kLatticeSide] & 3] +
+                      kTally[p[-1] & 3] + kTally[p[1] & 3];
         uint32_t c = colour::kGrey;
         if (s >= 16) {
             dot = kDotLined;
             c = colour::kBlack;
         } else if (s == 4) {
-            const int k = ((board_.at(x - 1, y - 1) & 0x30) >> 4) |
-                          ((board_.at(x + 1, y - 1) & 0x30) >> 2) |
-                          (board_.at(x - 1, y + 1) & 0x30) | ((board_.at(x + 1, y + 1) & 0x30) << 2);
+            const int k = ((p[-kLatticeSide - 1] & 0x30) >> 4) |
+                          ((p[-kLatticeSide + 1] & 0x30) >> 2) | (p[kLatticeSide - 1] & 0x30) |
+                          ((p[kLatticeSide + 1] & 0x30) << 2);
             if (k == 0xAA) {
                 dot = 0x22;
                 c = colour::kOrange;
@@ -101,7 +101,7 @@ private:
                 c = colour::kGreen;
             }
         }
-        if (canvas_) canvas_->drawDot(x, y, c);
+        if (canvas_) canvas_->drawDot(at % kLatticeSide, at / kLatticeSide, c);
     }
 
     // The two cells an edge separates: above and below, or left and right.
@@ -186,7 +186,7 @@ private:
                     continue;
                 }
             }
-            if (fillDraws_) drawEdgeAndDots(e % kLatticeSide, e / kLatticeSide);
+            if (fillDraws_) drawEdgeAndDotsAt(e);
             ++f.side;
             f.returned = false;
         }
