@@ -83,21 +83,19 @@ int computeNetEntries(PuzzleState& state, const Board& board) {
         if (x < 1 || y < 1 || x > maxX || y > maxY) continue;  // names no edge of this puzzle
         uint8_t& mark = marks[latticeIndex(x, y)];
         const uint8_t live = static_cast<uint8_t>(1 + entryValue(e));
-        if (mark == 0) {
-            mark = live;
-            list[++end] = e;
-        } else if (mark == live) {
-            mark = 0;
-        }
+        // Without branches: which way an entry goes is as random as the log.
+        const bool none = mark == 0;
+        list[end + 1] = e;  // kept only when the edge had no live entry
+        end += none ? 1 : 0;
+        mark = none ? live : (mark == live ? 0 : mark);
     }
     for (int i = end; i >= 1; --i) {
         prefetchMark(marks, list[std::max(i - kLookAhead, 1)]);
+        // The last entry appended for an edge is live if the edge's mark is still set;
+        // clearing the mark makes every older entry of the edge in the list a tombstone.
         uint8_t& mark = marks[latticeIndex(entryX(list[i]), entryY(list[i]))];
-        if (mark != 0) {
-            mark = 0;  // taken: older entries of this edge in the list were cancelled
-        } else {
-            list[i] = kTombstone;
-        }
+        if (mark == 0) list[i] = kTombstone;
+        mark = 0;
     }
     return end;
 }

@@ -162,33 +162,40 @@ class Rebuilder {
         stack[top] = FloodFrame{start, 0, false};
         while (top >= 0) {
             FloodFrame& f = stack[top];
-            if (f.side == 4) {
+            const int cell = f.cell;
+            // A marked cell keeps its mark, so the frame's mark is fixed.
+            const uint8_t m = (lat[cell] & 0x30) == 0x20 ? 0x20 : 0x30;
+            int side = f.side;
+            bool returned = f.returned;
+            int child = -1;
+            for (; side < 4; ++side, returned = false) {
+                const int e = cell + kSideOffset[side];
+                if (!returned) {
+                    const int n = cell + 2 * kSideOffset[side];
+                    if (lat[e] == kCross) {
+                        lat[e] |= m;
+                        if (lat[n] < 0x20) {
+                            lat[n] |= m;
+                            child = n;
+                            break;
+                        }
+                    } else if (lat[e] == kLine && lat[n] < 0x20) {
+                        lat[n] |= m ^ 0x10;
+                        child = n;
+                        break;
+                    }
+                }
+                if (fillDraws_) drawEdgeAndDotsAt(e);
+            }
+            if (child < 0) {
                 --top;
                 continue;
             }
-            const int e = f.cell + kSideOffset[f.side];
-            if (!f.returned) {
-                f.returned = true;
-                const int n = f.cell + 2 * kSideOffset[f.side];
-                const uint8_t m = (lat[f.cell] & 0x30) == 0x20 ? 0x20 : 0x30;
-                if (lat[e] == kCross) {
-                    lat[e] |= m;
-                    if (lat[n] < 0x20) {
-                        lat[n] |= m;
-                        enter(n);
-                        stack[++top] = FloodFrame{n, 0, false};
-                        continue;
-                    }
-                } else if (lat[e] == kLine && lat[n] < 0x20) {
-                    lat[n] |= m ^ 0x10;
-                    enter(n);
-                    stack[++top] = FloodFrame{n, 0, false};
-                    continue;
-                }
-            }
-            if (fillDraws_) drawEdgeAndDotsAt(e);
-            ++f.side;
-            f.returned = false;
+            // Come back to this side once the fill beyond it is done.
+            f.side = static_cast<int8_t>(side);
+            f.returned = true;
+            enter(child);
+            stack[++top] = FloodFrame{child, 0, false};
         }
     }
 
