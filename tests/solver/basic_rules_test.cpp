@@ -353,6 +353,15 @@ TEST(BasicCornerSteps, TwoWithCrossedOuterPair) {
                   "+x+-+x+",  //
                   "  | x",    //
                   "+ + + +"}});
+    // The order: same on pair 3 and outer pair 3, differ on outer pairs 2 and 4; then
+    // corner 2 (now one line, one cross outside) settles the cell's open sides.
+    TestState t;
+    loadWorkPicture(*t, {"+ + + +", "  x |", "+x+ + +", "   2", "+x+-+ +", "    x", "+ + + +"});
+    basicCellRule(*t, 4, 4);
+    EXPECT_EQ(loggedEntries(*t),
+              (std::vector<int32_t>{moveEntry(5, 4, kLine), moveEntry(6, 5, kCross),
+                                    moveEntry(3, 6, kLine), moveEntry(6, 3, kCross),
+                                    moveEntry(3, 4, kCross), moveEntry(4, 3, kCross)}));
 }
 
 TEST(BasicCornerSteps, TwoWithOneOuterLineAndOneOpenEdge) {
