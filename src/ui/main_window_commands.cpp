@@ -1,0 +1,129 @@
+// The commands of the main window's tool column and the mouse play on the board.
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QScrollBar>
+
+#include "display/fault_view.h"
+#include "display/mouse_play.h"
+#include "display/view_layout.h"
+#include "files/open_save.h"
+#include "model/log_commands.h"
+#include "model/puzzle_state.h"
+#include "solver/answer_check.h"
+#include "ui/board_widgets.h"
+#include "ui/main_window.h"
+
+namespace vexilo {
+
+namespace {
+
+std::string pathString(const QString& path) {
+    return path.toStdString();
+}
+
+}  // namespace
+
+// ---- Files
+
+void TForm1::SpeedButton6Click() {
+    mouseArmed = 0;  // the release of a double click in the dialog is no move
+    const QString path = openDialogHook_ ? openDialogHook_() : runOpenDialog();
+    if (path.isEmpty()) return;
+    openFile(path);
+}
+
+void TForm1::openFile(const QString& path) {
+    openPuzzleFile(*state_, pathString(path));
+}
+
+QString TForm1::runOpenDialog() {
+    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) {
+        return {};
+    }
+    return OpenDialog1->selectedFiles().first();
+}
+
+void TForm1::SpeedButton7Click() {
+    mouseArmed = 0;
+    if (openIIDialog_) openIIDialog_();
+}
+
+void TForm1::SpeedButton8Click() {
+    if (state_->W() == 0) return;
+    const QString preset = QFileInfo(QString::fromStdString(state_->fileName)).fileName();
+    const QString path = saveDialogHook_ ? saveDialogHook_(preset) : runSaveDialog(preset);
+    if (path.isEmpty()) return;
+    savePuzzleAs(*state_, pathString(path));
+}
+
+QString TForm1::runSaveDialog(const QString& presetName) {
+    SaveDialog1->selectFile(presetName);
+    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) {
+        return {};
+    }
+    return SaveDialog1->selectedFiles().first();
+}
+
+// ---- Zoom
+
+void TForm1::SpeedButton3Click() {
+    if (state_->W() == 0 || state_->zoom >= kZoomMax) return;
+    state_->zoom = zoomedIn(state_->zoom);
+    zoomStep();
+}
+
+void TForm1::SpeedButton4Click() {
+    if (state_->W() == 0 || state_->zoom <= kZoomMin) return;
+    state_->zoom = zoomedOut(state_->zoom);
+    zoomStep();
+}
+
+// ---- The move log
+
+void TForm1::SpeedButton1Click() {
+    memorise(*state_);
+}
+
+void TForm1::SpeedButton2Click() {
+    restoreMemorised(*state_);
+}
+
+void TForm1::SpeedButton11Click() {
+    undoOneMove(*state_);
+}
+
+void TForm1::SpeedButton9Click() {
+    if (state_->W() == 0) return;
+    backToStart(*state_);
+}
+
+// ---- The answer check
+
+void TForm1::SpeedButton10Click() {
+    if (state_->W() == 0) return;
+    const int result = checkPosition(*state_, *state_->mainBoard);
+    if (result == kAnswerWrong) showMessage("違います。");
+    if (result == kAnswerCorrect) showMessage("正解です!!");
+    if (state_->errorX == 0 && state_->errorY == 0) return;
+    const FaultView f = faultView(state_->errorX, state_->errorY, state_->zoom, PaintBox1->width(),
+                                  PaintBox1->height(), scrollMaxX_, scrollMaxY_);
+    ScrollBarX->setValue(f.scrollX);
+    ScrollBarY->setValue(f.scrollY);
+    pointTo(QPoint(f.imageX - ScrollBarX->value(), f.imageY - ScrollBarY->value()));
+}
+
+// ---- Mouse play
+
+void TForm1::PaintBox1MouseDown(Qt::MouseButton, int, int) {
+    mouseArmed = 1;
+}
+
+void TForm1::PaintBox1MouseUp(Qt::MouseButton button, int x, int y) {
+    if (mouseArmed == 0) return;
+    const MouseButton b = button == Qt::LeftButton    ? MouseButton::kLeft
+                          : button == Qt::RightButton ? MouseButton::kRight
+                                                      : MouseButton::kOther;
+    playClick(*state_, b, x, y, ScrollBarX->value(), ScrollBarY->value());
+}
+
+}  // namespace vexilo

@@ -1,0 +1,31 @@
+// The application object. Its event dispatch is the one place where an exception that
+// escapes a command is caught: the general error report shows its message in an error box
+// and the program goes on with whatever state the command had reached.
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <functional>
+
+namespace vexilo {
+
+class VexiloApplication : public QApplication {
+    Q_OBJECT
+  public:
+    VexiloApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Shows an error box with the message, or hands it to the report hook.
+    static void reportError(const QString& message);
+
+    // Tests record error reports instead of showing a modal box; an empty hook restores
+    // the box.
+    static void setErrorReportHook(std::function<void(const QString&)> hook);
+};
+
+// The program's user-interface font: "ＭＳ Ｐゴシック" at 12 pixels, else IPAPGothic, else
+// any font that writes Japanese.
+QFont vexiloFont();
+
+}  // namespace vexilo
