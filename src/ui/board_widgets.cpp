@@ -3,11 +3,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/vexilo_application.h"
+
 namespace vexilo {
 
 void BoardPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (onResize) onResize();
+    if (onResize) runReported(onResize);
 }
 
 BoardPaintBox::BoardPaintBox(QWidget* parent) : QWidget(parent) {
@@ -16,17 +18,17 @@ BoardPaintBox::BoardPaintBox(QWidget* parent) : QWidget(parent) {
 
 void BoardPaintBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (onPaint) onPaint(painter);
+    if (onPaint) runReported([&] { onPaint(painter); });
 }
 
 void BoardPaintBox::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (onMouseDown) onMouseDown(event->button(), p.x(), p.y());
+    if (onMouseDown) runReported([&] { onMouseDown(event->button(), p.x(), p.y()); });
 }
 
 void BoardPaintBox::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (onMouseUp) onMouseUp(event->button(), p.x(), p.y());
+    if (onMouseUp) runReported([&] { onMouseUp(event->button(), p.x(), p.y()); });
 }
 
 void BoardPaintBox::mouseDoubleClickEvent(QMouseEvent* event) {

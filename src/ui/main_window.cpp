@@ -20,6 +20,7 @@
 #include "model/puzzle_state.h"
 #include "model/reset.h"
 #include "ui/board_widgets.h"
+#include "ui/vexilo_application.h"
 
 namespace vexilo {
 
@@ -65,7 +66,8 @@ QToolButton* TForm1::addSpeedButton(const char* name, int top, const QString& ca
     b->setText(caption);
     b->setToolTip(hint);
     b->setFocusPolicy(Qt::NoFocus);
-    connect(b, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+    connect(b, &QToolButton::clicked, this,
+            [this, handler] { runReported([&] { (this->*handler)(); }); });
     return b;
 }
 
@@ -101,7 +103,8 @@ void TForm1::createControls() {
     CheckBox1->setGeometry(8, 344, 24, 17);
     CheckBox1->setToolTip(QStringLiteral("色"));
     CheckBox1->setFocusPolicy(Qt::NoFocus);
-    connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+    connect(CheckBox1, &QCheckBox::clicked, this,
+            [this] { runReported([this] { CheckBox1Click(); }); });
 
     // The auto-solve button's context menu.
     PopupMenu1 = new QMenu(this);
@@ -138,8 +141,10 @@ void TForm1::createControls() {
         bar->setSingleStep(8);
         bar->setFocusPolicy(Qt::NoFocus);
     }
-    connect(ScrollBarX, &QScrollBar::valueChanged, this, [this] { ScrollBarXChange(); });
-    connect(ScrollBarY, &QScrollBar::valueChanged, this, [this] { ScrollBarYChange(); });
+    connect(ScrollBarX, &QScrollBar::valueChanged, this,
+            [this] { runReported([this] { ScrollBarXChange(); }); });
+    connect(ScrollBarY, &QScrollBar::valueChanged, this,
+            [this] { runReported([this] { ScrollBarYChange(); }); });
 
     OpenDialog1 = new QFileDialog(this);
     OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
@@ -172,7 +177,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
-    FormClose();
+    runReported([this] { FormClose(); });
 }
 
 // ---- Start and end

@@ -22,14 +22,9 @@ VexiloApplication::VexiloApplication(int& argc, char** argv) : QApplication(argc
 }
 
 bool VexiloApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        reportError(QString::fromUtf8(e.what()));
-    } catch (...) {
-        reportError(QStringLiteral("Unknown error"));
-    }
-    return true;
+    bool handled = true;
+    runReported([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 void VexiloApplication::reportError(const QString& message) {
@@ -42,6 +37,16 @@ void VexiloApplication::reportError(const QString& message) {
 
 void VexiloApplication::setErrorReportHook(std::function<void(const QString&)> hook) {
     errorReportHook() = std::move(hook);
+}
+
+void runReported(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        VexiloApplication::reportError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        VexiloApplication::reportError(QStringLiteral("Unknown error"));
+    }
 }
 
 QFont vexiloFont() {

@@ -24,6 +24,12 @@ class VexiloApplication : public QApplication {
     static void setErrorReportHook(std::function<void(const QString&)> hook);
 };
 
+// Runs a handler and reports an exception that escapes it. The window's handlers run
+// through this, so that an exception never unwinds through the toolkit's own frames (it
+// is built without exception support, and would skip their clean-up); the application's
+// dispatch remains the net for everything else.
+void runReported(const std::function<void()>& handler);
+
 // The program's user-interface font: "ＭＳ Ｐゴシック" at 12 pixels, else IPAPGothic, else
 // any font that writes Japanese.
 QFont vexiloFont();

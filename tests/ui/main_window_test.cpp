@@ -2,6 +2,7 @@
 // the general error report.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
@@ -186,6 +187,23 @@ TEST(MainWindow, AnErrorEscapingACommandIsReportedAndTheProgramGoesOn) {
     EXPECT_EQ(f.state().W(), 10);
     f.clickWidget(f.form().SpeedButton3);
     EXPECT_EQ(f.state().zoom, 8);
+}
+
+// An object whose event handler fails, as a command that throws would.
+class FailingObject : public QObject {
+  public:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) throw std::runtime_error("the file cannot be written");
+        return QObject::event(e);
+    }
+};
+
+TEST(MainWindow, TheApplicationsDispatchReportsWhatEscapesAnEventHandler) {
+    FormFixture f;  // installs the report hook
+    FailingObject failing;
+    QEvent event(QEvent::User);
+    EXPECT_TRUE(QApplication::sendEvent(&failing, &event));
+    EXPECT_EQ(f.errors, QStringList{QStringLiteral("the file cannot be written")});
 }
 
 }  // namespace
