@@ -75,6 +75,16 @@ TEST_F(Play, AReleaseWithoutAPressOnTheBoardIsNoMove) {
     EXPECT_EQ(w().mouseArmed, 0);
 }
 
+TEST_F(Play, OpenIIShowsItsDialogAndDisarmsTheBoard) {
+    int shown = 0;
+    w().setOpenIIDialog([&] { ++shown; });
+    f.press(Qt::LeftButton, 32, 20);
+    f.clickWidget(w().SpeedButton7);
+    EXPECT_EQ(shown, 1);
+    f.release(Qt::LeftButton, 32, 20);
+    EXPECT_EQ(logLength(), 0);
+}
+
 TEST_F(Play, MemoriseTwiceWithoutAMoveCountsOnce) {
     f.click(Qt::LeftButton, 32, 20);
     f.clickWidget(w().SpeedButton1);
