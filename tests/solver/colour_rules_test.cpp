@@ -9,16 +9,14 @@ namespace vexilo {
 namespace {
 
 using testing::logEntries;
-using testing::setPictureEdges;
 using testing::TestState;
 
+// Pictures show the puzzle with the edges already decided on workBoard; the tests look at
+// what one colour pass decides on top of them.
 class ColourRules : public ::testing::Test {
   protected:
-    // A board of clue rows with the decided edges of `picture` set on workBoard.
-    void start(const std::vector<std::string>& clues, const std::vector<std::string>& picture) {
-        testing::setClues(*t, clues);
-        testing::startWorkBoard(*t);
-        setPictureEdges(*t, picture);
+    void start(const char* picture) {
+        testing::startFromPicture(*t, picture);
         before = t->workBoard->writePos;
     }
     // What the pass decided, in the order it decided it.
@@ -30,7 +28,10 @@ class ColourRules : public ::testing::Test {
 
 TEST_F(ColourRules, EdgesBetweenColouredCellsFollowTheColoursInRowOrder) {
     // Lines over the first two cells put them inside; the cross over the third keeps it out.
-    start({"---"}, {"+-+-+x+", "       ", "+ + + +"});
+    start(R"(
++-+-+x+
+
++ + + +)");
     EXPECT_EQ(runColourRules(*t), 1);
     EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(1, 2, kLine),   // ring outside | inside
                                                moveEntry(3, 2, kCross),  // inside | inside
@@ -46,8 +47,14 @@ TEST_F(ColourRules, EdgesBetweenColouredCellsFollowTheColoursInRowOrder) {
 }
 
 TEST_F(ColourRules, UncolouredNeighboursDecideNothing) {
-    start({"---", "---", "---"},
-          {"+ +-+ +", "       ", "+ + + +", "       ", "+ + + +", "       ", "+ + + +"});
+    start(R"(
++ +-+ +
+
++ + + +
+
++ + + +
+
++ + + +)");
     t->ruleUsage = 1;
     EXPECT_EQ(runColourRules(*t), 0);
     EXPECT_TRUE(decided().empty());
@@ -57,53 +64,96 @@ TEST_F(ColourRules, UncolouredNeighboursDecideNothing) {
 
 TEST_F(ColourRules, OneGetsCrossesOnTheSidesTheColoursRuleOut) {
     // Above and below both inside: the loop cannot pass between them through the 1.
-    start({"---", "-1-", "---"},
-          {"+ +-+ +", "       ", "+ + + +", "       ", "+ + + +", "       ", "+ +-+ +"});
+    start(R"(
++ +-+ +
+
++ + + +
+   1
++ + + +
+
++ +-+ +)");
     EXPECT_EQ(runColourRules(*t), 1);
     EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(4, 3, kCross), moveEntry(4, 5, kCross)}));
 
     // Above inside, below outside: the 1's line separates them, so left and right are free.
-    start({"---", "-1-", "---"},
-          {"+ +-+ +", "       ", "+ + + +", "       ", "+ + + +", "       ", "+ +x+ +"});
+    start(R"(
++ +-+ +
+
++ + + +
+   1
++ + + +
+
++ +x+ +)");
     EXPECT_EQ(runColourRules(*t), 1);
     EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(3, 4, kCross), moveEntry(5, 4, kCross)}));
 }
 
 TEST_F(ColourRules, ThreeGetsLinesAndBothPairsAreTestedAboveBelowFirst) {
     // Left inside, right outside: the 3 uses its top and bottom.
-    start({"---", "-3-", "---"},
-          {"+ + + +", "       ", "+ + + +", "|     x", "+ + + +", "       ", "+ + + +"});
+    start(R"(
++ + + +
+
++ + + +
+|  3  x
++ + + +
+
++ + + +)");
     EXPECT_EQ(runColourRules(*t), 1);
     EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(4, 3, kLine), moveEntry(4, 5, kLine)}));
 
-    // All four neighbours coloured: above/below equal, then left/right different.
-    start({"---", "-3-", "---"},
-          {"+ +-+ +", "       ", "+ + + +", "|     x", "+ + + +", "       ", "+ +-+ +"});
+    // All four neighbours inside: above and below alike asks for the top and bottom, then
+    // left and right alike for the left and right (an impossible 3, which the pass does not
+    // judge).
+    start(R"(
++ +-+ +
+
++ + + +
+|  3  |
++ + + +
+
++ +-+ +)");
     EXPECT_EQ(runColourRules(*t), 1);
-    EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(4, 3, kLine), moveEntry(4, 5, kLine)}));
+    EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(4, 3, kLine), moveEntry(4, 5, kLine),
+                                               moveEntry(3, 4, kLine), moveEntry(5, 4, kLine)}));
 }
 
 TEST_F(ColourRules, BlankCellAmongOneColourIsCrossedOnAllSides) {
-    start({"---", "---", "---"},
-          {"+ +-+ +", "       ", "+ + + +", "|     |", "+ + + +", "       ", "+ +-+ +"});
+    start(R"(
++ +-+ +
+
++ + + +
+|     |
++ + + +
+
++ +-+ +)");
     EXPECT_EQ(runColourRules(*t), 1);
     EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(4, 3, kCross), moveEntry(4, 5, kCross),
                                                moveEntry(3, 4, kCross), moveEntry(5, 4, kCross)}));
 
     // The cell above uncoloured: nothing, although the other three agree.
-    start({"---", "---", "---"},
-          {"+ + + +", "       ", "+ + + +", "|     |", "+ + + +", "       ", "+ +-+ +"});
+    start(R"(
++ + + +
+
++ + + +
+|     |
++ + + +
+
++ +-+ +)");
     EXPECT_EQ(runColourRules(*t), 0);
 }
 
 TEST_F(ColourRules, ScoreStopsAtItsCapButUsageIsStillRecorded) {
-    start({"---"}, {"+-+-+x+", "       ", "+ + + +"});
+    const char* picture = R"(
++-+-+x+
+
++ + + +)";
+    start(picture);
     t->effortScore = 10000;
     EXPECT_EQ(runColourRules(*t), 1);
     EXPECT_EQ(t->effortScore, 10000);
     EXPECT_EQ(t->ruleUsage, 4);
 
-    start({"---"}, {"+-+-+x+", "       ", "+ + + +"});
+    start(picture);
     t->effortScore = 9999;
     t->ruleUsage = 0;
     runColourRules(*t);
@@ -111,15 +161,22 @@ TEST_F(ColourRules, ScoreStopsAtItsCapButUsageIsStillRecorded) {
 }
 
 TEST_F(ColourRules, ColoursComeFromTheLogNotFromWorkBoardsLattice) {
-    // An edge written into workBoard's lattice without a log entry gives no colour.
-    start({"---", "---", "---"},
-          {"+ + + +", "       ", "+ + + +", "       ", "+ + + +", "       ", "+ + + +"});
+    start(R"(
++ + + +
+
++ + + +
+
++ + + +
+
++ + + +)");
+    // An edge written into workBoard's lattice without a log entry colours nothing.
     t->workBoard->at(2, 1) = kLine;
     EXPECT_EQ(runColourRules(*t), 0);
-    // mainBoard now shows workBoard's logged position, not its own log.
+    // mainBoard's lattice now shows workBoard's logged position; its log is untouched.
     setEdge(*t, 4, 1, kLine);
     EXPECT_EQ(runColourRules(*t), 0);
     EXPECT_EQ(t->mainBoard->at(4, 2) & kColourMask, kInside);
+    EXPECT_EQ(t->mainBoard->at(2, 2) & kColourMask, 0);
     EXPECT_EQ(t->mainBoard->writePos, 1);
 }
 
