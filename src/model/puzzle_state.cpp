@@ -11,7 +11,8 @@ PuzzleState::PuzzleState(Frontend& fe)
       workBoard(std::make_unique<Board>()),
       scratchMarks(std::make_unique<std::array<uint8_t, kLatticeBytes>>()),
       replayList(std::make_unique<std::array<int32_t, kLogSlots>>()),
-      floodStack(std::make_unique<std::array<FloodFrame, kFloodDepth>>()) {
+      floodStack(std::make_unique<std::array<FloodFrame, kFloodDepth>>()),
+      walkStack(std::make_unique<std::array<int32_t, kWalkStackSlots>>()) {
     colourBitmap.resize(1, 1);
     resetMoveLog(*mainBoard);
     resetMoveLog(*workBoard);

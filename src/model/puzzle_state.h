@@ -27,6 +27,10 @@ struct FloodFrame {
 };
 constexpr int kFloodDepth = kMaxCells * kMaxCells + 1;
 
+// The solver's walks over regions of edges keep one slot per edge they have still to
+// follow; a lattice holds fewer edges than half its positions.
+constexpr int kWalkStackSlots = kLatticeBytes / 2;
+
 struct PuzzleState {
     explicit PuzzleState(Frontend& frontend);
     PuzzleState(const PuzzleState&) = delete;
@@ -51,6 +55,7 @@ struct PuzzleState {
     std::unique_ptr<std::array<uint8_t, kLatticeBytes>> scratchMarks;
     std::unique_ptr<std::array<int32_t, kLogSlots>> replayList;
     std::unique_ptr<std::array<FloodFrame, kFloodDepth>> floodStack;
+    std::unique_ptr<std::array<int32_t, kWalkStackSlots>> walkStack;
 
     PixelBuffer colourBitmap;
     PixelBuffer plainBitmap;

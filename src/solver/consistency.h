@@ -1,0 +1,32 @@
+// The two global tests that judge a hypothesis of the trial search after propagation.
+//
+// The answer is one closed loop. So every line must be reachable from every other along
+// edges that are not crossed (linesConnected), and inside each region of undecided edges
+// the open path ends must pair up, since each path that enters the region must leave it
+// again (pathEndsPaired). Both walk the board with an explicit stack, because a region
+// can hold most of the board's edges, and mark what they visited in scratchMarks.
+#pragma once
+
+namespace vexilo {
+
+struct PuzzleState;
+
+// 1 if every line of workBoard can be reached from edge (x, y) through edges that are not
+// crosses, else 0.
+int linesConnected(PuzzleState& state, int x, int y);
+
+// Marks every edge reachable from dot (x, y) through edges that are not crosses.
+void floodNonCrossed(PuzzleState& state, int x, int y);
+
+// 1 if every connected region of undecided edges holds an even number of path ends (dots
+// with one line and at most one cross), else 0.
+int pathEndsPaired(PuzzleState& state);
+
+// n plus the number of path ends among the unvisited dots of the region of undecided
+// edges around dot (x, y); marks the dots and edges it visits.
+int countPathEnds(PuzzleState& state, int x, int y, int n);
+
+// Clears scratchMarks over the rows and columns the puzzle uses, ring included.
+void clearScratchMarks(PuzzleState& state);
+
+}  // namespace vexilo

@@ -1,0 +1,113 @@
+#include "solver/consistency.h"
+
+#include <gtest/gtest.h>
+
+#include "solve_fixtures.h"
+#include "support/test_support.h"
+
+namespace vexilo {
+namespace {
+
+using testing::startFromPicture;
+using testing::TestState;
+
+TEST(LinesConnected, GroupsWalledOffByCrossesFail) {
+    TestState t;
+    startFromPicture(*t, R"(
++-+x+-+
+| x x |
++-+x+-+)");
+    EXPECT_EQ(linesConnected(*t, 2, 1), 0);
+    EXPECT_EQ(linesConnected(*t, 7, 2), 0);  // from a vertical edge: its upper dot
+}
+
+TEST(LinesConnected, AnUndecidedEdgeIsAWayThrough) {
+    TestState t;
+    startFromPicture(*t, R"(
++-+ +-+
+| x x |
++-+x+-+)");
+    EXPECT_EQ(linesConnected(*t, 2, 1), 1);
+    EXPECT_EQ(linesConnected(*t, 7, 2), 1);
+    // Every edge reached is marked, crosses are not.
+    EXPECT_EQ(t->mark(4, 1), 1);
+    EXPECT_EQ(t->mark(3, 2), 0);
+    EXPECT_EQ(t->mark(4, 3), 0);
+}
+
+TEST(LinesConnected, WalksAcrossTheLargestBoardWithoutRecursion) {
+    TestState t;
+    testing::setClues(*t, std::vector<std::string>(500, std::string(500, '-')));
+    testing::startWorkBoard(*t);
+    setEdge(*t, 2, 1, kLine);
+    setEdge(*t, 1000, 1001, kLine);
+    EXPECT_EQ(linesConnected(*t, 2, 1), 1);
+    // Wall the far corner off: its line is no longer reachable.
+    setEdge(*t, 998, 1001, kCross);
+    setEdge(*t, 999, 1000, kCross);
+    setEdge(*t, 1000, 999, kCross);
+    setEdge(*t, 1001, 1000, kCross);
+    EXPECT_EQ(linesConnected(*t, 2, 1), 0);
+    // Across the whole board the one counted path end is (3,1), beside the top-left corner.
+    EXPECT_EQ(pathEndsPaired(*t), 0);
+}
+
+TEST(PathEndsPaired, TwoEndsOfOnePathPair) {
+    TestState t;
+    startFromPicture(*t, R"(
++ + + +
+
++ +-+ +
+
++ + + +
+
++ + + +)");
+    EXPECT_EQ(pathEndsPaired(*t), 1);
+}
+
+TEST(PathEndsPaired, ThreeEndsAroundOneRegionFail) {
+    // (3,3) and (5,3) end the middle path; on the bottom border (1,7) is boxed in by two
+    // ring crosses and is not counted, (3,7) is: three in all.
+    TestState t;
+    startFromPicture(*t, R"(
++ + + +
+
++ +-+ +
+
++ + + +
+
++-+ + +)");
+    EXPECT_EQ(pathEndsPaired(*t), 0);
+}
+
+TEST(PathEndsPaired, AnEndWithTwoCrossesIsNotCounted) {
+    TestState t;
+    startFromPicture(*t, R"(
++ + + +
+    x
++ +-+ +
+    x
++ + + +
+
++ + + +)");
+    EXPECT_EQ(pathEndsPaired(*t), 0);  // only (3,3) counts: one end
+}
+
+TEST(PathEndsPaired, EachRegionIsCountedOnItsOwn) {
+    // One end in the left region (dot (3,1)) and one in the right (dot (5,1)): two in all,
+    // but neither region pairs.
+    TestState t;
+    startFromPicture(*t, R"(
++ +-+ +
+
++ +x+ +)");
+    EXPECT_EQ(pathEndsPaired(*t), 0);
+    EXPECT_EQ(countPathEnds(*t, 1, 1, 5), 5);  // all marked by now: nothing new
+    clearScratchMarks(*t);
+    EXPECT_EQ(countPathEnds(*t, 1, 1, 5), 6);
+    EXPECT_EQ(t->mark(3, 3), 1);
+    EXPECT_EQ(t->mark(5, 1), 0);  // beyond the line and the cross
+}
+
+}  // namespace
+}  // namespace vexilo
