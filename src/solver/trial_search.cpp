@@ -1,0 +1,126 @@
+#include "solver/trial_search.h"
+
+#include "model/move_log.h"
+#include "model/puzzle_state.h"
+#include "solver/consistency.h"
+#include "solver/engine/edge_setting.h"
+#include "solver/solve_levels.h"
+
+namespace vexilo {
+
+namespace {
+
+constexpr uint8_t kNotSettled = static_cast<uint8_t>(~kSettled);
+
+// The positions whose rules depend on an edge: its two end dots, the two cells it
+// separates and the four cells that share an end dot with it.
+void unsettleAround(Board& wb, int x, int y) {
+    const int at = latticeIndex(x, y);
+    static constexpr int V = kLatticeSide;
+    if (isVerticalEdge(x, y)) {
+        for (int off : {-V, V, -1, 1, -1 - 2 * V, 1 - 2 * V, -1 + 2 * V, 1 + 2 * V}) {
+            wb.at(at + off) &= kNotSettled;
+        }
+    } else {
+        for (int off : {-1, 1, -V, V, -2 - V, 2 - V, -2 + V, 2 + V}) wb.at(at + off) &= kNotSettled;
+    }
+}
+
+// One hypothesis: the step is already open and holds the assumed edges. Judged from
+// (x, y), retracted and dropped; on failure `proven` is set to `value`.
+int judgeHypothesis(PuzzleState& state, int x, int y, int px, int py, int value) {
+    const int r = tryAndRetract(state, x, y);
+    dropLastStep(*state.workBoard);
+    if (r != 0) return 0;
+    setEdge(state, px, py, value);
+    return 1;
+}
+
+bool hasClueOneOrThree(const Board& wb, int index) {
+    const int key = wb.at(index) & 7;
+    return key == 1 || key == 3;
+}
+
+// Sides of a cell in the order the search tries them: left, right, top, bottom; and the
+// side opposite each.
+constexpr int kSideDx[4] = {-1, 1, 0, 0};
+constexpr int kSideDy[4] = {0, 0, -1, 1};
+
+}  // namespace
+
+int checkConsistent(PuzzleState& state, int x, int y) {
+    if (propagateAll(state) == 0) return 0;
+    if (linesConnected(state, x, y) == 0) return 0;
+    if (pathEndsPaired(state) == 0) return 0;
+    return 1;
+}
+
+int tryAndRetract(PuzzleState& state, int x, int y) {
+    const int r = checkConsistent(state, x, y);
+    Board& wb = *state.workBoard;
+    // Every move entry of the step, newest first, down to its marker.
+    for (int slot = wb.writePos - 1; slot > 0 && isMove(wb.moveLog[slot]); --slot) {
+        const int32_t e = wb.moveLog[slot];
+        const int ex = entryX(e);
+        const int ey = entryY(e);
+        wb.at(ex, ey) = 0;
+        unsettleAround(wb, ex, ey);
+    }
+    return r;
+}
+
+int trialSearch(PuzzleState& state) {
+    Board& wb = *state.workBoard;
+    Frontend& fe = state.frontend;
+    const int maxX = 2 * state.W() + 1;
+    const int maxY = 2 * state.H() + 1;
+
+    // Phase 1: a side of a 3 crossed, its other sides lines.
+    for (int y = 2; y < maxY; y += 2) {
+        for (int x = 2; x < maxX; x += 2) {
+            if ((wb.at(x, y) & 7) != 3) continue;
+            for (int side = 0; side < 4; ++side) {
+                const int sx = x + kSideDx[side];
+                const int sy = y + kSideDy[side];
+                if ((wb.at(sx, sy) & 2) != 0) continue;
+                openStep(wb, fe);
+                setEdge(state, sx, sy, kCross);
+                setEdgeGroup(state, x, y, 0, kLine);
+                if (judgeHypothesis(state, x - kSideDx[side], y - kSideDy[side], sx, sy, kLine)) {
+                    return 1;
+                }
+            }
+        }
+    }
+
+    // Phase 2: a side of a 1 drawn as a line.
+    for (int y = 2; y < maxY; y += 2) {
+        for (int x = 2; x < maxX; x += 2) {
+            if ((wb.at(x, y) & 7) != 1) continue;
+            for (int side = 0; side < 4; ++side) {
+                const int sx = x + kSideDx[side];
+                const int sy = y + kSideDy[side];
+                if ((wb.at(sx, sy) & 2) != 0) continue;
+                openStep(wb, fe);
+                setEdge(state, sx, sy, kLine);
+                if (judgeHypothesis(state, sx, sy, sx, sy, kCross)) return 1;
+            }
+        }
+    }
+
+    // Phase 3: every other undecided edge drawn as a line.
+    for (int y = 1; y <= maxY; ++y) {
+        for (int x = 1 + (y % 2); x <= maxX; x += 2) {
+            if ((wb.at(x, y) & 2) != 0) continue;
+            const int at = latticeIndex(x, y);
+            const int across = isVerticalEdge(x, y) ? 1 : kLatticeSide;
+            if (hasClueOneOrThree(wb, at - across) || hasClueOneOrThree(wb, at + across)) continue;
+            openStep(wb, fe);
+            setEdge(state, x, y, kLine);
+            if (judgeHypothesis(state, x, y, x, y, kCross)) return 1;
+        }
+    }
+    return 2;
+}
+
+}  // namespace vexilo
