@@ -36,6 +36,9 @@ public:
 
     // The undo-one-move button's enabled state.
     virtual void setUndoEnabled(bool /*enabled*/) {}
+
+    // The wait cursor while a solve runs (true), the default cursor afterwards (false).
+    virtual void setWaitCursor(bool /*waiting*/) {}
 };
 
 // A frontend that shows nothing; messages are counted so callers can tell they happened.

@@ -1,0 +1,124 @@
+#include "solver/solve_commands.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "model/log_commands.h"
+#include "model/puzzle_state.h"
+#include "model/rebuild.h"
+#include "solver/full_solve.h"
+#include "solver/rating.h"
+#include "solver/solve_level2.h"
+#include "solver/solve_levels.h"
+#include "solver/transfer_result.h"
+
+namespace vexilo {
+
+namespace {
+
+constexpr int kRated = 10000;      // difficulty 10000 + r: a full solve rated r
+constexpr int kUnsolvable = 9999;  // the last full solve met a contradiction
+
+// Starts a measurement on a tick boundary, so that a solve under a millisecond reads 0.
+int64_t waitForNextTick(TickSource tick) {
+    const int64_t t0 = tick() + 1;
+    while (tick() < t0) {
+    }
+    return t0;
+}
+
+// After a solve: the result as a new step of mainBoard, shown.
+void showResult(PuzzleState& state) {
+    transferResult(state);
+    state.frontend.setStepCount(state.mainBoard->stepCount);
+    rebuildBoard(state, *state.mainBoard, *state.mainBoard);
+    refreshUndoButton(state);
+}
+
+std::string format(const char* pattern, int a) {
+    char text[128];
+    std::snprintf(text, sizeof text, pattern, a);
+    return text;
+}
+
+std::string format(const char* pattern, int a, int b) {
+    char text[128];
+    std::snprintf(text, sizeof text, pattern, a, b);
+    return text;
+}
+
+}  // namespace
+
+int64_t tickCount() {
+    using Clock = std::chrono::steady_clock;
+    static const Clock::time_point start = Clock::now();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+int solveAtLevel(PuzzleState& state, SolveLevel level) {
+    state.drawEnabled = 0;
+    state.frontend.setWaitCursor(true);
+    int result = 0;
+    switch (level) {
+        case kLevel0:
+            result = solveLevel0(state);
+            break;
+        case kLevel1:
+            result = solveLevel1(state);
+            break;
+        case kLevel2:
+            result = solveLevel2(state);
+            break;
+        case kLevelFull:
+            result = solveFull(state);
+            break;
+    }
+    state.frontend.setWaitCursor(false);
+    rebuildBoard(state, *state.mainBoard, *state.mainBoard);
+    state.drawEnabled = 1;
+    return result;
+}
+
+int solveAndRate(PuzzleState& state) {
+    state.drawEnabled = 0;
+    state.frontend.setWaitCursor(true);
+    const int result = solveFull(state);
+    state.difficulty = result == 0 ? kUnsolvable : kRated + rateDifficulty(state);
+    state.frontend.setWaitCursor(false);
+    rebuildBoard(state, *state.mainBoard, *state.mainBoard);
+    state.drawEnabled = 1;
+    return result;
+}
+
+void levelCommand(PuzzleState& state, SolveLevel level, TickSource tick) {
+    if (state.W() == 0 || level > kLevel2) return;
+    if (state.difficulty >= kRated) state.difficulty -= kRated;
+    const int64_t t0 = waitForNextTick(tick);
+    solveAtLevel(state, level);
+    const int elapsed = static_cast<int>(tick() - t0);
+    showResult(state);
+    static constexpr const char* kMessages[3] = {"Level0\n %d ms", "Level1\n %d ms",
+                                                 "Level2\n %d ms"};
+    state.frontend.showMessage(format(kMessages[level], elapsed));
+}
+
+void autoSolveCommand(PuzzleState& state, TickSource tick) {
+    if (state.W() == 0) return;
+    int elapsed = 0;
+    if (state.difficulty < kRated) {
+        const int64_t t0 = waitForNextTick(tick);
+        solveAndRate(state);
+        elapsed = static_cast<int>(tick() - t0);
+    }
+    if (state.difficulty == kUnsolvable) {
+        state.frontend.showMessage("エラーがあります。");
+        return;
+    }
+    showResult(state);
+    const int rating = state.difficulty - kRated;
+    state.frontend.showMessage(elapsed != 0 ? format("難易度は%dです。\n %d ms", rating, elapsed)
+                                            : format("難易度は%dです。", rating));
+}
+
+}  // namespace vexilo
