@@ -6,6 +6,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/file_commands.h"
+#include "cli/solver_commands.h"
 
 namespace vexilo::cli {
 
@@ -16,9 +17,9 @@ void printError(const std::string& message) {
 namespace {
 
 const Command kCommands[] = {
-    {"show", kShowUsage, runShow},
-    {"convert", kConvertUsage, runConvert},
-    {"check", kCheckUsage, runCheck},
+    {"show", kShowUsage, runShow},        {"convert", kConvertUsage, runConvert},
+    {"check", kCheckUsage, runCheck},     {"solve", kSolveUsage, runSolveCommand},
+    {"rate", kRateUsage, runRateCommand}, {"bench", kBenchUsage, runBenchCommand},
     {nullptr, nullptr, nullptr},
 };
 

@@ -1,0 +1,125 @@
+// vexilo-cli bench: solves every puzzle several times and reports the solve times per
+// board size: median, 95th percentile and maximum over the puzzles of that size, each
+// puzzle counted with the median of its runs.
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <utility>
+
+#include "cli/batch.h"
+#include "cli/cli_puzzle.h"
+#include "cli/puzzle_solve.h"
+#include "cli/solver_commands.h"
+#include "model/puzzle_state.h"
+
+namespace vexilo::cli {
+
+const char* const kBenchUsage =
+    "bench [--level 0|1|2|full] [--repeat N] PATH...\n"
+    "                       solve every puzzle N times (default 5) and print the median,\n"
+    "                       95th percentile and maximum solve time per board size";
+
+namespace {
+
+struct BenchOptions {
+    SolveLevel level = kLevelFull;
+    int repeat = 5;
+    Args paths;
+};
+
+bool parseBenchOptions(const Args& args, BenchOptions& o) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string value;
+        if (optionValue(args, i, "--level", nullptr, value)) {
+            if (!parseLevel(value, o.level)) {
+                usageError(kBenchUsage, "--level takes 0, 1, 2 or full");
+                return false;
+            }
+        } else if (optionValue(args, i, "--repeat", nullptr, value)) {
+            if (!parseCount(value, 1, 1000, o.repeat)) {
+                usageError(kBenchUsage, "--repeat takes a number from 1 to 1000");
+                return false;
+            }
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            usageError(kBenchUsage, "unknown option " + args[i]);
+            return false;
+        } else {
+            o.paths.push_back(args[i]);
+        }
+    }
+    if (o.paths.empty()) {
+        usageError(kBenchUsage, "bench takes at least one puzzle file or folder");
+        return false;
+    }
+    return true;
+}
+
+// The value at rank ceil(q * n) of sorted values (nearest rank).
+double quantile(const std::vector<double>& sorted, double q) {
+    size_t rank = static_cast<size_t>(q * static_cast<double>(sorted.size()) + 0.999999);
+    rank = std::clamp<size_t>(rank, 1, sorted.size());
+    return sorted[rank - 1];
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int runBenchCommand(const Args& args) {
+    if (wantsHelp(args)) {
+        std::cout << "usage: vexilo-cli " << kBenchUsage << "\n";
+        return 0;
+    }
+    BenchOptions o;
+    if (!parseBenchOptions(args, o)) return kExitUsage;
+    std::vector<std::string> files;
+    std::string error;
+    if (!collectPuzzlePaths(o.paths, files, error)) {
+        printError(error);
+        return kExitFileError;
+    }
+    // Sizes ordered by cell count, then width.
+    using SizeKey = std::pair<int, int>;  // (cells, width)
+    std::map<SizeKey, std::pair<std::string, std::vector<double>>> bySize;
+    std::mutex mutex;
+    // One thread: timings must not compete for the cores.
+    const BatchTotals totals =
+        runBatch(files, 1, [&](const std::string& path, PuzzleState& state, BatchFrontend& fe) {
+            openPuzzleForCommand(state, path);
+            std::vector<double> runs;
+            Outcome out;
+            for (int r = 0; r < o.repeat; ++r) {
+                const SolveReport rep = solveLoadedPuzzle(state, o.level);
+                runs.push_back(rep.ms);
+                if (r == 0) out.categories.push_back(rep.result);
+            }
+            out.ms = median(runs);
+            out.notes = notesOf(path, fe);
+            std::lock_guard<std::mutex> lock(mutex);
+            auto& entry = bySize[{state.W() * state.H(), state.W()}];
+            entry.first = std::to_string(state.W()) + "x" + std::to_string(state.H());
+            entry.second.push_back(out.ms);
+            return out;
+        });
+    std::printf("level %s, %d runs per puzzle, times in ms (each puzzle: the median of its runs)\n",
+                levelName(o.level), o.repeat);
+    std::printf("%-9s %7s %10s %10s %10s\n", "size", "puzzles", "median", "p95", "max");
+    for (auto& [key, entry] : bySize) {
+        std::vector<double>& times = entry.second;
+        std::sort(times.begin(), times.end());
+        std::printf("%-9s %7zu %10.3f %10.3f %10.3f\n", entry.first.c_str(), times.size(),
+                    median(times), quantile(times, 0.95), times.back());
+    }
+    std::fflush(stdout);
+    std::cerr << summaryLine(files.size(), totals) << "\n";
+    return totals.failures == 0 ? 0 : kExitFileError;
+}
+
+}  // namespace vexilo::cli
