@@ -16,12 +16,17 @@ void printError(const std::string& message) {
 
 namespace {
 
+// clang-format off
 const Command kCommands[] = {
-    {"show", kShowUsage, runShow},        {"convert", kConvertUsage, runConvert},
-    {"check", kCheckUsage, runCheck},     {"solve", kSolveUsage, runSolveCommand},
-    {"rate", kRateUsage, runRateCommand}, {"bench", kBenchUsage, runBenchCommand},
+    {"show", kShowUsage, runShow},
+    {"convert", kConvertUsage, runConvert},
+    {"check", kCheckUsage, runCheck},
+    {"solve", kSolveUsage, runSolveCommand},
+    {"rate", kRateUsage, runRateCommand},
+    {"bench", kBenchUsage, runBenchCommand},
     {nullptr, nullptr, nullptr},
 };
+// clang-format on
 
 void printUsage(std::ostream& out) {
     out << "usage: vexilo-cli COMMAND [OPTIONS] ...\n\ncommands:\n";
