@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
@@ -17,6 +16,7 @@
 #include "files/puzzle_listing.h"
 #include "model/puzzle_state.h"
 #include "ui/exp_view_lite.h"
+#include "ui/vexilo_application.h"
 
 namespace vexilo {
 
@@ -101,9 +101,7 @@ TForm2::TForm2(PuzzleState& state, QWidget* parent)
     Button2->setGeometry(312, 224, 75, 25);
     for (QPushButton* button : {Button1, Button2}) button->setAutoDefault(false);
 
-    errorReport = [this](const QString& message) {
-        QMessageBox::critical(this, QStringLiteral("Vexilo"), message);
-    };
+    errorReport = [](const QString& message) { VexiloApplication::reportError(message); };
 
     connect(ExpViewLite1, &TExpViewLite::Change, this, &TForm2::ExpViewLite1Change);
     connect(ListView1, &QTableWidget::cellDoubleClicked, this, [this] { Button1Click(); });
@@ -132,7 +130,7 @@ void TForm2::ListPuzzleFiles() {
                             fromNativeText(row.rating)});
         });
     } catch (const std::exception& error) {
-        failure = QString::fromLocal8Bit(error.what());
+        failure = QString::fromUtf8(error.what());
     }
     std::sort(rows.begin(), rows.end(), fileNameLess);
     ListView1->setUpdatesEnabled(false);
@@ -155,7 +153,7 @@ void TForm2::Button1Click() {
         try {
             openNativeTextFile(state_, toNativePath(path));
         } catch (const std::exception& error) {
-            errorReport(QString::fromLocal8Bit(error.what()));
+            errorReport(QString::fromUtf8(error.what()));
             return;
         }
     }

@@ -41,7 +41,7 @@ class TForm2 : public QDialog {
     void ListPuzzleFiles();
 
     // Shows an error below the program's own checks (a file that cannot be read or written):
-    // the general error report. An error box unless replaced.
+    // the application's general error report unless replaced.
     std::function<void(const QString&)> errorReport;
 
   protected:
