@@ -11,6 +11,8 @@
 #include <QToolButton>
 
 #include "model/puzzle_state.h"
+#include "solver/solve_commands.h"
+#include "support/test_support.h"
 #include "ui/exp_view_lite.h"
 #include "ui/form2.h"
 #include "ui_test_support.h"
@@ -88,6 +90,29 @@ TEST_F(Open2Flow, LeavingARatedPuzzleWritesItsRatingBack) {
     dialog.ListPuzzleFiles();
     EXPECT_EQ(dialog.ListView1->item(0, 0)->text(), "small.ALC");
     EXPECT_EQ(dialog.ListView1->item(0, 2)->text(), "5");
+}
+
+TEST_F(Open2Flow, AnAutomaticRatingShowsInTheListAfterLeavingThePuzzle) {
+    // A real puzzle whose header carries no rating.
+    QByteArray text = QByteArray::fromStdString(readTestData("answers/easy-5x5-01.ALC"));
+    const qsizetype lineEnd = text.indexOf("\r\n");
+    ASSERT_TRUE(text.left(lineEnd).endsWith(" -1"));
+    text.remove(lineEnd - 3, 3);
+    write("unrated.ALC", text);
+    dialog.ListPuzzleFiles();
+    ASSERT_EQ(dialog.ListView1->item(1, 0)->text(), "unrated.ALC");
+    EXPECT_EQ(dialog.ListView1->item(1, 2)->text(), "");
+
+    useOpenII("unrated.ALC", dialog.Button1);
+    ASSERT_EQ(f.state().W(), 5);
+    autoSolveCommand(f.state());
+    const int rating = f.state().difficulty - 10000;
+    ASSERT_GE(rating, 0);
+    ASSERT_LE(rating, 6);
+    useOpenII("wide.ALC", dialog.Button1);  // leaving the puzzle writes the rating
+    dialog.ListPuzzleFiles();
+    ASSERT_EQ(dialog.ListView1->item(1, 0)->text(), "unrated.ALC");
+    EXPECT_EQ(dialog.ListView1->item(1, 2)->text(), QString::number(rating));
 }
 
 TEST_F(Open2Flow, AFileGoneSinceTheListingIsReportedAndTheDialogStaysOpen) {
