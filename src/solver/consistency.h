@@ -15,7 +15,8 @@ struct PuzzleState;
 // crosses, else 0.
 int linesConnected(PuzzleState& state, int x, int y);
 
-// Marks every edge reachable from dot (x, y) through edges that are not crosses.
+// Marks every edge reachable from dot (x, y) through edges that are not crosses, and the
+// dots it reaches.
 void floodNonCrossed(PuzzleState& state, int x, int y);
 
 // 1 if every connected region of undecided edges holds an even number of path ends (dots
