@@ -52,6 +52,26 @@ TEST(LinesConnected, WalksAcrossTheLargestBoardWithoutRecursion) {
     EXPECT_EQ(pathEndsPaired(*t), 0);
 }
 
+TEST(LinesConnected, FindsAStrayLineInTheLastColumnOfAnyWidth) {
+    // The sweeps go eight positions at a time with a rest at the end of each row: a line at
+    // the right border must be seen whatever the width.
+    for (int w = 1; w <= 20; ++w) {
+        SCOPED_TRACE(w);
+        TestState t;
+        testing::setClues(*t, {std::string(static_cast<size_t>(w), '-'),
+                               std::string(static_cast<size_t>(w), '-')});
+        testing::startWorkBoard(*t);
+        const int right = 2 * w + 1;
+        setEdge(*t, 1, 4, kLine);      // the start, on the left border of row 2
+        setEdge(*t, right, 2, kLine);  // on the right border of row 1
+        setEdge(*t, right - 1, 1, kCross);
+        setEdge(*t, right, 4, kCross);
+        EXPECT_EQ(linesConnected(*t, 1, 4), 1);  // along the middle row of dots
+        setEdge(*t, right - 1, 3, kCross);
+        EXPECT_EQ(linesConnected(*t, 1, 4), 0);  // walled off
+    }
+}
+
 TEST(PathEndsPaired, TwoEndsOfOnePathPair) {
     TestState t;
     startFromPicture(*t, R"(
