@@ -26,13 +26,22 @@ void unsettleAround(Board& wb, int x, int y) {
     }
 }
 
-// One hypothesis: the step is already open and holds the assumed edges. Judged from
-// (x, y), retracted and dropped; on failure `proven` is set to `value`.
-int judgeHypothesis(PuzzleState& state, int x, int y, int px, int py, int value) {
+// Opens the step of a hypothesis. On a full log no marker can be written, and without it
+// the retraction would run into the steps below: then no hypothesis is made at all.
+bool openHypothesis(PuzzleState& state) {
+    Board& wb = *state.workBoard;
+    const int steps = wb.stepCount;
+    openStep(wb, state.frontend);
+    return wb.stepCount != steps;
+}
+
+// Judges the open hypothesis from its line (x, y), retracts and drops it; when it fails,
+// the hypothesis edge (edgeX, edgeY) gets the other value and the result is 1.
+int judgeHypothesis(PuzzleState& state, int x, int y, int edgeX, int edgeY, int otherValue) {
     const int r = tryAndRetract(state, x, y);
     dropLastStep(*state.workBoard);
     if (r != 0) return 0;
-    setEdge(state, px, py, value);
+    setEdge(state, edgeX, edgeY, otherValue);
     return 1;
 }
 
@@ -41,8 +50,8 @@ bool hasClueOneOrThree(const Board& wb, int index) {
     return key == 1 || key == 3;
 }
 
-// Sides of a cell in the order the search tries them: left, right, top, bottom; and the
-// side opposite each.
+// Sides of a cell in the order the search tries them: left, right, top, bottom (the side
+// opposite a side lies at minus its offset).
 constexpr int kSideDx[4] = {-1, 1, 0, 0};
 constexpr int kSideDy[4] = {0, 0, -1, 1};
 
@@ -70,8 +79,7 @@ int tryAndRetract(PuzzleState& state, int x, int y) {
 }
 
 int trialSearch(PuzzleState& state) {
-    Board& wb = *state.workBoard;
-    Frontend& fe = state.frontend;
+    const Board& wb = *state.workBoard;
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
 
@@ -83,7 +91,7 @@ int trialSearch(PuzzleState& state) {
                 const int sx = x + kSideDx[side];
                 const int sy = y + kSideDy[side];
                 if ((wb.at(sx, sy) & 2) != 0) continue;
-                openStep(wb, fe);
+                if (!openHypothesis(state)) return 2;
                 setEdge(state, sx, sy, kCross);
                 setEdgeGroup(state, x, y, 0, kLine);
                 if (judgeHypothesis(state, x - kSideDx[side], y - kSideDy[side], sx, sy, kLine)) {
@@ -101,7 +109,7 @@ int trialSearch(PuzzleState& state) {
                 const int sx = x + kSideDx[side];
                 const int sy = y + kSideDy[side];
                 if ((wb.at(sx, sy) & 2) != 0) continue;
-                openStep(wb, fe);
+                if (!openHypothesis(state)) return 2;
                 setEdge(state, sx, sy, kLine);
                 if (judgeHypothesis(state, sx, sy, sx, sy, kCross)) return 1;
             }
@@ -115,7 +123,7 @@ int trialSearch(PuzzleState& state) {
             const int at = latticeIndex(x, y);
             const int across = isVerticalEdge(x, y) ? 1 : kLatticeSide;
             if (hasClueOneOrThree(wb, at - across) || hasClueOneOrThree(wb, at + across)) continue;
-            openStep(wb, fe);
+            if (!openHypothesis(state)) return 2;
             setEdge(state, x, y, kLine);
             if (judgeHypothesis(state, x, y, x, y, kCross)) return 1;
         }

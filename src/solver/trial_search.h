@@ -12,8 +12,9 @@ namespace vexilo {
 
 struct PuzzleState;
 
-// 1 when one edge was deduced (and set on workBoard), 2 when no hypothesis failed; then
-// workBoard's edges and log are exactly as before the call.
+// 1 when one edge was deduced (and set on workBoard), 2 when no hypothesis failed (or,
+// with workBoard's log full, none could be made); then workBoard's edges and log are
+// exactly as before the call.
 int trialSearch(PuzzleState& state);
 
 // Judges the open hypothesis (checkConsistent from edge (x, y)), then undoes its step's

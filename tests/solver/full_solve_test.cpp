@@ -229,6 +229,24 @@ TEST_F(FullSolve, FruitlessSearchLeavesLatticeAndLogAsTheyWere) {
     }
 }
 
+TEST_F(FullSolve, NoHypothesisWithoutRoomForItsStepMarker) {
+    load(kNeedsOneTrial);
+    solveToRest(*t);
+    Board& wb = *t->workBoard;
+    // Fill the log with copies of its last move (they name an edge already decided).
+    while (wb.moveLog[static_cast<size_t>(wb.writePos)] != kEndSentinel) {
+        wb.moveLog[static_cast<size_t>(wb.writePos)] = wb.lastEntry();
+        ++wb.writePos;
+    }
+    const std::string edges = testing::edgeState(*t, wb);
+    const int entries = wb.writePos;
+    EXPECT_EQ(trialSearch(*t), 2);
+    EXPECT_EQ(testing::edgeState(*t, wb), edges);
+    EXPECT_EQ(wb.writePos, entries);
+    EXPECT_EQ(wb.stepCount, 0);
+    EXPECT_EQ(t.frontend.messages, std::vector<std::string>{kLogFullMessage});
+}
+
 TEST_F(FullSolve, RetractionUndoesTheStepAndUnsettlesAroundIt) {
     load(kNeedsOneTrial);
     solveToRest(*t);
