@@ -8,7 +8,7 @@
 namespace vexilo {
 
 class BoardCanvas {
-public:
+  public:
     virtual ~BoardCanvas() = default;
     // Blank both pictures for a board of W x H cells: frame, background, grey grid.
     virtual void clear(int width, int height) = 0;
@@ -19,6 +19,10 @@ public:
     // The pixel of dot (x, y) in the colour picture; the plain picture gets the same
     // colour when it is black or grey, near-white otherwise.
     virtual void drawDot(int x, int y, uint32_t colour) = 0;
+    // The rebuild is done: from now on the pictures show the clear and, for every element,
+    // the last drawing of it since. (A canvas may collect the drawings and make the pictures
+    // here; the elements' pixels never overlap, so the order between elements is free.)
+    virtual void finish() {}
 };
 
 }  // namespace vexilo

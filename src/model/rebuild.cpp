@@ -225,6 +225,7 @@ void rebuildBoard(PuzzleState& state, Board& target, const Board& source) {
         if (e == kTombstone) continue;
         rebuilder.applyLive(entryX(e), entryY(e), entryValue(e));
     }
+    if (drawing && state.canvas) state.canvas->finish();
     if (drawing) state.frontend.repaintBoard();
 }
 

@@ -315,6 +315,7 @@ TEST_F(Renderer, ClearWithoutAPuzzleKeepsTheSizes) {
     t->colourBitmap.resize(1, 1);
     t->plainBitmap.resize(20, 10);
     renderer.clear(0, 0);
+    renderer.finish();
     EXPECT_EQ(t->colourBitmap.width, 1);
     EXPECT_EQ(t->colourBitmap.at(0, 0), colour::kFrameGreen);
     EXPECT_EQ(t->plainBitmap.width, 20);
