@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Starts the program's main job from a build folder.
+# Starts the desktop program from a build folder; without it, the command-line tool.
 set -euo pipefail
 build="${1:-build}"
 if [ -x "$build/vexilo" ]; then
-  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display found. Start Vexilo under a display server, e.g.: xvfb-run -a $build/vexilo" >&2
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "vexilo: no display to open the window on; start it under one, e.g.: xvfb-run -a $build/vexilo" >&2
     exit 1
   fi
   exec "$build/vexilo"
