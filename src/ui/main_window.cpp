@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -81,12 +82,8 @@ void TForm1::createControls() {
     SpeedButton8 = addSpeedButton("SpeedButton8", 64, "保", "保存", &TForm1::SpeedButton8Click);
     SpeedButton3 = addSpeedButton("SpeedButton3", 96, "＋", "拡大", &TForm1::SpeedButton3Click);
     SpeedButton4 = addSpeedButton("SpeedButton4", 120, "－", "縮小", &TForm1::SpeedButton4Click);
-    SpeedButton5 = new QToolButton(Panel1);
-    SpeedButton5->setObjectName(QStringLiteral("SpeedButton5"));
-    SpeedButton5->setGeometry(8, 152, 23, 22);
-    SpeedButton5->setText(QStringLiteral("解"));
-    SpeedButton5->setToolTip(QStringLiteral("自動解答"));
-    SpeedButton5->setFocusPolicy(Qt::NoFocus);
+    SpeedButton5 =
+        addSpeedButton("SpeedButton5", 152, "解", "自動解答", &TForm1::SpeedButton5Click);
     SpeedButton10 =
         addSpeedButton("SpeedButton10", 176, "検", "正解か？", &TForm1::SpeedButton10Click);
     SpeedButton11 =
@@ -109,12 +106,16 @@ void TForm1::createControls() {
     // The auto-solve button's context menu.
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    Level01 = PopupMenu1->addAction(QStringLiteral("Level0"));
-    Level01->setObjectName(QStringLiteral("Level01"));
-    Level11 = PopupMenu1->addAction(QStringLiteral("Level1"));
-    Level11->setObjectName(QStringLiteral("Level11"));
-    Level21 = PopupMenu1->addAction(QStringLiteral("Level2"));
-    Level21->setObjectName(QStringLiteral("Level21"));
+    auto addLevel = [this](const char* name, const char* caption, void (TForm1::*handler)()) {
+        QAction* item = PopupMenu1->addAction(QString::fromLatin1(caption));
+        item->setObjectName(QString::fromLatin1(name));
+        connect(item, &QAction::triggered, this,
+                [this, handler] { runReported([&] { (this->*handler)(); }); });
+        return item;
+    };
+    Level01 = addLevel("Level01", "Level0", &TForm1::Level01Click);
+    Level11 = addLevel("Level11", "Level1", &TForm1::Level11Click);
+    Level21 = addLevel("Level21", "Level2", &TForm1::Level21Click);
     SpeedButton5->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(SpeedButton5, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(SpeedButton5->mapToGlobal(at)); });
@@ -236,6 +237,16 @@ void TForm1::setStepCount(int count) {
 
 void TForm1::setUndoEnabled(bool enabled) {
     SpeedButton11->setEnabled(enabled);
+}
+
+void TForm1::setWaitCursor(bool waiting) {
+    if (waiting == waitCursor_) return;
+    waitCursor_ = waiting;
+    if (waiting) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 // ---- View

@@ -73,6 +73,7 @@ class TForm1 : public QWidget, public Frontend {
     void repaintBoard() override;
     void setStepCount(int count) override;
     void setUndoEnabled(bool enabled) override;
+    void setWaitCursor(bool waiting) override;
 
     // Controls, by their names in the window description.
     QWidget* Panel1;
@@ -109,12 +110,16 @@ class TForm1 : public QWidget, public Frontend {
     void SpeedButton2Click();   // 戻す
     void SpeedButton3Click();   // 拡大
     void SpeedButton4Click();   // 縮小
+    void SpeedButton5Click();   // 自動解答
     void SpeedButton6Click();   // 開く
     void SpeedButton7Click();   // 開くⅡ
     void SpeedButton8Click();   // 保存
     void SpeedButton9Click();   // 最初
     void SpeedButton10Click();  // 正解か？
     void SpeedButton11Click();  // 一手戻す
+    void Level01Click();
+    void Level11Click();
+    void Level21Click();
     void CheckBox1Click();
     void PaintBox1Paint(QPainter& painter);
     void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
@@ -157,6 +162,7 @@ class TForm1 : public QWidget, public Frontend {
     int scrollLimitX_ = 0;  // the largest positions the view allows
     int scrollLimitY_ = 0;
     int paintRequests_ = 0;
+    bool waitCursor_ = false;
     QPoint lastPointerTarget_;
 };
 

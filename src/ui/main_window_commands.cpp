@@ -10,6 +10,7 @@
 #include "model/log_commands.h"
 #include "model/puzzle_state.h"
 #include "solver/answer_check.h"
+#include "solver/solve_commands.h"
 #include "ui/board_widgets.h"
 #include "ui/main_window.h"
 
@@ -76,6 +77,24 @@ void TForm1::SpeedButton4Click() {
     if (state_->W() == 0 || state_->zoom <= kZoomMin) return;
     state_->zoom = zoomedOut(state_->zoom);
     zoomStep();
+}
+
+// ---- The solver
+
+void TForm1::SpeedButton5Click() {
+    autoSolveCommand(*state_);
+}
+
+void TForm1::Level01Click() {
+    levelCommand(*state_, kLevel0);
+}
+
+void TForm1::Level11Click() {
+    levelCommand(*state_, kLevel1);
+}
+
+void TForm1::Level21Click() {
+    levelCommand(*state_, kLevel2);
 }
 
 // ---- The move log

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -154,9 +156,10 @@ TEST(PlayWithoutAPuzzle, EveryCommandDoesNothing) {
     w.PaintBox1MouseDown(Qt::LeftButton, 8, 5);
     w.PaintBox1MouseUp(Qt::LeftButton, 8, 5);
     for (QToolButton* b : {w.SpeedButton1, w.SpeedButton2, w.SpeedButton3, w.SpeedButton4,
-                           w.SpeedButton9, w.SpeedButton10}) {
+                           w.SpeedButton5, w.SpeedButton9, w.SpeedButton10}) {
         b->click();
     }
+    w.Level01->trigger();
     EXPECT_EQ(f.state().mainBoard->writePos, 1);
     EXPECT_EQ(f.state().zoom, 1);
     EXPECT_EQ(w.paintRequests(), 0);
@@ -248,6 +251,53 @@ TEST_F(Check, AFaultInTheMiddleIsCentred) {
     EXPECT_EQ(w().ScrollBarX->value(), 32 * 42 - 176);
     EXPECT_EQ(w().ScrollBarY->value(), 32 * 50 - 176);
     EXPECT_EQ(w().lastPointerTarget(), QPoint(176, 176));
+}
+
+// ---- The solver
+
+TEST_F(Play, AutoSolveSolvesAsOneStepAndRemembersTheRating) {
+    f.click(Qt::RightButton, 32, 20);  // a mark of the user's, replaced by the solve
+    f.clickWidget(w().SpeedButton5);
+    ASSERT_EQ(f.messages.size(), 1);
+    EXPECT_TRUE(f.messages[0].startsWith(QStringLiteral("難易度は")))
+        << f.messages[0].toStdString();
+    const int rating = f.state().difficulty - 10000;
+    EXPECT_GE(rating, 0);
+    EXPECT_LE(rating, 6);
+    EXPECT_EQ(w().Label1->text(), QStringLiteral("1"));
+    EXPECT_TRUE(w().SpeedButton11->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor is gone
+    f.clickWidget(w().SpeedButton10);
+    EXPECT_EQ(f.messages.last(), QStringLiteral("正解です!!"));
+    // "戻す" takes the whole solve back to the user's cross.
+    f.clickWidget(w().SpeedButton2);
+    EXPECT_EQ(edge(2, 1), kCross);
+    EXPECT_EQ(logLength(), 1);
+    // A second press shows the held rating without solving again, and hands it over again.
+    f.messages.clear();
+    f.clickWidget(w().SpeedButton5);
+    EXPECT_EQ(f.messages, QStringList{QStringLiteral("難易度は%1です。").arg(rating)});
+    EXPECT_EQ(w().Label1->text(), QStringLiteral("1"));
+}
+
+TEST_F(Play, TheSolveLevelsAreTheAutoSolveButtonsMenu) {
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                w().SpeedButton5->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(w().SpeedButton5, &menuEvent);
+    EXPECT_TRUE(w().PopupMenu1->isVisible());
+    w().PopupMenu1->hide();
+    f.state().difficulty = 10003;
+    w().Level11->trigger();
+    ASSERT_EQ(f.messages.size(), 1);
+    EXPECT_TRUE(f.messages[0].startsWith(QStringLiteral("Level1\n ")));
+    EXPECT_TRUE(f.messages[0].endsWith(QStringLiteral(" ms")));
+    EXPECT_EQ(f.state().difficulty, 3);
+    EXPECT_EQ(w().Label1->text(), QStringLiteral("1"));
+    w().Level01->trigger();
+    w().Level21->trigger();
+    ASSERT_EQ(f.messages.size(), 3);
+    EXPECT_TRUE(f.messages[1].startsWith(QStringLiteral("Level0\n ")));
+    EXPECT_TRUE(f.messages[2].startsWith(QStringLiteral("Level2\n ")));
 }
 
 // ---- Zoom, scrolling and the picture
