@@ -20,17 +20,6 @@ TEST(HitMap, DiagonalsAndTheCentreAreDead) {
     }
 }
 
-TEST(HitMap, EachTriangleSelectsItsSide) {
-    EXPECT_EQ(hitMapSide(7, 0), (LatticePoint{1, 0}));  // top row, right end
-    EXPECT_EQ(hitMapSide(3, 2), (LatticePoint{1, 0}));
-    EXPECT_EQ(hitMapSide(0, 7), (LatticePoint{0, 1}));
-    EXPECT_EQ(hitMapSide(2, 5), (LatticePoint{0, 1}));
-    EXPECT_EQ(hitMapSide(7, 2), (LatticePoint{2, 1}));
-    EXPECT_EQ(hitMapSide(6, 3), (LatticePoint{2, 1}));
-    EXPECT_EQ(hitMapSide(2, 7), (LatticePoint{1, 2}));
-    EXPECT_EQ(hitMapSide(5, 6), (LatticePoint{1, 2}));
-}
-
 TEST(HitMap, ViewPixelsToEdges) {
     // Just below the top border line in the first cell: its top side.
     EXPECT_EQ(edgeAtViewPixel(8, 5, 0, 0, 1, 10, 10), (LatticePoint{2, 1}));

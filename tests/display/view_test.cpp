@@ -131,15 +131,6 @@ TEST(LayoutView, WithoutAPuzzleOnlyHidesTheBars) {
     EXPECT_EQ(v.barX.position, 0);
 }
 
-TEST(LayoutView, ZoomStepsStopAtOneAndThirtyTwo) {
-    EXPECT_EQ(zoomedIn(16), 32);
-    EXPECT_EQ(zoomedIn(32), 32);
-    EXPECT_EQ(zoomedOut(2), 1);
-    EXPECT_EQ(zoomedOut(1), 1);
-    EXPECT_EQ(clampScrollPosition(361, 360), 360);
-    EXPECT_EQ(clampScrollPosition(359, 360), 359);
-}
-
 TEST(FaultView, PointsAtTheFaultAndCentresItWithinTheBars) {
     // Cell column 0 at zoom 1 is image x 10; nothing to scroll on a small board.
     FaultView f = faultView(1, 1, 1, 89, 89, 0, 0);

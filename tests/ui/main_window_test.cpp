@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
@@ -86,21 +85,6 @@ TEST(MainWindow, UsesAJapaneseFontAtTwelvePixels) {
     EXPECT_TRUE(family == QStringLiteral("ＭＳ Ｐゴシック") || family.contains("IPA") ||
                 QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese))
         << family.toStdString();
-}
-
-TEST(MainWindow, FileDialogsOfferTheFormats) {
-    FormFixture f;
-    const QStringList open = f.form().OpenDialog1->nameFilters();
-    ASSERT_EQ(open.size(), 6);
-    EXPECT_TRUE(
-        open[0].startsWith(QStringLiteral("データファイル(*.ALC;*.SLZ;*.LPM;*.RING;*.SLT)")));
-    EXPECT_TRUE(open[1].startsWith(QStringLiteral("ORBループコース(*.ALC)")));
-    EXPECT_TRUE(open[2].startsWith(QStringLiteral("SLZ形式(*.SLZ)")));
-    EXPECT_TRUE(open[5].startsWith(QStringLiteral("SLT形式(*.SLT)")));
-    EXPECT_EQ(f.form().OpenDialog1->fileMode(), QFileDialog::ExistingFile);
-    EXPECT_EQ(f.form().SaveDialog1->defaultSuffix(), QStringLiteral("ALC"));
-    EXPECT_EQ(f.form().SaveDialog1->acceptMode(), QFileDialog::AcceptSave);
-    EXPECT_FALSE(f.form().SaveDialog1->testOption(QFileDialog::DontConfirmOverwrite));
 }
 
 TEST(MainWindow, OpeningANativeFileFitsTheZoom) {
