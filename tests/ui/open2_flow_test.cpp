@@ -55,9 +55,12 @@ class Open2Flow : public ::testing::Test {
         f.clickWidget(f.form().SpeedButton7);
     }
 
+    // The folder exists before the dialog is made: the tree reads a folder's subfolders
+    // once, and the dialog starts in the program's folder, which may lie in the same
+    // parent folder as the temporary one.
+    QTemporaryDir temp{QDir::tempPath() + "/vexilo-open2-flow-XXXXXX"};
     FormFixture f;
     TForm2 dialog{f.state(), &f.form()};
-    QTemporaryDir temp{QDir::tempPath() + "/vexilo-open2-flow-XXXXXX"};
     QString folder;
     bool shownModally = false;
 };
