@@ -48,9 +48,9 @@ vexilo_cli_test(convert_unwritable ARGS convert ${cli_data}/cli/tiny.LPM ${cli_o
   EXIT 4 STDERR_REGEX "cannot write")
 
 # check: the exit code and the line tell correct, wrong (with or without a place) and open.
-vexilo_cli_test(check_correct ARGS check ${cli_data}/answers/easy-5x5-01.ALC
-  ${cli_data}/answers/easy-5x5-01.sol EXIT 0 STDOUT "correct")
-vexilo_cli_test(check_wrong_at ARGS check ${cli_data}/answers/easy-5x5-01.ALC
+vexilo_cli_test(check_correct ARGS check ${cli_data}/corpus/loopy/easy-5x5-01.ALC
+  ${cli_data}/corpus/loopy/easy-5x5-01.sol EXIT 0 STDOUT "correct")
+vexilo_cli_test(check_wrong_at ARGS check ${cli_data}/corpus/loopy/easy-5x5-01.ALC
   ${cli_data}/cli/easy-5x5-01-flipped.sol EXIT 1 STDOUT "wrong at 5,3")
 vexilo_cli_test(check_wrong_two_loops ARGS check ${cli_data}/cli/two-loops.ALC
   ${cli_data}/cli/two-loops.sol EXIT 1 STDOUT "wrong")
@@ -58,6 +58,6 @@ vexilo_cli_test(check_open ARGS check ${cli_data}/cli/blank-3x3.ALC
   ${cli_data}/cli/blank-3x3-open.sol EXIT 3 STDOUT "open at 2,2")
 vexilo_cli_test(check_bad_picture ARGS check ${cli_data}/cli/blank-3x3.ALC
   ${cli_data}/cli/bad-picture.sol EXIT 4 STDERR_REGEX "unexpected '\\?'")
-vexilo_cli_test(check_picture_size ARGS check ${cli_data}/answers/easy-5x5-01.ALC
-  ${cli_data}/answers/hard-7x7-01.sol EXIT 4 STDERR_REGEX "needs 11")
-vexilo_cli_test(check_usage ARGS check ${cli_data}/answers/easy-5x5-01.ALC EXIT 2)
+vexilo_cli_test(check_picture_size ARGS check ${cli_data}/corpus/loopy/easy-5x5-01.ALC
+  ${cli_data}/corpus/loopy/hard-7x7-01.sol EXIT 4 STDERR_REGEX "needs 11")
+vexilo_cli_test(check_usage ARGS check ${cli_data}/corpus/loopy/easy-5x5-01.ALC EXIT 2)

@@ -26,7 +26,7 @@ set_tests_properties(cli_solve_contradiction PROPERTIES PASS_REGULAR_EXPRESSION
 add_test(NAME cli_solve_folder_in_order
   COMMAND vexilo-cli solve --level 2 -j 2 ${CORPUS_DATA}/loopy)
 set_tests_properties(cli_solve_folder_in_order PROPERTIES PASS_REGULAR_EXPRESSION
-  "easy-10x10-01.ALC[^\n]*\n[^\n]*easy-10x10-02.ALC[^\n]*\n[^\n]*easy-5x5-01.ALC")
+  "easy-10x10-01.ALC[^\n]*\n[^\n]*easy-10x10-02.ALC[^\n]*\n[^\n]*easy-10x10-07.ALC[^\n]*\n[^\n]*easy-5x5-01.ALC")
 
 add_test(NAME cli_solve_bad_level COMMAND vexilo-cli solve --level 3 ${SOLVE_DATA})
 set_tests_properties(cli_solve_bad_level PROPERTIES WILL_FAIL TRUE)

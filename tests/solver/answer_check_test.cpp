@@ -60,9 +60,9 @@ class CorpusAnswers : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
         const std::string name = GetParam();
-        t->fileLines = testing::splitLines(testing::readTestData("answers/" + name + ".ALC"));
+        t->fileLines = testing::splitLines(testing::readTestData(testing::corpusFile(name + ".ALC")));
         ASSERT_TRUE(readNativeText(*t, name + ".ALC"));
-        solution = testing::splitLines(testing::readTestData("answers/" + name + ".sol"));
+        solution = testing::splitLines(testing::readTestData(testing::corpusFile(name + ".sol")));
         ASSERT_EQ(solution.size(), static_cast<size_t>(2 * t->H() + 1));
     }
     int check(const Picture& picture) {
@@ -114,9 +114,9 @@ INSTANTIATE_TEST_SUITE_P(ThreeSets, CorpusAnswers, ::testing::ValuesIn(kSolvedPu
 // inside four lines for an unfinished position, so even the true answer counts as open.
 TEST(SingleCellLoop, TheAnswerAroundOneBlankCellIsOpenAtThatCell) {
     TestState t;
-    t->fileLines = testing::splitLines(testing::readTestData("answers/janko-10x10-1165.ALC"));
+    t->fileLines = testing::splitLines(testing::readTestData(testing::corpusFile("janko-10x10-1165.ALC")));
     ASSERT_TRUE(readNativeText(*t, "janko-10x10-1165.ALC"));
-    draw(*t, testing::splitLines(testing::readTestData("answers/janko-10x10-1165.sol")));
+    draw(*t, testing::splitLines(testing::readTestData(testing::corpusFile("janko-10x10-1165.sol"))));
     EXPECT_EQ(checkPosition(*t, *t->mainBoard), kAnswerOpen);
     EXPECT_EQ(t->errorX, 10);
     EXPECT_EQ(t->errorY, 7);
@@ -226,10 +226,10 @@ TEST(AnswerCheckOrder, UndecidedEdgesHorizontalRowFirstThenTheVerticalsBelowIt) 
 class CheckLeavesNoTrace : public ::testing::Test {
   protected:
     void SetUp() override {
-        t->fileLines = testing::splitLines(testing::readTestData("answers/hard-7x7-01.ALC"));
+        t->fileLines = testing::splitLines(testing::readTestData(testing::corpusFile("hard-7x7-01.ALC")));
         ASSERT_TRUE(readNativeText(*t, "hard-7x7-01.ALC"));
         const Picture solution =
-            testing::splitLines(testing::readTestData("answers/hard-7x7-01.sol"));
+            testing::splitLines(testing::readTestData(testing::corpusFile("hard-7x7-01.sol")));
         // The top half of the solution, then a memorised step, then one more line.
         Picture half = solution;
         for (size_t y = half.size() / 2; y < half.size(); ++y) {

@@ -84,12 +84,12 @@ TEST(CorpusLevels, DecisionsAgreeWithTheAnswerAndTheIndependentModel) {
     ASSERT_GE(names.size(), 20u);
     int solved[2] = {0, 0};
     for (const std::string& name : names) {
-        const auto answer = splitLines(readTestData("solver/" + name + ".sol"));
+        const auto answer = splitLines(readTestData(testing::corpusFile(name + ".sol")));
         for (int level = 0; level <= 1; ++level) {
             SCOPED_TRACE(name + " Level" + std::to_string(level));
             TestState t;
             ASSERT_TRUE(openPuzzleFile(
-                *t, std::string(VEXILO_TEST_DATA) + "/solver/" + name + ".ALC", WriteBack::kNone));
+                *t, std::string(VEXILO_TEST_DATA) + "/" + testing::corpusFile(name + ".ALC"), WriteBack::kNone));
             const int r = level == 0 ? solveLevel0(*t) : solveLevel1(*t);
             ASSERT_EQ(r, 1);
             const Outcome o = compareWithAnswer(*t, answer);

@@ -50,6 +50,13 @@ std::vector<std::string> splitLines(const std::string& text) {
     return lines;
 }
 
+std::string corpusFile(const std::string& fileName) {
+    const char* set = "loopy";
+    if (fileName.rfind("janko-", 0) == 0) set = "janko";
+    if (fileName.rfind("ploop-", 0) == 0) set = "ploop";
+    return std::string("corpus/") + set + "/" + fileName;
+}
+
 std::string readTestData(const std::string& relativePath) {
     std::ifstream in(std::string(VEXILO_TEST_DATA) + "/" + relativePath, std::ios::binary);
     if (!in) throw std::runtime_error("missing test data " + relativePath);

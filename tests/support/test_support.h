@@ -52,6 +52,10 @@ void appendPictureMoves(PuzzleState& state, Board& board, const std::vector<std:
 // Splits text into lines at '\n' (a trailing '\r' is kept out).
 std::vector<std::string> splitLines(const std::string& text);
 
+// Where a corpus puzzle or answer lives under tests/data, by its file name:
+// corpus/janko, corpus/ploop or corpus/loopy after the name's prefix.
+std::string corpusFile(const std::string& fileName);
+
 // The whole content of a file under tests/data.
 std::string readTestData(const std::string& relativePath);
 

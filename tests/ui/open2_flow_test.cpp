@@ -97,7 +97,7 @@ TEST_F(Open2Flow, LeavingARatedPuzzleWritesItsRatingBack) {
 
 TEST_F(Open2Flow, AnAutomaticRatingShowsInTheListAfterLeavingThePuzzle) {
     // A real puzzle whose header carries no rating.
-    QByteArray text = QByteArray::fromStdString(readTestData("answers/easy-5x5-01.ALC"));
+    QByteArray text = QByteArray::fromStdString(readTestData(corpusFile("easy-5x5-01.ALC")));
     const qsizetype lineEnd = text.indexOf("\r\n");
     ASSERT_TRUE(text.left(lineEnd).endsWith(" -1"));
     text.remove(lineEnd - 3, 3);
