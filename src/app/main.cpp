@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         form1.show();
         return app.exec();
     } catch (const std::exception& e) {
-        vexilo::VexiloApplication::reportError(QString::fromUtf8(e.what()));
+        vexilo::VexiloApplication::reportError(vexilo::windowErrorText(e));
         return 1;
     }
 }

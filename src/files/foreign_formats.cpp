@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "files/error_text.h"
 #include "files/file_errors.h"
 #include "files/native_file.h"
 #include "files/text_lines.h"
@@ -12,11 +13,16 @@ namespace vexilo {
 
 namespace {
 
-// Refuses a size the program cannot hold; `what` names the file in the message.
-void checkSize(const std::string& what, int width, int height) {
-    if (width < 1 || width > kMaxCells || height < 1 || height > kMaxCells) {
-        throw FormatError(what + ": the puzzle size " + std::to_string(width) + " x " +
-                          std::to_string(height) + " is outside 1.." + std::to_string(kMaxCells));
+bool sizeOutside(int width, int height) {
+    return width < 1 || width > kMaxCells || height < 1 || height > kMaxCells;
+}
+
+// Refuses a size the program cannot hold; the message names the file.
+void checkSize(const std::string& fileName, int width, int height) {
+    if (sizeOutside(width, height)) {
+        throw Explained<FormatError>(ErrorKind::kSizeOutside,
+                                     {fileName, std::to_string(width), std::to_string(height),
+                                      std::to_string(kMaxCells)});
     }
 }
 
@@ -71,10 +77,14 @@ void loadByteFormat(PuzzleState& state, const std::string& path, const ByteLayou
 
 void convertSlzLines(PuzzleState& state) {
     auto& lines = state.fileLines;
-    if (lines.empty()) throw std::out_of_range("the .SLZ file holds no line");
+    if (lines.empty()) throw Explained<std::out_of_range>(ErrorKind::kSlzNoLine, {});
     const int width = requiredHeaderField(lines[0], 2, 3, "width");
     const int height = requiredHeaderField(lines[0], 16, 3, "height");
-    checkSize("the .SLZ file", width, height);
+    if (sizeOutside(width, height)) {
+        throw Explained<FormatError>(
+            ErrorKind::kSlzSizeOutside,
+            {std::to_string(width), std::to_string(height), std::to_string(kMaxCells)});
+    }
     const size_t bodyEnd = static_cast<size_t>(height) + 2;
     if (lines.size() < bodyEnd) return;
     lines[0] = formatNativeHeader(width, height, -1);

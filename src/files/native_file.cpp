@@ -7,6 +7,7 @@
 
 #include "display/board_renderer.h"
 #include "display/zoom.h"
+#include "files/error_text.h"
 #include "files/file_errors.h"
 #include "files/text_lines.h"
 #include "model/puzzle_state.h"
@@ -84,8 +85,7 @@ std::optional<int> cutNumber(const std::string& line, int column, int count, con
         p < text.size() && std::all_of(text.begin() + static_cast<long>(p), text.end(),
                                        [](char c) { return c >= '0' && c <= '9'; });
     if (!digitsOnly) {
-        throw std::invalid_argument(std::string("the ") + field + " \"" + text +
-                                    "\" in the header is not a decimal number");
+        throw Explained<std::invalid_argument>(ErrorKind::kNotANumber, {field, text});
     }
     int value = 0;
     for (; p < text.size(); ++p) value = value * 10 + (text[p] - '0');
@@ -101,8 +101,7 @@ int headerField(const std::string& line, int column, int count, int blankValue, 
 int requiredHeaderField(const std::string& line, int column, int count, const char* field) {
     const auto value = cutNumber(line, column, count, field);
     if (!value) {
-        throw std::invalid_argument(std::string("the ") + field +
-                                    " in the header is blank, not a decimal number");
+        throw Explained<std::invalid_argument>(ErrorKind::kBlankNumber, {field});
     }
     return *value;
 }
@@ -110,13 +109,11 @@ int requiredHeaderField(const std::string& line, int column, int count, const ch
 bool readNativeText(PuzzleState& state, const std::string& path) {
     const auto& lines = state.fileLines;
     if (lines.empty()) {
-        throw std::out_of_range(
-            "there is no text to read: the file is empty or was not "
-            "recognised as a puzzle file");
+        throw Explained<std::out_of_range>(ErrorKind::kNoText, {});
     }
     if (!lines[0].starts_with(kNativeHeaderWord)) return false;
     if (lines.size() < 2) {
-        throw std::out_of_range("the puzzle text ends after its header line");
+        throw Explained<std::out_of_range>(ErrorKind::kEndsAfterHeader, {});
     }
     if (lines[1] != kStartMarker) return false;
 
@@ -126,8 +123,8 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
     headerField(header, 21, 3, 0, "height");  // the body's rows decide the height
     const int rating = headerField(header, 25, 4, kUnratedPending, "rating");
     if (width < 0 || width > kMaxCells) {
-        throw FormatError("the width " + std::to_string(width) + " in the header is outside 0.." +
-                          std::to_string(kMaxCells));
+        throw Explained<FormatError>(ErrorKind::kWidthOutside,
+                                     {std::to_string(width), std::to_string(kMaxCells)});
     }
 
     auto& grid = *state.clueGrid;
@@ -136,9 +133,8 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
     for (; height < kMaxCells; ++height) {
         const size_t lineIndex = static_cast<size_t>(height) + 2;
         if (lineIndex >= lines.size()) {
-            throw std::out_of_range("the puzzle text ends after line " +
-                                    std::to_string(lines.size()) + " without an \"" + kEndMarker +
-                                    "\" line");
+            throw Explained<std::out_of_range>(ErrorKind::kEndsWithoutEnd,
+                                               {std::to_string(lines.size()), kEndMarker});
         }
         const std::string& text = lines[lineIndex];
         if (text == kEndMarker) break;

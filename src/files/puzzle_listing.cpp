@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "files/error_text.h"
+
 namespace vexilo {
 
 namespace {
@@ -43,12 +45,12 @@ bool isPuzzleFileName(const std::string& name) {
 std::string readFirstLine(const std::string& path, std::size_t maxChars) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
-        throw std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(errno));
+        throw Explained<std::runtime_error>(ErrorKind::kCannotOpen, {path}, errno);
     }
     std::string text(maxChars, '\0');
     const std::size_t got = std::fread(text.data(), 1, maxChars, file.get());
     if (got < maxChars && std::ferror(file.get())) {
-        throw std::runtime_error("Cannot read file \"" + path + "\". " + std::strerror(errno));
+        throw Explained<std::runtime_error>(ErrorKind::kCannotRead, {path}, errno);
     }
     text.resize(got);
     const std::size_t end = text.find_first_of(std::string_view("\r\n\0", 3));

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "files/error_text.h"
 #include "files/file_errors.h"
 
 namespace vexilo {
@@ -33,12 +34,12 @@ std::vector<std::string> splitTextLines(std::string_view text) {
 
 std::string readWholeFile(const std::string& path) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) throw FileError("cannot read " + path + ": it is a folder");
+    if (fs::is_directory(path, ec)) throw Explained<FileError>(ErrorKind::kReadFolder, {path});
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw FileError("cannot open " + path + ": " + std::strerror(errno));
+    if (!in) throw Explained<FileError>(ErrorKind::kCannotOpen, {path}, errno);
     std::ostringstream content;
     content << in.rdbuf();
-    if (in.bad()) throw FileError("cannot read " + path);
+    if (in.bad()) throw Explained<FileError>(ErrorKind::kCannotRead, {path});
     return content.str();
 }
 
@@ -61,10 +62,10 @@ fs::path createTemporaryBeside(const fs::path& target, std::FILE*& file) {
         file = std::fopen(candidate.c_str(), "wbx");  // x: fails when the file exists
         if (file != nullptr) return candidate;
         if (errno != EEXIST) {
-            throw FileError("cannot write " + target.string() + ": " + std::strerror(errno));
+            throw Explained<FileError>(ErrorKind::kCannotWrite, {target.string()}, errno);
         }
     }
-    throw FileError("cannot write " + target.string() + ": no free temporary name");
+    throw Explained<FileError>(ErrorKind::kNoTemporaryName, {target.string()});
 }
 
 }  // namespace
@@ -82,7 +83,7 @@ void saveTextLines(const std::string& path, const std::vector<std::string>& line
         const fs::path resolved = fs::weakly_canonical(target, ec);
         if (!ec) target = resolved;
     }
-    if (fs::is_directory(target, ec)) throw FileError("cannot write " + path + ": it is a folder");
+    if (fs::is_directory(target, ec)) throw Explained<FileError>(ErrorKind::kWriteFolder, {path});
 
     std::FILE* file = nullptr;
     const fs::path temporary = createTemporaryBeside(target, file);
@@ -92,7 +93,7 @@ void saveTextLines(const std::string& path, const std::vector<std::string>& line
     if (!written || !closed) {
         const int err = written ? errno : writeErrno;
         fs::remove(temporary, ec);
-        throw FileError("cannot write " + path + ": " + std::strerror(err));
+        throw Explained<FileError>(ErrorKind::kCannotWrite, {path}, err);
     }
     const auto oldStatus = fs::status(target, ec);
     if (!ec && fs::exists(oldStatus)) {
@@ -102,7 +103,7 @@ void saveTextLines(const std::string& path, const std::vector<std::string>& line
     if (ec) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        throw FileError("cannot replace " + path + ": " + ec.message());
+        throw Explained<FileError>(ErrorKind::kCannotReplace, {path}, ec.value());
     }
 }
 

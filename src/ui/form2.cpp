@@ -130,7 +130,7 @@ void TForm2::ListPuzzleFiles() {
                             fromNativeText(row.rating)});
         });
     } catch (const std::exception& error) {
-        failure = QString::fromUtf8(error.what());
+        failure = windowErrorText(error);
     }
     std::sort(rows.begin(), rows.end(), fileNameLess);
     ListView1->setUpdatesEnabled(false);
@@ -153,7 +153,7 @@ void TForm2::Button1Click() {
         try {
             openNativeTextFile(state_, toNativePath(path));
         } catch (const std::exception& error) {
-            errorReport(QString::fromUtf8(error.what()));
+            errorReport(windowErrorText(error));
             return;
         }
     }

@@ -1,9 +1,13 @@
 #include "ui/vexilo_application.h"
 
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <QWidget>
 #include <exception>
+
+#include "files/error_text.h"
 
 namespace vexilo {
 
@@ -19,6 +23,7 @@ std::function<void(const QString&)>& errorReportHook() {
 VexiloApplication::VexiloApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Vexilo"));
     setFont(vexiloFont());
+    loadJapaneseTranslation(*this);
 }
 
 bool VexiloApplication::notify(QObject* receiver, QEvent* event) {
@@ -32,7 +37,7 @@ void VexiloApplication::reportError(const QString& message) {
         errorReportHook()(message);
         return;
     }
-    QMessageBox::critical(QApplication::activeWindow(), applicationName(), message);
+    QMessageBox::critical(dialogParent(), applicationName(), message);
 }
 
 void VexiloApplication::setErrorReportHook(std::function<void(const QString&)> hook) {
@@ -43,10 +48,33 @@ void runReported(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& e) {
-        VexiloApplication::reportError(QString::fromUtf8(e.what()));
+        VexiloApplication::reportError(windowErrorText(e));
     } catch (...) {
-        VexiloApplication::reportError(QStringLiteral("Unknown error"));
+        VexiloApplication::reportError(QStringLiteral("不明なエラーです。"));
     }
+}
+
+QString windowErrorText(const std::exception& error) {
+    return QString::fromStdString(errorMessage(error, Language::kJapanese));
+}
+
+bool loadJapaneseTranslation(QCoreApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+QWidget* dialogParent() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->objectName() == QLatin1String("Form1")) return top;
+    }
+    return nullptr;
 }
 
 QFont vexiloFont() {

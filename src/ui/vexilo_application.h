@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <exception>
 #include <functional>
 
 namespace vexilo {
@@ -29,6 +30,17 @@ class VexiloApplication : public QApplication {
 // is built without exception support, and would skip their clean-up); the application's
 // dispatch remains the net for everything else.
 void runReported(const std::function<void()>& handler);
+
+// Installs Qt's own Japanese texts (qtbase_ja) for its dialogs and buttons; false when the
+// translation is not installed.
+bool loadJapaneseTranslation(QCoreApplication& app);
+
+// The window a message box opens over: the modal dialog in front, else the active window,
+// else the main window.
+QWidget* dialogParent();
+
+// The text the window shows for an error: the program's own errors in Japanese.
+QString windowErrorText(const std::exception& error);
 
 // The program's user-interface font: "ＭＳ Ｐゴシック" at 12 pixels, else IPAPGothic, else
 // any font that writes Japanese.

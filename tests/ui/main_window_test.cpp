@@ -166,7 +166,11 @@ TEST(MainWindow, AnErrorEscapingACommandIsReportedAndTheProgramGoesOn) {
     f.nextOpenPath = testing::testDataPath("short.LPM");
     f.clickWidget(f.form().SpeedButton6);
     ASSERT_EQ(f.errors.size(), 1);
+    EXPECT_TRUE(f.errors[0].startsWith(QStringLiteral("読み込むテキストがありません。")))
+        << f.errors[0].toStdString();
     EXPECT_TRUE(f.messages.isEmpty());
+    // Qt's own dialogs speak Japanese too.
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
     // The previous puzzle stays, and the window still answers.
     EXPECT_EQ(f.state().W(), 10);
     f.clickWidget(f.form().SpeedButton3);
