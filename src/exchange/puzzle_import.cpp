@@ -1,0 +1,106 @@
+#include "exchange/puzzle_import.h"
+
+#include <algorithm>
+
+#include "exchange/loopy_id.h"
+#include "exchange/puzz_link.h"
+#include "exchange/text_grid.h"
+#include "exchange/text_scan.h"
+#include "files/native_file.h"
+#include "files/text_lines.h"
+#include "model/lattice.h"
+#include "model/puzzle_state.h"
+
+namespace vexilo {
+
+namespace {
+
+bool looksLikeLoopyId(std::string_view text) {
+    const size_t end = text.find_first_of(":#");
+    if (end == std::string_view::npos || end == 0 || !isDigit(text[0])) return false;
+    return std::all_of(text.begin(), text.begin() + static_cast<long>(end),
+                       [](char c) { return isDigit(c) || (c >= 'a' && c <= 'z'); });
+}
+
+// Checks native text the way the native reader will read it, so that the reader cannot
+// fail half way; returns the size it will find.
+void checkNativeText(const std::vector<std::string>& lines, int& width, int& height) {
+    if (lines.size() < 2 || lines[1] != kStartMarker) {
+        throw ExchangeError(
+            ExchangeProblem::kTruncated,
+            std::string("the puzzle text has no \"") + kStartMarker + "\" line after its header");
+    }
+    try {
+        width = headerField(lines[0], 15, 3, 0, "width");
+        headerField(lines[0], 21, 3, 0, "height");
+        headerField(lines[0], 25, 4, kUnratedPending, "rating");
+    } catch (const std::invalid_argument& e) {
+        throw ExchangeError(ExchangeProblem::kBadCharacter, e.what());
+    }
+    if (width < 0 || width > kMaxCells) checkPuzzleSize(width, 1);
+    for (height = 0; height < kMaxCells; ++height) {
+        const size_t line = static_cast<size_t>(height) + 2;
+        if (line >= lines.size()) {
+            throw ExchangeError(
+                ExchangeProblem::kTruncated,
+                std::string("the puzzle text ends without an \"") + kEndMarker + "\" line");
+        }
+        if (lines[line] == kEndMarker) break;
+        width = std::max(width, static_cast<int>(std::min<size_t>(lines[line].size(), kMaxCells)));
+    }
+    checkPuzzleSize(width, height);
+}
+
+ImportedPuzzle fromClues(PuzzleSource source, const PuzzleClues& clues) {
+    ImportedPuzzle puzzle;
+    puzzle.source = source;
+    puzzle.nativeLines = nativeLinesOf(clues);
+    puzzle.width = clues.width;
+    puzzle.height = clues.height;
+    return puzzle;
+}
+
+}  // namespace
+
+ImportedPuzzle importPuzzleText(std::string_view text) {
+    const std::string_view content = trimmed(text);
+    if (content.starts_with(kNativeHeaderWord)) {
+        ImportedPuzzle puzzle;
+        puzzle.nativeLines = splitTextLines(content);
+        checkNativeText(puzzle.nativeLines, puzzle.width, puzzle.height);
+        return puzzle;
+    }
+    if (content.find('?') != std::string_view::npos ||
+        content.find("://") != std::string_view::npos) {
+        int unknownClues = 0;
+        ImportedPuzzle puzzle =
+            fromClues(PuzzleSource::kPuzzLink, readPuzzLink(content, unknownClues));
+        puzzle.unknownClues = unknownClues;
+        return puzzle;
+    }
+    if (looksLikeLoopyId(content)) return fromClues(PuzzleSource::kLoopyId, readLoopyId(content));
+    return fromClues(PuzzleSource::kTextGrid, readTextGrid(text));
+}
+
+std::string puzzleNameOf(PuzzleSource source) {
+    switch (source) {
+        case PuzzleSource::kPuzzLink:
+            return "puzzlink";
+        case PuzzleSource::kLoopyId:
+            return "loopy";
+        case PuzzleSource::kTextGrid:
+            return "grid";
+        case PuzzleSource::kNativeText:
+            break;
+    }
+    return "pasted";
+}
+
+void openImportedPuzzle(PuzzleState& state, const ImportedPuzzle& puzzle, const std::string& name,
+                        WriteBack writeBack) {
+    if (writeBack == WriteBack::kPending) writeBackPendingRating(state);
+    state.fileLines = puzzle.nativeLines;
+    readNativeText(state, name);
+}
+
+}  // namespace vexilo
