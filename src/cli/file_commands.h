@@ -1,4 +1,4 @@
-// The file commands of vexilo-cli: show, convert, check.
+// The file commands of vexilo-cli: show, convert, export, check.
 #pragma once
 
 #include "cli/cli_common.h"
@@ -10,10 +10,12 @@ constexpr int kExitOpen = 3;
 
 extern const char* const kShowUsage;
 extern const char* const kConvertUsage;
+extern const char* const kExportUsage;
 extern const char* const kCheckUsage;
 
 int runShow(const Args& args);
 int runConvert(const Args& args);
+int runExport(const Args& args);
 int runCheck(const Args& args);
 
 }  // namespace vexilo::cli

@@ -20,6 +20,7 @@ namespace {
 const Command kCommands[] = {
     {"show", kShowUsage, runShow},
     {"convert", kConvertUsage, runConvert},
+    {"export", kExportUsage, runExport},
     {"check", kCheckUsage, runCheck},
     {"solve", kSolveUsage, runSolveCommand},
     {"rate", kRateUsage, runRateCommand},
