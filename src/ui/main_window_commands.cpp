@@ -12,6 +12,7 @@
 #include "solver/answer_check.h"
 #include "solver/solve_commands.h"
 #include "ui/board_widgets.h"
+#include "ui/file_dialogs.h"
 #include "ui/main_window.h"
 
 namespace vexilo {
@@ -38,10 +39,7 @@ void TForm1::openFile(const QString& path) {
 }
 
 QString TForm1::runOpenDialog() {
-    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) {
-        return {};
-    }
-    return OpenDialog1->selectedFiles().first();
+    return runFileDialog(*OpenDialog1);
 }
 
 void TForm1::SpeedButton7Click() {
@@ -59,10 +57,7 @@ void TForm1::SpeedButton8Click() {
 
 QString TForm1::runSaveDialog(const QString& presetName) {
     SaveDialog1->selectFile(presetName);
-    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) {
-        return {};
-    }
-    return SaveDialog1->selectedFiles().first();
+    return runFileDialog(*SaveDialog1);
 }
 
 // ---- Zoom
