@@ -8,6 +8,10 @@
 #include "cli/file_commands.h"
 #include "cli/solver_commands.h"
 
+#ifndef VEXILO_VERSION
+#define VEXILO_VERSION "unknown"
+#endif
+
 namespace vexilo::cli {
 
 void printError(const std::string& message) {
@@ -34,7 +38,8 @@ void printUsage(std::ostream& out) {
     for (const Command& c : kCommands) {
         if (c.name != nullptr) out << "  " << c.usage << "\n";
     }
-    out << "\n  vexilo-cli --help    this text\n";
+    out << "\n  vexilo-cli --help       this text\n"
+           "  vexilo-cli --version    the version\n";
 }
 
 }  // namespace
@@ -49,6 +54,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         printUsage(std::cout);
+        return 0;
+    }
+    if (name == "--version") {
+        std::cout << "vexilo-cli " << VEXILO_VERSION << "\n";
         return 0;
     }
     for (const Command& c : kCommands) {

@@ -1,6 +1,5 @@
 #include "ui/form2.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -16,6 +15,7 @@
 #include "files/puzzle_listing.h"
 #include "model/puzzle_state.h"
 #include "ui/exp_view_lite.h"
+#include "ui/puzzle_folders.h"
 #include "ui/vexilo_application.h"
 
 namespace vexilo {
@@ -112,7 +112,7 @@ TForm2::TForm2(PuzzleState& state, QWidget* parent)
 }
 
 void TForm2::FormCreate() {
-    ExpViewLite1->SetPathName(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    ExpViewLite1->SetPathName(puzzleStartFolder());
 }
 
 void TForm2::ExpViewLite1Change() {

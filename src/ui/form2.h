@@ -28,7 +28,7 @@ class TForm2 : public QDialog {
     QPushButton* Button1;     // OK
     QPushButton* Button2;     // cancel
 
-    // Selects the program's own folder, so the puzzles beside the program show at once.
+    // Selects the folder of the bundled puzzles, so that they show at once.
     void FormCreate();
     void ExpViewLite1Change();
     // Opens the selected row's file, writing a pending rating of the current puzzle back

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QFileDialog>
 #include <QLabel>
@@ -21,6 +20,7 @@
 #include "model/puzzle_state.h"
 #include "model/reset.h"
 #include "ui/board_widgets.h"
+#include "ui/puzzle_folders.h"
 #include "ui/vexilo_application.h"
 
 namespace vexilo {
@@ -184,10 +184,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // ---- Start and end
 
 void TForm1::FormCreate() {
-    // Until its first use, each file dialog starts in the program's folder.
-    const QString folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    OpenDialog1->setDirectory(folder);
-    SaveDialog1->setDirectory(folder);
+    // Until its first use, each file dialog starts in the folder of the bundled puzzles.
+    OpenDialog1->setDirectory(puzzleStartFolder());
+    SaveDialog1->setDirectory(saveStartFolder());
     resetPuzzle(*state_);
 }
 

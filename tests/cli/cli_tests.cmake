@@ -17,6 +17,7 @@ function(vexilo_cli_test name)
 endfunction()
 
 vexilo_cli_test(help ARGS --help EXIT 0)
+vexilo_cli_test(version ARGS --version EXIT 0 STDOUT "vexilo-cli ${PROJECT_VERSION}")
 vexilo_cli_test(no_command EXIT 2 STDERR_REGEX "usage: vexilo-cli")
 vexilo_cli_test(unknown_command ARGS frobnicate EXIT 2 STDERR_REGEX "unknown command")
 
