@@ -1,10 +1,11 @@
 # The two commands: `make run` builds and starts the program, `make test` builds and runs
-# every test (a plain build, then once more under AddressSanitizer and UBSan).
+# every test (a plain build, then once more under AddressSanitizer and UBSan). `make package`
+# builds the Debian package into the build folder.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: run test setup build build-sanitize
+.PHONY: run test package setup build build-sanitize
 
 setup:
 	@./scripts/setup.sh
@@ -16,6 +17,9 @@ build: setup
 build-sanitize: setup
 	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXILO_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
+
+package: build
+	@cmake --build $(BUILD_DIR) --target package
 
 run: build
 	@./scripts/run.sh $(BUILD_DIR)

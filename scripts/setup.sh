@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   fonts-ipafont-gothic
   xvfb xauth
+  dpkg-dev desktop-file-utils appstream shared-mime-info lintian
 )
 
 missing=()
