@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFileDialog>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -20,6 +21,7 @@
 #include "model/puzzle_state.h"
 #include "model/reset.h"
 #include "ui/board_widgets.h"
+#include "ui/exchange_commands.h"
 #include "ui/puzzle_folders.h"
 #include "ui/vexilo_application.h"
 
@@ -54,6 +56,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     state_ = std::make_unique<PuzzleState>(*this);
     renderer_ = std::make_unique<BoardRenderer>(state_->plainBitmap, state_->colourBitmap);
     state_->canvas = renderer_.get();
+    exchangeCommands_ = new ExchangeCommands(*this);
     FormCreate();
 }
 
@@ -120,6 +123,13 @@ void TForm1::createControls() {
     connect(SpeedButton5, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(SpeedButton5->mapToGlobal(at)); });
 
+    // The open button's context menu; the commands that belong there add their items.
+    OpenMenu = new QMenu(this);
+    OpenMenu->setObjectName(QStringLiteral("OpenMenu"));
+    SpeedButton6->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(SpeedButton6, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { OpenMenu->popup(SpeedButton6->mapToGlobal(at)); });
+
     Panel2 = new BoardPanel(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->onResize = [this] { Panel2Resize(); };
@@ -164,6 +174,17 @@ void TForm1::createControls() {
     SaveDialog1->setSizeGripEnabled(true);
 
     alignPanels();
+}
+
+QAction* TForm1::addOpenMenuItem(const char* name, const QString& caption,
+                                 const QKeySequence& shortcut, std::function<void()> handler) {
+    QAction* item = OpenMenu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(shortcut);
+    addAction(item);  // the shortcut works while the menu is closed
+    connect(item, &QAction::triggered, this,
+            [handler = std::move(handler)] { runReported(handler); });
+    return item;
 }
 
 void TForm1::alignPanels() {

@@ -13,6 +13,7 @@
 #include "model/frontend.h"
 
 class QCheckBox;
+class QKeySequence;
 class QFileDialog;
 class QLabel;
 class QMenu;
@@ -26,6 +27,7 @@ struct PuzzleState;
 class BoardRenderer;
 class BoardPanel;
 class BoardPaintBox;
+class ExchangeCommands;
 
 class TForm1 : public QWidget, public Frontend {
     Q_OBJECT
@@ -54,6 +56,14 @@ class TForm1 : public QWidget, public Frontend {
     void setSaveDialogHook(std::function<QString(const QString&)> hook) {
         saveDialogHook_ = std::move(hook);
     }
+
+    // Adds an item to the open button's context menu, with a shortcut that works anywhere
+    // in the window; the handler runs as the buttons' handlers do.
+    QAction* addOpenMenuItem(const char* name, const QString& caption,
+                             const QKeySequence& shortcut, std::function<void()> handler);
+
+    // Paste, copy the link, drops.
+    ExchangeCommands& exchangeCommands() { return *exchangeCommands_; }
 
     // How often the board was asked to paint, and where the check command last put the
     // mouse pointer (PaintBox1 coordinates).
@@ -98,6 +108,7 @@ class TForm1 : public QWidget, public Frontend {
     QAction* Level01;
     QAction* Level11;
     QAction* Level21;
+    QMenu* OpenMenu;  // the open button's context menu
     QFileDialog* OpenDialog1;
     QFileDialog* SaveDialog1;
 
@@ -150,6 +161,7 @@ class TForm1 : public QWidget, public Frontend {
 
     std::unique_ptr<PuzzleState> state_;
     std::unique_ptr<BoardRenderer> renderer_;
+    ExchangeCommands* exchangeCommands_ = nullptr;  // a child of the window
     QImage paintImage_;  // the view's pixels, reused from paint to paint
 
     std::function<void()> openIIDialog_;
