@@ -39,9 +39,13 @@ bool openNativeTextFile(PuzzleState& state, const std::string& path, WriteBack w
     return readNativeText(state, path);
 }
 
+std::string nativeSaveName(const std::string& path) {
+    return upperExtension(path) == ".ALC" ? path : path + ".ALC";
+}
+
 bool savePuzzleAs(PuzzleState& state, const std::string& path) {
     if (state.W() == 0) return false;
-    state.fileName = path;
+    state.fileName = nativeSaveName(path);
     if (state.difficulty < kUnratedPending) state.difficulty += kRatingPending;
     writeNativeFile(state);
     return true;

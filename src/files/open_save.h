@@ -29,9 +29,13 @@ bool openPuzzleFile(PuzzleState& state, const std::string& path,
 bool openNativeTextFile(PuzzleState& state, const std::string& path,
                         WriteBack writeBack = WriteBack::kPending);
 
+// The name a save writes: path itself when it ends in ".ALC" (in any case), else path with
+// ".ALC" added, since only native files are ever written.
+std::string nativeSaveName(const std::string& path);
+
 // The save command after its dialog: nothing without a puzzle (returns false); otherwise
-// fileName = path, a rating below 9999 is marked pending (+ 10000) and writeNativeFile
-// runs. A path not ending in ".ALC" writes nothing, and the puzzle then keeps that name.
+// fileName = nativeSaveName(path), a rating below 9999 is marked pending (+ 10000) and
+// writeNativeFile runs.
 bool savePuzzleAs(PuzzleState& state, const std::string& path);
 
 }  // namespace vexilo

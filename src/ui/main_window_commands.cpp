@@ -57,7 +57,14 @@ void TForm1::SpeedButton8Click() {
 
 QString TForm1::runSaveDialog(const QString& presetName) {
     SaveDialog1->selectFile(presetName);
-    return runFileDialog(*SaveDialog1);
+    for (;;) {
+        const QString chosen = runFileDialog(*SaveDialog1);
+        if (chosen.isEmpty()) return {};
+        const QString named = QString::fromStdString(nativeSaveName(pathString(chosen)));
+        // The save adds ".ALC"; a file of that name gets the dialog's overwrite question.
+        if (named == chosen || !QFileInfo::exists(named)) return named;
+        SaveDialog1->selectFile(named);
+    }
 }
 
 // ---- Zoom

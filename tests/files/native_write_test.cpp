@@ -121,14 +121,14 @@ TEST_F(NativeWrite, WritesOnlyANativeFileWithAPendingRating) {
     EXPECT_EQ(folder.names(), std::vector<std::string>{"p.ALC"});
 }
 
-TEST_F(NativeWrite, SaveToANameThatIsNotAlcWritesNothingButTakesTheName) {
+TEST_F(NativeWrite, SaveToANameThatIsNotAlcAddsTheExtension) {
     ASSERT_TRUE(openPuzzleFile(*t, folder.write("p.ALC", kWorkedExample)));
     ASSERT_TRUE(savePuzzleAs(*t, folder.path("p.txt")));
-    EXPECT_EQ(t->fileName, folder.path("p.txt"));
-    EXPECT_EQ(t->difficulty, 10002);
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"p.ALC"});
-    writeBackPendingRating(*t);
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"p.ALC"});
+    EXPECT_EQ(t->fileName, folder.path("p.txt.ALC"));
+    EXPECT_EQ(t->difficulty, 2);
+    ASSERT_TRUE(savePuzzleAs(*t, folder.path("q")));
+    ASSERT_TRUE(savePuzzleAs(*t, folder.path("r.alc")));
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"p.ALC", "p.txt.ALC", "q.ALC", "r.alc"}));
 }
 
 TEST_F(NativeWrite, SaveWithoutAPuzzleDoesNothing) {
