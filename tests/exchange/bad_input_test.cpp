@@ -2,6 +2,8 @@
 // input of each kind is told apart and opens like a file.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "exchange/puzzle_import.h"
 #include "model/puzzle_state.h"
 #include "support/test_support.h"
@@ -58,6 +60,41 @@ TEST(ExchangeBadInput, EveryKindIsRefusedWithItsProblem) {
             ADD_FAILURE() << "read without complaint: " << c.text;
         } catch (const ExchangeError& e) {
             EXPECT_EQ(e.problem(), c.problem) << c.text << ": " << e.what();
+        }
+    }
+}
+
+// Mutated links, ids, grids and native text: each is read or refused with an
+// ExchangeError, never anything else.
+TEST(ExchangeBadInput, MutatedTextIsReadOrRefusedCleanly) {
+    const std::string seeds[] = {"https://puzz.link/p?slither/5/5/jb22ag223618cg",
+                                 "5x5t0dh:d1b220c2231a13a2c", "5 5\n- - - - 1\n- - 2 2 0\n",
+                                 "12-.\n 0 3\n",
+                                 "[Vexilo data]   2 x   2 -1\n[Start]\n1-\n-0\n[End]\n"};
+    const std::string alphabet = "0123456789abcdefghz.-/?:x# \n\r\tt[]";
+    std::mt19937 random(99);
+    for (int round = 0; round < 10000; ++round) {
+        std::string text = seeds[random() % std::size(seeds)];
+        for (int edits = 1 + static_cast<int>(random() % 4); edits > 0; --edits) {
+            const size_t at = random() % (text.size() + 1);
+            const char c = alphabet[random() % alphabet.size()];
+            switch (random() % 3) {
+                case 0:
+                    text.insert(at, 1, c);
+                    break;
+                case 1:
+                    if (at < text.size()) text.erase(at, 1 + random() % 8);
+                    break;
+                default:
+                    if (at < text.size()) text[at] = c;
+            }
+        }
+        try {
+            const ImportedPuzzle puzzle = importPuzzleText(text);
+            EXPECT_TRUE(puzzle.width >= 1 && puzzle.width <= 500 && puzzle.height >= 1 &&
+                        puzzle.height <= 500)
+                << text;
+        } catch (const ExchangeError&) {
         }
     }
 }
