@@ -1,6 +1,6 @@
 # The Debian package, made by CPack: `make package`, or `cmake --build build --target package`.
 # Library dependencies come from dpkg-shlibdeps; what the programs load at run time without
-# linking it (the Qt platform plugins, the Japanese font) is named here.
+# linking it (the Qt platform plugins, the Japanese font, Qt's Japanese texts) is named here.
 set(VEXILO_MAINTAINER "The Vexilo developers <maintainers@vexilo.example.org>" CACHE STRING
   "The Debian package's maintainer")
 
@@ -40,6 +40,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${VEXILO_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
+# Qt's own Japanese texts for its dialogs; without them those stay English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # Debian keeps the programs of a games package in /usr/games.
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebianGamesDir.cmake)

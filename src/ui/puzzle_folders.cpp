@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #ifndef VEXILO_SAMPLES_FROM_BINDIR
 #define VEXILO_SAMPLES_FROM_BINDIR "../share/vexilo/samples"
@@ -21,18 +23,36 @@ bool holdsNativePuzzle(const QString& folder) {
     return !QDir(folder).entryList({QStringLiteral("*.ALC")}, QDir::Files).isEmpty();
 }
 
+// Copies the files of `from` that `to` lacks; false when one cannot be copied.
+bool copyMissingFiles(const QString& from, const QString& to) {
+    if (!QDir().mkpath(to)) return false;
+    for (const QString& name : QDir(from).entryList(QDir::Files)) {
+        const QString target = to + QLatin1Char('/') + name;
+        if (QFileInfo::exists(target)) continue;
+        if (!QFile::copy(from + QLatin1Char('/') + name, target)) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-QString puzzleStartFolder(const QString& programFolder, const QString& installedRelative) {
+QString puzzleStartFolder(const QString& programFolder, const QString& installedRelative,
+                          const QString& userCopies) {
     if (holdsNativePuzzle(programFolder)) return withSlash(programFolder);
     const QString installed = QDir::cleanPath(programFolder + QLatin1Char('/') + installedRelative);
-    if (QFileInfo(installed).isDir()) return withSlash(installed);
-    return withSlash(programFolder);
+    if (!QFileInfo(installed).isDir()) return withSlash(programFolder);
+    if (!userCopies.isEmpty() && copyMissingFiles(installed, userCopies)) {
+        return withSlash(userCopies);
+    }
+    return withSlash(installed);
 }
 
 QString puzzleStartFolder() {
-    return puzzleStartFolder(QCoreApplication::applicationDirPath(),
-                             QStringLiteral(VEXILO_SAMPLES_FROM_BINDIR));
+    // A visible folder: Open II's tree leaves hidden ones out.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return puzzleStartFolder(
+        QCoreApplication::applicationDirPath(), QStringLiteral(VEXILO_SAMPLES_FROM_BINDIR),
+        documents.isEmpty() ? QString() : documents + QStringLiteral("/Vexilo"));
 }
 
 QString saveStartFolder() {

@@ -40,6 +40,8 @@ for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-ipafo
     fail "Depends lacks $package: $depends"
 done
 
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-translations-l10n ] || fail "Recommends"
+
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
   fail "AppStream metainfo"
