@@ -108,13 +108,12 @@ PuzzleClues readTextGrid(std::string_view text) {
                                     first[0][0] <= '3' && first[1][0] <= '3';
         const size_t rowsGiven = static_cast<size_t>(r);
         const bool rowsFit = filled - 1 <= rowsGiven && rowsGiven < lines.size();
-        const bool twoColumnRows =
-            std::all_of(lines.begin() + 1, lines.begin() + static_cast<long>(filled),
-                        [](std::string_view line) {
-                            const auto tokens = tokensOf(line);
-                            return tokens.size() == 2 && tokens[0].size() == 1 &&
-                                   tokens[1].size() == 1;
-                        });
+        const bool twoColumnRows = std::all_of(
+            lines.begin() + 1, lines.begin() + static_cast<long>(filled),
+            [](std::string_view line) {
+                const auto tokens = tokensOf(line);
+                return tokens.size() == 2 && tokens[0].size() == 1 && tokens[1].size() == 1;
+            });
         if (!onlyCellDigits || rowsFit || !twoColumnRows) {
             rows = r;
             columns = c;
@@ -127,9 +126,9 @@ PuzzleClues readTextGrid(std::string_view text) {
     lines.resize(filled);
     if (rows > 0 && lines.size() != static_cast<size_t>(rows)) {
         throw ExchangeError(lines.size() < static_cast<size_t>(rows) ? ExchangeProblem::kTruncated
-                                                                      : ExchangeProblem::kTooLong,
-                            "the size line gives " + std::to_string(rows) +
-                                " rows, the text has " + std::to_string(lines.size()));
+                                                                     : ExchangeProblem::kTooLong,
+                            "the size line gives " + std::to_string(rows) + " rows, the text has " +
+                                std::to_string(lines.size()));
     }
 
     const bool separated = cellsAreSeparated(lines, columns);

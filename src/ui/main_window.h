@@ -59,8 +59,8 @@ class TForm1 : public QWidget, public Frontend {
 
     // Adds an item to the open button's context menu, with a shortcut that works anywhere
     // in the window; the handler runs as the buttons' handlers do.
-    QAction* addOpenMenuItem(const char* name, const QString& caption,
-                             const QKeySequence& shortcut, std::function<void()> handler);
+    QAction* addOpenMenuItem(const char* name, const QString& caption, const QKeySequence& shortcut,
+                             std::function<void()> handler);
 
     // Paste, copy the link, drops.
     ExchangeCommands& exchangeCommands() { return *exchangeCommands_; }
@@ -161,7 +161,8 @@ class TForm1 : public QWidget, public Frontend {
 
     std::unique_ptr<PuzzleState> state_;
     std::unique_ptr<BoardRenderer> renderer_;
-    ExchangeCommands* exchangeCommands_ = nullptr;  // a child of the window
+    // A child of the window.
+    ExchangeCommands* exchangeCommands_ = nullptr;
     QImage paintImage_;  // the view's pixels, reused from paint to paint
 
     std::function<void()> openIIDialog_;

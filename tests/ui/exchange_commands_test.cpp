@@ -96,8 +96,7 @@ TEST(ExchangeCommands, DropsOpenFilesAndText) {
                               Qt::NoModifier);
         QApplication::sendEvent(&f.form(), &enter);
         EXPECT_TRUE(enter.isAccepted());
-        QDropEvent drop(QPointF(200, 100), Qt::CopyAction, &data, Qt::LeftButton,
-                        Qt::NoModifier);
+        QDropEvent drop(QPointF(200, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&f.form(), &drop);
     };
     QMimeData file;
