@@ -15,6 +15,20 @@ namespace vexilo {
 
 namespace {
 
+// "://", or a '?' before a genre and a '/' ("p?slither/", "p.html?slither/").
+bool looksLikeLink(std::string_view text) {
+    if (text.find("://") != std::string_view::npos) return true;
+    for (size_t q = text.find('?'); q != std::string_view::npos; q = text.find('?', q + 1)) {
+        size_t end = q + 1;
+        while (end < text.size() &&
+               (isDigit(text[end]) || (text[end] >= 'a' && text[end] <= 'z'))) {
+            ++end;
+        }
+        if (end > q + 1 && end < text.size() && text[end] == '/') return true;
+    }
+    return false;
+}
+
 bool looksLikeLoopyId(std::string_view text) {
     const size_t end = text.find_first_of(":#");
     if (end == std::string_view::npos || end == 0 || !isDigit(text[0])) return false;
@@ -70,8 +84,7 @@ ImportedPuzzle importPuzzleText(std::string_view text) {
         checkNativeText(puzzle.nativeLines, puzzle.width, puzzle.height);
         return puzzle;
     }
-    if (content.find('?') != std::string_view::npos ||
-        content.find("://") != std::string_view::npos) {
+    if (looksLikeLink(content)) {
         int unknownClues = 0;
         ImportedPuzzle puzzle =
             fromClues(PuzzleSource::kPuzzLink, readPuzzLink(content, unknownClues));

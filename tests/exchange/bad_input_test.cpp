@@ -48,6 +48,8 @@ TEST(ExchangeBadInput, EveryKindIsRefusedWithItsProblem) {
         {"12-\n--4\n", P::kClueFour},
         {"600 600\n1\n", P::kSize},
         {"hello world", P::kBadCharacter},
+        {"1?2\n-0-\n", P::kBadCharacter},
+        {"pzv.jp/p.html?slither/3", P::kTruncated},
         {"  \n\n \n", P::kNotRecognised},
         {"[Vexilo data]   3 x   1 -1\n[Start]\n123\n", P::kTruncated},
         {"[Vexilo data] 999 x   1 -1\n[Start]\n123\n[End]\n", P::kSize},
