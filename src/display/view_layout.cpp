@@ -10,8 +10,12 @@ ViewLayout layoutView(int width, int height, int zoom, int panelWidth, int panel
     v.sized = true;
     const int contentW = zoom * boardPixels(width);
     const int contentH = zoom * boardPixels(height);
-    const bool wide = contentW > panelWidth;
-    const bool tall = contentH > panelHeight;
+    bool wide = contentW > panelWidth;
+    bool tall = contentH > panelHeight;
+    // A bar takes its thickness from the other direction: where the board then no longer
+    // fits, that direction gets its bar too, so that no bar covers a part of the board.
+    if (wide && !tall) tall = contentH > panelHeight - kScrollBarThickness;
+    if (tall && !wide) wide = contentW > panelWidth - kScrollBarThickness;
     v.barX.visible = wide;
     v.barY.visible = tall;
     v.paintWidth = wide ? (tall ? panelWidth - kScrollBarThickness : panelWidth) : contentW;

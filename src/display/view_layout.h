@@ -1,6 +1,7 @@
 // The view of the board: the paint box at the top-left corner of the panel, and the two
-// scroll bars when the enlarged board is larger than the panel. Pure computation; the
-// window applies the result to its widgets.
+// scroll bars when the enlarged board is larger than the panel. One bar brings the other
+// when the board does not fit beside it, so every edge of the board can be scrolled into
+// view. Pure computation; the window applies the result to its widgets.
 #pragma once
 
 namespace vexilo {

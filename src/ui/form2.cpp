@@ -65,7 +65,8 @@ TForm2::TForm2(PuzzleState& state, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       state_(state) {
     setWindowTitle(QStringLiteral("Vexilo 開くⅡ"));
-    setFixedSize(426, 277);
+    // The outer size 426 x 277 less the borders and the title bar, as for the main window.
+    setFixedSize(418, 250);
 
     ExpViewLite1 = new TExpViewLite(this);
     ExpViewLite1->setObjectName(QStringLiteral("ExpViewLite1"));

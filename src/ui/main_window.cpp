@@ -34,6 +34,9 @@ constexpr int kToolColumnWidth = 41;
 // that leaves a client area of 409 x 368, so that the board panel is 368 x 368.
 constexpr int kClientWidth = 409;
 constexpr int kClientHeight = 368;
+// The window shrinks no further than the whole tool column and a little of the board.
+constexpr int kMinimumBoardWidth = 64;
+constexpr int kToolColumnMargin = 8;
 
 const QStringList kOpenFilters = {
     QStringLiteral(
@@ -53,6 +56,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Vexilo"));
     resize(kClientWidth, kClientHeight);
     createControls();
+    setMinimumSize(kToolColumnWidth + kMinimumBoardWidth,
+                   CheckBox1->geometry().bottom() + kToolColumnMargin);
     state_ = std::make_unique<PuzzleState>(*this);
     renderer_ = std::make_unique<BoardRenderer>(state_->plainBitmap, state_->colourBitmap);
     state_->canvas = renderer_.get();

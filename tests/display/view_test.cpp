@@ -92,18 +92,47 @@ TEST(LayoutView, LargerBoardGetsBothBarsAndAViewShortOfThem) {
     EXPECT_EQ(v.barY.position, 0);
 }
 
-TEST(LayoutView, WideBoardGetsOnlyTheHorizontalBarAndKeepsItsFullHeight) {
-    // 50 x 5 at zoom 1: 409 x 49 pixels in a 368 x 60 panel. The view keeps the board's
-    // height although the bar covers its bottom rows.
-    const ViewLayout v = layoutView(50, 5, 1, 368, 60);
+TEST(LayoutView, WideBoardGetsOnlyTheHorizontalBarWhereItsFullHeightFitsAboveIt) {
+    // 50 x 5 at zoom 1: 409 x 49 pixels.
+    const ViewLayout v = layoutView(50, 5, 1, 368, 65);
     EXPECT_TRUE(v.barX.visible);
     EXPECT_FALSE(v.barY.visible);
     EXPECT_EQ(v.paintWidth, 368);
     EXPECT_EQ(v.paintHeight, 49);
-    EXPECT_EQ(v.barX.top, 44);
+    EXPECT_EQ(v.barX.top, 49);
     EXPECT_EQ(v.barX.width, 368);
     EXPECT_EQ(v.barX.limit, 409 - 368);
     EXPECT_EQ(v.barY.limit, 0);
+    EXPECT_FALSE(layoutView(5, 50, 1, 65, 368).barX.visible);
+}
+
+// Whatever the board and panel, no bar lies over the paint box, and scrolling each bar to
+// its limit shows the board's last pixel column and row.
+TEST(LayoutView, EveryPixelOfTheBoardCanBeScrolledIntoViewBesideTheBars) {
+    for (int width : {1, 5, 44, 45, 50}) {
+        for (int height : {1, 5, 43, 44, 45, 50}) {
+            for (int zoom : {1, 2, 4, 8}) {
+                for (int panel : {60, 100, 368, 400}) {
+                    const ViewLayout v = layoutView(width, height, zoom, panel, panel + 3);
+                    const int contentW = zoom * (8 * width + 9);
+                    const int contentH = zoom * (8 * height + 9);
+                    const std::string at = std::to_string(width) + "x" + std::to_string(height) +
+                                           " zoom " + std::to_string(zoom) + " panel " +
+                                           std::to_string(panel);
+                    EXPECT_EQ(v.barX.limit + v.paintWidth, contentW) << at;
+                    EXPECT_EQ(v.barY.limit + v.paintHeight, contentH) << at;
+                    EXPECT_EQ(v.barX.visible, v.barX.limit > 0) << at;
+                    EXPECT_EQ(v.barY.visible, v.barY.limit > 0) << at;
+                    if (v.barX.visible) {
+                        EXPECT_LE(v.paintHeight, v.barX.top) << at;
+                    }
+                    if (v.barY.visible) {
+                        EXPECT_LE(v.paintWidth, v.barY.left) << at;
+                    }
+                }
+            }
+        }
+    }
 }
 
 TEST(LayoutView, TallBoardGetsOnlyTheVerticalBar) {
