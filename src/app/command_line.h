@@ -1,4 +1,5 @@
-// The desktop program's command line: `vexilo [FILE]`, `vexilo --help`, `vexilo --version`.
+// The desktop program's command line: `vexilo [--no-progress] [FILE]`, `vexilo --help`,
+// `vexilo --version`.
 // Qt's own options (-platform, -style, ...) are taken out by the application object before
 // the rest is read.
 #pragma once
@@ -14,6 +15,7 @@ struct CommandLine {
     Action action = Action::kRun;
     std::string file;   // the puzzle to open at start; empty for none
     std::string error;  // what is wrong, for kUsageError
+    bool keepProgress = true;  // false with --no-progress
 };
 
 // Reads the arguments after the program's name. "--" ends the options.

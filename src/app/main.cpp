@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "progress/progress_keeper.h"
 #include "ui/form2.h"
 #include "ui/main_window.h"
+#include "ui/progress_keeping.h"
 #include "ui/vexilo_application.h"
 
 #ifndef VEXILO_APP_ID
@@ -55,6 +57,13 @@ int main(int argc, char** argv) {
         vexilo::TForm1 form1;
         vexilo::TForm2 form2(form1.state(), &form1);
         form1.setOpenIIDialog([&form2] { form2.exec(); });
+        if (const QString folder = vexilo::progressFolderFor(line.keepProgress);
+            !folder.isEmpty()) {
+            form1.keepProgressIn(folder);
+            form2.progressMark = [&form1](const QString& path) {
+                return vexilo::progressMarkOf(form1.progressKeeper()->store(), path);
+            };
+        }
         form1.show();
         if (!line.file.empty()) {
             // Once the window is laid out, so that the zoom fits its board panel; an error

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "model/log_commands.h"
+#include "model/move_entry.h"
 #include "model/puzzle_state.h"
 #include "model/rebuild.h"
 
@@ -65,6 +66,12 @@ void ProgressKeeper::logChanged(const PuzzleState& state) {
         1, sharedSlots(written_.data(), board.moveLog.data(), std::min(written_.size(), length)));
     if (kept == written_.size() && kept == length) return;
     std::vector<int32_t> appended(board.moveLog.begin() + kept, board.moveLog.begin() + length);
+    // The check's temporary journal (moves of value 0) is no position; it is gone by the
+    // end of the check.
+    if (std::any_of(appended.begin(), appended.end(),
+                    [](int32_t e) { return isMove(e) && entryValue(e) < 2; })) {
+        return;
+    }
     written_.resize(kept);
     written_.insert(written_.end(), appended.begin(), appended.end());
     writer_.change(static_cast<uint32_t>(kept), std::move(appended));

@@ -43,6 +43,7 @@ struct ListRow {
     QString fileName;
     QString size;
     QString rating;
+    QString mark;
 };
 
 // By file name without regard to case; names that differ only in case keep a fixed order.
@@ -73,14 +74,17 @@ TForm2::TForm2(PuzzleState& state, QWidget* parent)
     ExpViewLite1->setGeometry(0, 0, 161, 249);
     ExpViewLite1->Loaded();
 
-    ListView1 = new QTableWidget(0, 3, this);
+    ListView1 = new QTableWidget(0, 4, this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setGeometry(168, 0, 250, 217);
     ListView1->setHorizontalHeaderLabels(
-        {QStringLiteral("ファイルネーム"), QStringLiteral("サイズ"), QStringLiteral("難度")});
+        {QStringLiteral("ファイルネーム"), QStringLiteral("サイズ"), QStringLiteral("難度"),
+         QString()});
+    ListView1->horizontalHeaderItem(3)->setToolTip(QStringLiteral("○ 正解　△ 途中"));
     ListView1->setColumnWidth(0, 120);
     ListView1->setColumnWidth(1, 70);
     ListView1->setColumnWidth(2, 40);
+    ListView1->setColumnWidth(3, 20);
     ListView1->horizontalHeader()->setSectionsClickable(false);
     ListView1->horizontalHeader()->setHighlightSections(false);
     ListView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -128,10 +132,14 @@ void TForm2::ListPuzzleFiles() {
     try {
         listPuzzleFiles(toNativePath(ExpViewLite1->GetPathName()), [&rows](PuzzleListRow&& row) {
             rows.push_back({fromNativeText(row.fileName), fromNativeText(row.size),
-                            fromNativeText(row.rating)});
+                            fromNativeText(row.rating), QString()});
         });
     } catch (const std::exception& error) {
         failure = windowErrorText(error);
+    }
+    if (progressMark) {
+        const QString folder = ExpViewLite1->GetPathName();
+        for (ListRow& row : rows) row.mark = progressMark(folder + row.fileName);
     }
     std::sort(rows.begin(), rows.end(), fileNameLess);
     ListView1->setUpdatesEnabled(false);
@@ -140,6 +148,7 @@ void TForm2::ListPuzzleFiles() {
         ListView1->setItem(i, 0, readOnlyItem(rows[i].fileName));
         ListView1->setItem(i, 1, readOnlyItem(rows[i].size));
         ListView1->setItem(i, 2, readOnlyItem(rows[i].rating));
+        ListView1->setItem(i, 3, readOnlyItem(rows[i].mark));
     }
     ListView1->setUpdatesEnabled(true);
     state_.fileLines.clear();

@@ -24,7 +24,7 @@ class TForm2 : public QDialog {
     explicit TForm2(PuzzleState& state, QWidget* parent = nullptr);
 
     TExpViewLite* ExpViewLite1;
-    QTableWidget* ListView1;  // columns: file name, size, rating
+    QTableWidget* ListView1;  // columns: file name, size, rating, progress mark
     QPushButton* Button1;     // OK
     QPushButton* Button2;     // cancel
 
@@ -43,6 +43,9 @@ class TForm2 : public QDialog {
     // Shows an error below the program's own checks (a file that cannot be read or written):
     // the application's general error report unless replaced.
     std::function<void(const QString&)> errorReport;
+
+    // The progress mark of a puzzle file, by its path; without it the mark column is empty.
+    std::function<QString(const QString&)> progressMark;
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -1,9 +1,11 @@
 #include "ui/main_window.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFile>
 #include <QFileDialog>
 #include <QKeySequence>
 #include <QLabel>
@@ -20,8 +22,10 @@
 #include "files/open_save.h"
 #include "model/puzzle_state.h"
 #include "model/reset.h"
+#include "progress/progress_keeper.h"
 #include "ui/board_widgets.h"
 #include "ui/exchange_commands.h"
+#include "ui/progress_keeping.h"
 #include "ui/puzzle_folders.h"
 #include "ui/vexilo_application.h"
 
@@ -218,6 +222,29 @@ void TForm1::FormCreate() {
 
 void TForm1::FormClose() {
     writeBackPendingRating(*state_);
+    keepProgress();
+    if (progress_) progress_->flush();
+}
+
+// ---- Kept progress
+
+void TForm1::keepProgressIn(const QString& folder) {
+    if (!progress_) {
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                this, [this] { runReported([this] { keepProgress(); }); });
+    }
+    progress_ = std::make_unique<ProgressKeeper>(QFile::encodeName(folder).toStdString());
+    progressPending_ = true;
+}
+
+void TForm1::keepProgress() {
+    if (!progress_ || !progressPending_) return;
+    progressPending_ = false;
+    if (progress_->afterCommand(*state_, puzzleLoads_)) {
+        setWindowTitle(resumedCaption(windowTitle()));
+    } else if (state_->mainBoard->writePos == 1) {
+        setWindowTitle(captionWithoutResumed(windowTitle()));  // back at the start
+    }
 }
 
 // ---- Frontend
@@ -236,6 +263,8 @@ void TForm1::setCaption(const std::string& caption) {
 }
 
 void TForm1::puzzleReset() {
+    ++puzzleLoads_;
+    progressPending_ = true;
     PaintBox1->hide();
     PaintBox1->resize(1, 1);
     layoutView();
@@ -253,10 +282,12 @@ void TForm1::zoomChanged() {
 }
 
 void TForm1::repaintBoard() {
+    progressPending_ = true;
     paintBoard();
 }
 
 void TForm1::setStepCount(int count) {
+    progressPending_ = true;
     Label1->setText(QString::number(count));
 }
 

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -24,6 +25,7 @@ class QToolButton;
 namespace vexilo {
 
 struct PuzzleState;
+class ProgressKeeper;
 class BoardRenderer;
 class BoardPanel;
 class BoardPaintBox;
@@ -40,6 +42,13 @@ class TForm1 : public QWidget, public Frontend {
     // The open command after its dialog: writes back a pending rating of the puzzle being
     // left, loads the file by its extension and reads it. Tests open files through this.
     void openFile(const QString& path);
+
+    // Keeps the player's progress in this folder from now on (off until called). The
+    // changes of each command are handed over once the event loop goes idle, or by
+    // keepProgress(); a puzzle loaded since gets its kept progress back then.
+    void keepProgressIn(const QString& folder);
+    void keepProgress();
+    ProgressKeeper* progressKeeper() const { return progress_.get(); }
 
     // What SpeedButton7 ("開くⅡ") shows: the Open II dialog, modally.
     void setOpenIIDialog(std::function<void()> showDialog) {
@@ -177,6 +186,10 @@ class TForm1 : public QWidget, public Frontend {
     int paintRequests_ = 0;
     bool waitCursor_ = false;
     QPoint lastPointerTarget_;
+
+    std::unique_ptr<ProgressKeeper> progress_;
+    uint64_t puzzleLoads_ = 0;     // resets of the puzzle state, each one a load
+    bool progressPending_ = false;  // the log or the puzzle may have changed
 };
 
 }  // namespace vexilo

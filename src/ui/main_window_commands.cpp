@@ -9,6 +9,7 @@
 #include "files/open_save.h"
 #include "model/log_commands.h"
 #include "model/puzzle_state.h"
+#include "progress/progress_keeper.h"
 #include "solver/answer_check.h"
 #include "solver/solve_commands.h"
 #include "ui/board_widgets.h"
@@ -124,6 +125,7 @@ void TForm1::SpeedButton10Click() {
     if (state_->W() == 0) return;
     const int result = checkPosition(*state_, *state_->mainBoard);
     if (result == kAnswerWrong) showMessage("違います。");
+    if (result == kAnswerCorrect && progress_) progress_->markSolved();
     if (result == kAnswerCorrect) showMessage("正解です!!");
     if (state_->errorX == 0 && state_->errorY == 0) return;
     const FaultView f = faultView(state_->errorX, state_->errorY, state_->zoom, PaintBox1->width(),

@@ -1,0 +1,22 @@
+// The window's side of the kept progress: where it lives, whether it is kept at all, how
+// the caption and the Open II list show it.
+#pragma once
+
+#include <QString>
+
+#include "progress/progress_store.h"
+
+namespace vexilo {
+
+// The folder of kept progress under the user's data folder, or empty when keeping is
+// turned off: by the command line (wanted false) or by the environment (VEXILO_NO_PROGRESS).
+QString progressFolderFor(bool wanted);
+
+// The caption of a puzzle whose progress came back, and the caption without that note.
+QString resumedCaption(const QString& caption);
+QString captionWithoutResumed(const QString& caption);
+
+// The Open II list's mark for a puzzle file: "○" solved, "△" in progress, else empty.
+QString progressMarkOf(const ProgressStore& store, const QString& puzzlePath);
+
+}  // namespace vexilo
