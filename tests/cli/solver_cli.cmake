@@ -49,3 +49,11 @@ add_test(NAME cli_bench
     ${SOLVE_DATA}/one-trial.SLZ)
 set_tests_properties(cli_bench PROPERTIES PASS_REGULAR_EXPRESSION
   "level 2, 2 runs per puzzle[^\n]*\nsize +puzzles +median +p95 +max\n4x4 +2 +[0-9.]+ +[0-9.]+ +[0-9.]+\n")
+
+# A folder where the program also keeps a puzzle's progress: only the puzzle is solved, from
+# its clues, as everywhere else.
+add_test(NAME cli_solve_ignores_kept_progress
+  COMMAND vexilo-cli solve --json ${CMAKE_CURRENT_SOURCE_DIR}/data/cli-progress)
+set_tests_properties(cli_solve_ignores_kept_progress PROPERTIES
+  PASS_REGULAR_EXPRESSION "one-trial.ALC[^\n]*\"result\": \"solved\", \"rating\": 3, \"trialPasses\": 1"
+  FAIL_REGULAR_EXPRESSION "[.]vxp|[.]solved")
