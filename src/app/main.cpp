@@ -60,9 +60,9 @@ int main(int argc, char** argv) {
         if (const QString folder = vexilo::progressFolderFor(line.keepProgress);
             !folder.isEmpty()) {
             form1.keepProgressIn(folder);
-            form2.progressMark = [&form1](const QString& path) {
+            form2.setProgressMarks([&form1](const QString& path) {
                 return vexilo::progressMarkOf(form1.progressKeeper()->store(), path);
-            };
+            });
         }
         form1.show();
         if (!line.file.empty()) {

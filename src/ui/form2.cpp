@@ -43,7 +43,6 @@ struct ListRow {
     QString fileName;
     QString size;
     QString rating;
-    QString mark;
 };
 
 // By file name without regard to case; names that differ only in case keep a fixed order.
@@ -84,7 +83,7 @@ TForm2::TForm2(PuzzleState& state, QWidget* parent)
     ListView1->setColumnWidth(0, 120);
     ListView1->setColumnWidth(1, 70);
     ListView1->setColumnWidth(2, 40);
-    ListView1->setColumnWidth(3, 20);
+    ListView1->setColumnWidth(3, 16);
     ListView1->horizontalHeader()->setSectionsClickable(false);
     ListView1->horizontalHeader()->setHighlightSections(false);
     ListView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -132,14 +131,10 @@ void TForm2::ListPuzzleFiles() {
     try {
         listPuzzleFiles(toNativePath(ExpViewLite1->GetPathName()), [&rows](PuzzleListRow&& row) {
             rows.push_back({fromNativeText(row.fileName), fromNativeText(row.size),
-                            fromNativeText(row.rating), QString()});
+                            fromNativeText(row.rating)});
         });
     } catch (const std::exception& error) {
         failure = windowErrorText(error);
-    }
-    if (progressMark) {
-        const QString folder = ExpViewLite1->GetPathName();
-        for (ListRow& row : rows) row.mark = progressMark(folder + row.fileName);
     }
     std::sort(rows.begin(), rows.end(), fileNameLess);
     ListView1->setUpdatesEnabled(false);
@@ -148,11 +143,25 @@ void TForm2::ListPuzzleFiles() {
         ListView1->setItem(i, 0, readOnlyItem(rows[i].fileName));
         ListView1->setItem(i, 1, readOnlyItem(rows[i].size));
         ListView1->setItem(i, 2, readOnlyItem(rows[i].rating));
-        ListView1->setItem(i, 3, readOnlyItem(rows[i].mark));
     }
+    refreshProgressMarks();
     ListView1->setUpdatesEnabled(true);
     state_.fileLines.clear();
     if (!failure.isEmpty()) errorReport(failure);
+}
+
+void TForm2::setProgressMarks(std::function<QString(const QString&)> markOfPath) {
+    progressMark_ = std::move(markOfPath);
+    refreshProgressMarks();
+}
+
+void TForm2::refreshProgressMarks() {
+    const QString folder = ExpViewLite1->GetPathName();
+    for (int r = 0; r < ListView1->rowCount(); ++r) {
+        const QString mark = progressMark_ ? progressMark_(folder + ListView1->item(r, 0)->text())
+                                           : QString();
+        ListView1->setItem(r, 3, readOnlyItem(mark));
+    }
 }
 
 void TForm2::Button1Click() {
@@ -180,6 +189,7 @@ void TForm2::showEvent(QShowEvent* event) {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+    refreshProgressMarks();
     QDialog::showEvent(event);
 }
 

@@ -44,14 +44,17 @@ class TForm2 : public QDialog {
     // the application's general error report unless replaced.
     std::function<void(const QString&)> errorReport;
 
-    // The progress mark of a puzzle file, by its path; without it the mark column is empty.
-    std::function<QString(const QString&)> progressMark;
+    // Where the mark column gets the progress mark of a puzzle file, by its path; without it
+    // the column stays empty. The marks are brought up to date each time the dialog shows.
+    void setProgressMarks(std::function<QString(const QString&)> markOfPath);
+    void refreshProgressMarks();
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
     PuzzleState& state_;
+    std::function<QString(const QString&)> progressMark_;
 };
 
 }  // namespace vexilo

@@ -100,7 +100,7 @@ TEST_F(Form2Test, TheDialogAndItsControls) {
     QTableWidget* list = dialog->ListView1;
     ASSERT_EQ(list->columnCount(), 4);  // the last one marks kept progress
     const char* headers[] = {"ファイルネーム", "サイズ", "難度", ""};
-    const int widths[] = {120, 70, 40, 20};
+    const int widths[] = {120, 70, 40, 16};
     for (int c = 0; c < 4; ++c) {
         EXPECT_EQ(list->horizontalHeaderItem(c)->text(), QString::fromUtf8(headers[c]));
         EXPECT_EQ(list->columnWidth(c), widths[c]);

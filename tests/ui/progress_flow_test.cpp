@@ -62,16 +62,16 @@ TEST(ProgressFlow, TheNextWindowGoesOnWhereTheLastOneStopped) {
     FormFixture f;
     f.form().keepProgressIn(kept.path());
     TForm2 dialog(f.state(), &f.form());
-    dialog.progressMark = [&f](const QString& path) {
+    dialog.setProgressMarks([&f](const QString& path) {
         return progressMarkOf(f.form().progressKeeper()->store(), path);
-    };
+    });
     QFile other(puzzles.filePath("other.ALC"));
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.write("[Vexilo data]   2 x   1\r\n[Start]\r\n3-\r\n[End]\r\n");
     other.close();
-    dialog.ExpViewLite1->SetPathName(puzzles.path() + "/");
+    dialog.ExpViewLite1->SetPathName(puzzles.path() + "/");  // lists the folder
     auto marks = [&] {
-        dialog.ListPuzzleFiles();
+        dialog.refreshProgressMarks();
         QStringList column;
         for (int r = 0; r < dialog.ListView1->rowCount(); ++r) {
             column << dialog.ListView1->item(r, 0)->text() + dialog.ListView1->item(r, 3)->text();
