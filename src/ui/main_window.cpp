@@ -23,6 +23,7 @@
 #include "model/puzzle_state.h"
 #include "model/reset.h"
 #include "progress/progress_keeper.h"
+#include "ui/board_keys.h"
 #include "ui/board_widgets.h"
 #include "ui/exchange_commands.h"
 #include "ui/progress_keeping.h"
@@ -66,6 +67,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     renderer_ = std::make_unique<BoardRenderer>(state_->plainBitmap, state_->colourBitmap);
     state_->canvas = renderer_.get();
     exchangeCommands_ = new ExchangeCommands(*this);
+    new BoardKeys(*this);
     FormCreate();
 }
 

@@ -63,7 +63,7 @@ TEST(MainWindow, ToolColumnHoldsEveryControlInPlace) {
         EXPECT_EQ(b->parentWidget(), w.Panel1);
         EXPECT_EQ(b->geometry(), QRect(8, r.top, 23, 22)) << r.hint;
         EXPECT_EQ(b->text(), QString::fromUtf8(r.caption));
-        EXPECT_EQ(b->toolTip(), QString::fromUtf8(r.hint));
+        EXPECT_TRUE(b->toolTip().startsWith(QString::fromUtf8(r.hint))) << r.hint;
     }
     EXPECT_EQ(w.Label1->geometry(), QRect(8, 232, 24, 12));
     EXPECT_EQ(w.Label1->alignment(), Qt::AlignCenter);
