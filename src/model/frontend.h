@@ -3,6 +3,8 @@
 // and tests record the calls.
 #pragma once
 
+#include <atomic>
+#include <functional>
 #include <string>
 
 namespace vexilo {
@@ -39,6 +41,14 @@ public:
 
     // The wait cursor while a solve runs (true), the default cursor afterwards (false).
     virtual void setWaitCursor(bool /*waiting*/) {}
+
+    // Runs a solve, which returns false when it stopped because `cancel` was set. The
+    // window runs it on a worker thread, shows progress when it takes long and sets
+    // `cancel` when the user cancels; nothing else may touch the state meanwhile, and
+    // what the solve shows is shown when it has ended (not at all if it was cancelled).
+    virtual void runSolve(const std::function<bool()>& solve, std::atomic<bool>& /*cancel*/) {
+        solve();
+    }
 };
 
 // A frontend that shows nothing; messages are counted so callers can tell they happened.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -69,6 +70,12 @@ struct PuzzleState {
     int trialPasses = 0;
     int ruleUsage = 0;
     int startPatternsDone = 0;
+
+    // Set from another thread to stop a running solve at its next safe point.
+    std::atomic<bool> cancelRequest{false};
+    // workBoard as it was before a solve command that may be cancelled; allocated at the
+    // first such command.
+    std::unique_ptr<Board> workBoardBackup;
 
     int W() const { return puzzleWidth; }
     int H() const { return puzzleHeight; }

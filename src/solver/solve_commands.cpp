@@ -9,6 +9,8 @@
 #include "model/rebuild.h"
 #include "solver/full_solve.h"
 #include "solver/rating.h"
+#include "solver/solve_backup.h"
+#include "solver/solve_cancel.h"
 #include "solver/solve_level2.h"
 #include "solver/solve_levels.h"
 #include "solver/transfer_result.h"
@@ -36,6 +38,38 @@ void showResult(PuzzleState& state) {
     refreshUndoButton(state);
 }
 
+int runEntryPoint(PuzzleState& state, SolveLevel level) {
+    switch (level) {
+        case kLevel0:
+            return solveLevel0(state);
+        case kLevel1:
+            return solveLevel1(state);
+        case kLevel2:
+            return solveLevel2(state);
+        case kLevelFull:
+            return solveFull(state);
+    }
+    return 0;
+}
+
+// The entry point, run by the frontend (on a worker thread in the window).
+int runSolve(PuzzleState& state, SolveLevel level) {
+    int result = kSolveCancelled;
+    state.cancelRequest = false;
+    state.frontend.runSolve(
+        [&] {
+            try {
+                result = runEntryPoint(state, level);
+                return true;
+            } catch (const SolveCancelled&) {
+                return false;
+            }
+        },
+        state.cancelRequest);
+    state.cancelRequest = false;
+    return result;
+}
+
 std::string format(const char* pattern, int a) {
     char text[128];
     std::snprintf(text, sizeof text, pattern, a);
@@ -59,21 +93,7 @@ int64_t tickCount() {
 int solveAtLevel(PuzzleState& state, SolveLevel level) {
     state.drawEnabled = 0;
     state.frontend.setWaitCursor(true);
-    int result = 0;
-    switch (level) {
-        case kLevel0:
-            result = solveLevel0(state);
-            break;
-        case kLevel1:
-            result = solveLevel1(state);
-            break;
-        case kLevel2:
-            result = solveLevel2(state);
-            break;
-        case kLevelFull:
-            result = solveFull(state);
-            break;
-    }
+    const int result = runSolve(state, level);
     state.frontend.setWaitCursor(false);
     rebuildBoard(state, *state.mainBoard, *state.mainBoard);
     state.drawEnabled = 1;
@@ -83,8 +103,10 @@ int solveAtLevel(PuzzleState& state, SolveLevel level) {
 int solveAndRate(PuzzleState& state) {
     state.drawEnabled = 0;
     state.frontend.setWaitCursor(true);
-    const int result = solveFull(state);
-    state.difficulty = result == 0 ? kUnsolvable : kRated + rateDifficulty(state);
+    const int result = runSolve(state, kLevelFull);
+    if (result != kSolveCancelled) {
+        state.difficulty = result == 0 ? kUnsolvable : kRated + rateDifficulty(state);
+    }
     state.frontend.setWaitCursor(false);
     rebuildBoard(state, *state.mainBoard, *state.mainBoard);
     state.drawEnabled = 1;
@@ -93,9 +115,14 @@ int solveAndRate(PuzzleState& state) {
 
 void levelCommand(PuzzleState& state, SolveLevel level, TickSource tick) {
     if (state.W() == 0 || level > kLevel2) return;
+    SolveBackup backup;
+    backup.keep(state);
     if (state.difficulty >= kRated) state.difficulty -= kRated;
     const int64_t t0 = waitForNextTick(tick);
-    solveAtLevel(state, level);
+    if (solveAtLevel(state, level) == kSolveCancelled) {
+        backup.restore(state);
+        return;
+    }
     const int elapsed = static_cast<int>(tick() - t0);
     showResult(state);
     static constexpr const char* kMessages[3] = {"Level0\n %d ms", "Level1\n %d ms",
@@ -107,8 +134,13 @@ void autoSolveCommand(PuzzleState& state, TickSource tick) {
     if (state.W() == 0) return;
     int elapsed = 0;
     if (state.difficulty < kRated) {
+        SolveBackup backup;
+        backup.keep(state);
         const int64_t t0 = waitForNextTick(tick);
-        solveAndRate(state);
+        if (solveAndRate(state) == kSolveCancelled) {
+            backup.restore(state);
+            return;
+        }
         elapsed = static_cast<int>(tick() - t0);
     }
     if (state.difficulty == kUnsolvable) {

@@ -6,6 +6,7 @@
 #include "solver/engine/advanced_rules.h"
 #include "solver/engine/basic_rules.h"
 #include "solver/engine/edge_setting.h"
+#include "solver/solve_cancel.h"
 #include "solver/sub_loops.h"
 
 namespace vexilo {
@@ -38,6 +39,7 @@ void prepareSolve(PuzzleState& s, LatticeStart start) {
 int propagateAll(PuzzleState& s) {
     Board& wb = *s.workBoard;
     for (;;) {
+        stopIfCancelled(s);
         if (runBasicRules(s) == kContradiction) return 0;
         if (preventSubLoops(s) == kProgress) continue;
         runAdvancedRules(s);
@@ -49,6 +51,7 @@ int propagateAll(PuzzleState& s) {
 int solveLevel0(PuzzleState& s) {
     prepareSolve(s, LatticeStart::kRebuild);
     for (;;) {
+        stopIfCancelled(s);
         if (runBasicRules(s) == kContradiction) return 0;
         if (preventSubLoops(s) != kProgress) return 1;
     }

@@ -4,6 +4,7 @@
 #include "model/puzzle_state.h"
 #include "solver/consistency.h"
 #include "solver/engine/edge_setting.h"
+#include "solver/solve_cancel.h"
 #include "solver/solve_levels.h"
 
 namespace vexilo {
@@ -91,7 +92,8 @@ int trialSearch(PuzzleState& state) {
                 const int sx = x + kSideDx[side];
                 const int sy = y + kSideDy[side];
                 if ((wb.at(sx, sy) & 2) != 0) continue;
-                if (!openHypothesis(state)) return 2;
+                stopIfCancelled(state);
+            if (!openHypothesis(state)) return 2;
                 setEdge(state, sx, sy, kCross);
                 setEdgeGroup(state, x, y, 0, kLine);
                 if (judgeHypothesis(state, x - kSideDx[side], y - kSideDy[side], sx, sy, kLine)) {
@@ -109,7 +111,8 @@ int trialSearch(PuzzleState& state) {
                 const int sx = x + kSideDx[side];
                 const int sy = y + kSideDy[side];
                 if ((wb.at(sx, sy) & 2) != 0) continue;
-                if (!openHypothesis(state)) return 2;
+                stopIfCancelled(state);
+            if (!openHypothesis(state)) return 2;
                 setEdge(state, sx, sy, kLine);
                 if (judgeHypothesis(state, sx, sy, sx, sy, kCross)) return 1;
             }
@@ -123,6 +126,7 @@ int trialSearch(PuzzleState& state) {
             const int at = latticeIndex(x, y);
             const int across = isVerticalEdge(x, y) ? 1 : kLatticeSide;
             if (hasClueOneOrThree(wb, at - across) || hasClueOneOrThree(wb, at + across)) continue;
+            stopIfCancelled(state);
             if (!openHypothesis(state)) return 2;
             setEdge(state, x, y, kLine);
             if (judgeHypothesis(state, x, y, x, y, kCross)) return 1;

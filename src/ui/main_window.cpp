@@ -23,6 +23,7 @@
 #include "model/puzzle_state.h"
 #include "model/reset.h"
 #include "progress/progress_keeper.h"
+#include "ui/background_solve.h"
 #include "ui/board_keys.h"
 #include "ui/board_widgets.h"
 #include "ui/exchange_commands.h"
@@ -67,6 +68,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     renderer_ = std::make_unique<BoardRenderer>(state_->plainBitmap, state_->colourBitmap);
     state_->canvas = renderer_.get();
     exchangeCommands_ = new ExchangeCommands(*this);
+    solves_ = std::make_unique<BackgroundSolve>(
+        this, [this](const std::string& text) { showMessage(text); });
     new BoardKeys(*this);
     FormCreate();
 }
@@ -252,6 +255,7 @@ void TForm1::keepProgress() {
 // ---- Frontend
 
 void TForm1::showMessage(const std::string& text) {
+    if (solves_->deferMessage(text)) return;
     const QString message = QString::fromStdString(text);
     if (messageHook_) {
         messageHook_(message);
@@ -305,6 +309,10 @@ void TForm1::setWaitCursor(bool waiting) {
     } else {
         QApplication::restoreOverrideCursor();
     }
+}
+
+void TForm1::runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel) {
+    solves_->run(solve, cancel);
 }
 
 // ---- View

@@ -30,6 +30,7 @@ class BoardRenderer;
 class BoardPanel;
 class BoardPaintBox;
 class ExchangeCommands;
+class BackgroundSolve;
 
 class TForm1 : public QWidget, public Frontend {
     Q_OBJECT
@@ -93,6 +94,7 @@ class TForm1 : public QWidget, public Frontend {
     void setStepCount(int count) override;
     void setUndoEnabled(bool enabled) override;
     void setWaitCursor(bool waiting) override;
+    void runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel) override;
 
     // Controls, by their names in the window description.
     QWidget* Panel1;
@@ -172,6 +174,7 @@ class TForm1 : public QWidget, public Frontend {
     std::unique_ptr<BoardRenderer> renderer_;
     // A child of the window.
     ExchangeCommands* exchangeCommands_ = nullptr;
+    std::unique_ptr<BackgroundSolve> solves_;
     QImage paintImage_;  // the view's pixels, reused from paint to paint
 
     std::function<void()> openIIDialog_;

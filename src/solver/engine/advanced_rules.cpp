@@ -14,6 +14,7 @@
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
 #include "solver/engine/rule_helpers.h"
+#include "solver/solve_cancel.h"
 
 namespace vexilo {
 
@@ -205,6 +206,8 @@ int runAdvancedRules(PuzzleState& s) {
         s.startPatternsDone |= 1;
     }
     while (wb.queueReadB != wb.queuePassEnd) {
+        // On long chains of 2s one pass can take seconds.
+        stopIfCancelled(s);
         wb.queueReadB = (wb.queueReadB + 1) % kLogSlots;
         const EdgeNeighbourhood near(wb.workQueue[wb.queueReadB]);
         if (!near.isEdge) return 0;

@@ -1,0 +1,46 @@
+// Runs the solve commands' solves on a worker thread, so that a long solve does not freeze
+// the window. The window's thread first waits for the solve without taking any event, as a
+// solve inside a handler always did; a solve still running after half a second gets a
+// small modal box ("解いています…", a busy bar, "中止"), the window repaints, and nothing
+// else reaches it. Esc or "中止" asks the solve to stop; the box stays until it has.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class QWidget;
+
+namespace vexilo {
+
+class BackgroundSolve {
+  public:
+    // `show` shows a message on the window's thread.
+    BackgroundSolve(QWidget* window, std::function<void(const std::string&)> show);
+
+    static constexpr std::chrono::milliseconds kProgressDelay{500};
+
+    // Frontend::runSolve: runs `solve` on a worker thread and returns when it has ended; an
+    // exception from the solve is thrown again here. The messages the solve showed are
+    // shown now, unless it was cancelled.
+    void run(const std::function<bool()>& solve, std::atomic<bool>& cancel);
+
+    // A message shown from the worker thread is kept for later: returns true when the
+    // caller is not on the window's thread.
+    bool deferMessage(const std::string& text);
+
+  private:
+    void showProgressUntilDone(const std::function<bool()>& done, std::atomic<bool>& cancel);
+
+    QWidget* window_;
+    std::function<void(const std::string&)> show_;
+    std::thread::id windowThread_;
+    std::mutex deferredLock_;
+    std::vector<std::string> deferred_;
+};
+
+}  // namespace vexilo
