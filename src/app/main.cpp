@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
         if (const QString folder = vexilo::progressFolderFor(line.keepProgress);
             !folder.isEmpty()) {
             form1.keepProgressIn(folder);
-            form2.setProgressMarks([&form1](const QString& path) {
-                return vexilo::progressMarkOf(form1.progressKeeper()->store(), path);
+            form2.setProgressMarks([&form1](const QStringList& paths) {
+                return vexilo::progressMarksOf(form1.progressKeeper()->store(), paths);
             });
         }
         form1.show();

@@ -49,4 +49,14 @@ ProgressStatus ProgressStore::status(const PuzzleKey& key) const {
     return ProgressStatus::kNone;
 }
 
+bool ProgressStore::keepsAny() const {
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder_, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string ext = it->path().extension().string();
+        if (ext == ".vxp" || ext == ".solved") return true;
+    }
+    return false;
+}
+
 }  // namespace vexilo

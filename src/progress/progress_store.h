@@ -31,6 +31,8 @@ class ProgressStore {
 
     // Solved when the puzzle was ever called correct, else in progress when a log is kept.
     ProgressStatus status(const PuzzleKey& key) const;
+    // Whether the folder holds any puzzle's progress.
+    bool keepsAny() const;
 
     void note(const std::string& text) const { note_(text); }
 

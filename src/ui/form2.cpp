@@ -150,17 +150,18 @@ void TForm2::ListPuzzleFiles() {
     if (!failure.isEmpty()) errorReport(failure);
 }
 
-void TForm2::setProgressMarks(std::function<QString(const QString&)> markOfPath) {
-    progressMark_ = std::move(markOfPath);
+void TForm2::setProgressMarks(std::function<QStringList(const QStringList&)> marksOfPaths) {
+    progressMarks_ = std::move(marksOfPaths);
     refreshProgressMarks();
 }
 
 void TForm2::refreshProgressMarks() {
     const QString folder = ExpViewLite1->GetPathName();
+    QStringList paths;
+    for (int r = 0; r < ListView1->rowCount(); ++r) paths << folder + ListView1->item(r, 0)->text();
+    const QStringList marks = progressMarks_ ? progressMarks_(paths) : QStringList();
     for (int r = 0; r < ListView1->rowCount(); ++r) {
-        const QString mark = progressMark_ ? progressMark_(folder + ListView1->item(r, 0)->text())
-                                           : QString();
-        ListView1->setItem(r, 3, readOnlyItem(mark));
+        ListView1->setItem(r, 3, readOnlyItem(r < marks.size() ? marks[r] : QString()));
     }
 }
 

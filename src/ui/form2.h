@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QPushButton;
@@ -44,9 +45,9 @@ class TForm2 : public QDialog {
     // the application's general error report unless replaced.
     std::function<void(const QString&)> errorReport;
 
-    // Where the mark column gets the progress mark of a puzzle file, by its path; without it
+    // Where the mark column gets the progress marks of puzzle files, by their paths; without it
     // the column stays empty. The marks are brought up to date each time the dialog shows.
-    void setProgressMarks(std::function<QString(const QString&)> markOfPath);
+    void setProgressMarks(std::function<QStringList(const QStringList&)> marksOfPaths);
     void refreshProgressMarks();
 
   protected:
@@ -54,7 +55,7 @@ class TForm2 : public QDialog {
 
   private:
     PuzzleState& state_;
-    std::function<QString(const QString&)> progressMark_;
+    std::function<QStringList(const QStringList&)> progressMarks_;
 };
 
 }  // namespace vexilo

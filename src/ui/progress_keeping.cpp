@@ -27,18 +27,18 @@ QString captionWithoutResumed(const QString& caption) {
     return caption.endsWith(kResumedNote) ? caption.chopped(kResumedNote.size()) : caption;
 }
 
-QString progressMarkOf(const ProgressStore& store, const QString& puzzlePath) {
-    const auto key = puzzleKeyOfNativeFile(QFile::encodeName(puzzlePath).toStdString());
-    if (!key) return {};
-    switch (store.status(*key)) {
-        case ProgressStatus::kSolved:
-            return QStringLiteral("○");
-        case ProgressStatus::kInProgress:
-            return QStringLiteral("△");
-        case ProgressStatus::kNone:
-            break;
+QStringList progressMarksOf(const ProgressStore& store, const QStringList& puzzlePaths) {
+    QStringList marks;
+    const bool anyKept = store.keepsAny();
+    for (const QString& path : puzzlePaths) {
+        const auto key =
+            anyKept ? puzzleKeyOfNativeFile(QFile::encodeName(path).toStdString()) : std::nullopt;
+        const ProgressStatus status = key ? store.status(*key) : ProgressStatus::kNone;
+        marks << (status == ProgressStatus::kSolved       ? QStringLiteral("○")
+                  : status == ProgressStatus::kInProgress ? QStringLiteral("△")
+                                                          : QString());
     }
-    return {};
+    return marks;
 }
 
 }  // namespace vexilo

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "progress/progress_store.h"
 
@@ -16,7 +17,8 @@ QString progressFolderFor(bool wanted);
 QString resumedCaption(const QString& caption);
 QString captionWithoutResumed(const QString& caption);
 
-// The Open II list's mark for a puzzle file: "○" solved, "△" in progress, else empty.
-QString progressMarkOf(const ProgressStore& store, const QString& puzzlePath);
+// The Open II list's marks for puzzle files: "○" solved, "△" in progress, else empty. The
+// files are read only when some progress is kept at all.
+QStringList progressMarksOf(const ProgressStore& store, const QStringList& puzzlePaths);
 
 }  // namespace vexilo

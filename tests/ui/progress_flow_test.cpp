@@ -62,8 +62,8 @@ TEST(ProgressFlow, TheNextWindowGoesOnWhereTheLastOneStopped) {
     FormFixture f;
     f.form().keepProgressIn(kept.path());
     TForm2 dialog(f.state(), &f.form());
-    dialog.setProgressMarks([&f](const QString& path) {
-        return progressMarkOf(f.form().progressKeeper()->store(), path);
+    dialog.setProgressMarks([&f](const QStringList& paths) {
+        return progressMarksOf(f.form().progressKeeper()->store(), paths);
     });
     QFile other(puzzles.filePath("other.ALC"));
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
