@@ -243,7 +243,8 @@ void TForm1::keepProgressIn(const QString& folder) {
 }
 
 void TForm1::keepProgress() {
-    if (!progress_ || !progressPending_) return;
+    // Not while a solve runs (the wait cursor is on): its worker uses the puzzle state.
+    if (!progress_ || !progressPending_ || waitCursor_) return;
     progressPending_ = false;
     if (progress_->afterCommand(*state_, puzzleLoads_)) {
         setWindowTitle(resumedCaption(windowTitle()));
