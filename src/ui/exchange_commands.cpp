@@ -1,5 +1,6 @@
 #include "ui/exchange_commands.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -100,7 +101,8 @@ void ExchangeCommands::openDropped(const QMimeData& data) {
 }
 
 bool ExchangeCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != &form_) return false;
+    // Nothing drops in while a modal box (a solve's progress, a dialog) has the window.
+    if (watched != &form_ || QApplication::activeModalWidget() != nullptr) return false;
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
         auto* drag = static_cast<QDragMoveEvent*>(event);
         if (drag->mimeData()->hasUrls() || drag->mimeData()->hasText()) {
