@@ -11,6 +11,7 @@
 
 #include "cli/batch.h"
 #include "cli/cli_puzzle.h"
+#include "cli/complete_solve.h"
 #include "cli/puzzle_solve.h"
 #include "cli/solver_commands.h"
 #include "model/puzzle_state.h"
@@ -18,14 +19,17 @@
 namespace vexilo::cli {
 
 const char* const kBenchUsage =
-    "bench [--level 0|1|2|full] [--repeat N] PATH...\n"
+    "bench [--level 0|1|2|full | --complete] [--repeat N] PATH...\n"
     "                       solve every puzzle N times (default 5) and print the median,\n"
-    "                       95th percentile and maximum solve time per board size";
+    "                       95th percentile and maximum solve time per board size\n"
+    "                       (--complete: the complete solver's count of the answers)";
 
 namespace {
 
 struct BenchOptions {
     SolveLevel level = kLevelFull;
+    bool complete = false;
+    bool levelGiven = false;
     int repeat = 5;
     Args paths;
 };
@@ -38,6 +42,9 @@ bool parseBenchOptions(const Args& args, BenchOptions& o) {
                 usageError(kBenchUsage, "--level takes 0, 1, 2 or full");
                 return false;
             }
+            o.levelGiven = true;
+        } else if (args[i] == "--complete") {
+            o.complete = true;
         } else if (optionValue(args, i, "--repeat", nullptr, value)) {
             if (!parseCount(value, 1, 1000, o.repeat)) {
                 usageError(kBenchUsage, "--repeat takes a number from 1 to 1000");
@@ -52,6 +59,10 @@ bool parseBenchOptions(const Args& args, BenchOptions& o) {
     }
     if (o.paths.empty()) {
         usageError(kBenchUsage, "bench takes at least one puzzle file or folder");
+        return false;
+    }
+    if (o.complete && o.levelGiven) {
+        usageError(kBenchUsage, "--complete and --level exclude each other");
         return false;
     }
     return true;
@@ -96,6 +107,12 @@ int runBenchCommand(const Args& args) {
             std::vector<double> runs;
             Outcome out;
             for (int r = 0; r < o.repeat; ++r) {
+                if (o.complete) {
+                    const CompleteReport rep = solveComplete(state, false);
+                    runs.push_back(rep.ms);
+                    if (r == 0) out.categories.push_back(completeCategory(rep.solutions));
+                    continue;
+                }
                 const SolveReport rep = solveLoadedPuzzle(state, o.level);
                 runs.push_back(rep.ms);
                 if (r == 0) out.categories.push_back(rep.result);
@@ -108,8 +125,9 @@ int runBenchCommand(const Args& args) {
             entry.second.push_back(out.ms);
             return out;
         });
-    std::printf("level %s, %d runs per puzzle, times in ms (each puzzle: the median of its runs)\n",
-                levelName(o.level), o.repeat);
+    std::printf("%s%s, %d runs per puzzle, times in ms (each puzzle: the median of its runs)\n",
+                o.complete ? "" : "level ", o.complete ? "complete" : levelName(o.level),
+                o.repeat);
     std::printf("%-9s %7s %10s %10s %10s\n", "size", "puzzles", "median", "p95", "max");
     for (auto& [key, entry] : bySize) {
         std::vector<double>& times = entry.second;

@@ -3,6 +3,7 @@
 
 #include "cli/batch.h"
 #include "cli/cli_puzzle.h"
+#include "cli/complete_solve.h"
 #include "cli/puzzle_solve.h"
 #include "cli/solver_commands.h"
 #include "model/lattice_picture.h"
@@ -12,9 +13,11 @@
 namespace vexilo::cli {
 
 const char* const kSolveUsage =
-    "solve [--level 0|1|2|full] [--picture] [--json] [-j N] PATH...\n"
+    "solve [--level 0|1|2|full | --complete] [--picture] [--json] [-j N] PATH...\n"
     "                       solve puzzle files (a folder: every puzzle in it) at a level\n"
-    "                       (default full) and report result, counters, rating and time";
+    "                       (default full) and report result, counters, rating and time;\n"
+    "                       --complete counts the answers (0, 1, 2 for two or more) and\n"
+    "                       exits with 0 only when every puzzle has exactly one";
 
 namespace {
 
@@ -22,6 +25,8 @@ struct SolveOptions {
     SolveLevel level = kLevelFull;
     bool picture = false;
     bool json = false;
+    bool complete = false;
+    bool levelGiven = false;
     int threads = 1;
     Args paths;
 };
@@ -33,11 +38,14 @@ bool parseSolveOptions(const Args& args, SolveOptions& o) {
             o.picture = true;
         } else if (args[i] == "--json") {
             o.json = true;
+        } else if (args[i] == "--complete") {
+            o.complete = true;
         } else if (optionValue(args, i, "--level", nullptr, value)) {
             if (!parseLevel(value, o.level)) {
                 usageError(kSolveUsage, "--level takes 0, 1, 2 or full");
                 return false;
             }
+            o.levelGiven = true;
         } else if (optionValue(args, i, "--jobs", "-j", value)) {
             if (!parseCount(value, 1, 256, o.threads)) {
                 usageError(kSolveUsage, "-j takes a number of threads from 1 to 256");
@@ -52,6 +60,10 @@ bool parseSolveOptions(const Args& args, SolveOptions& o) {
     }
     if (o.paths.empty()) {
         usageError(kSolveUsage, "solve takes at least one puzzle file or folder");
+        return false;
+    }
+    if (o.complete && o.levelGiven) {
+        usageError(kSolveUsage, "--complete and --level exclude each other");
         return false;
     }
     return true;
@@ -72,6 +84,7 @@ int runSolveCommand(const Args& args) {
         printError(error);
         return kExitFileError;
     }
+    if (o.complete) return runCompleteSolve(files, o.threads, o.json, o.picture);
     const BatchTotals totals = runBatch(
         files, o.threads,
         [&](const std::string& path, PuzzleState& state, BatchFrontend& frontend) {

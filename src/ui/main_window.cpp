@@ -144,6 +144,16 @@ void TForm1::createControls() {
     connect(SpeedButton6, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { OpenMenu->popup(SpeedButton6->mapToGlobal(at)); });
 
+    // The check button's context menu.
+    CheckMenu = new QMenu(this);
+    CheckMenu->setObjectName(QStringLiteral("CheckMenu"));
+    SpeedButton10->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(SpeedButton10, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { CheckMenu->popup(SpeedButton10->mapToGlobal(at)); });
+    UniqueCheck1 = addCheckMenuItem("UniqueCheck1", QStringLiteral("唯一解の確認"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_U),
+                                    [this] { UniqueCheck1Click(); });
+
     Panel2 = new BoardPanel(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->onResize = [this] { Panel2Resize(); };
@@ -192,7 +202,17 @@ void TForm1::createControls() {
 
 QAction* TForm1::addOpenMenuItem(const char* name, const QString& caption,
                                  const QKeySequence& shortcut, std::function<void()> handler) {
-    QAction* item = OpenMenu->addAction(caption);
+    return addMenuItem(OpenMenu, name, caption, shortcut, std::move(handler));
+}
+
+QAction* TForm1::addCheckMenuItem(const char* name, const QString& caption,
+                                  const QKeySequence& shortcut, std::function<void()> handler) {
+    return addMenuItem(CheckMenu, name, caption, shortcut, std::move(handler));
+}
+
+QAction* TForm1::addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                             const QKeySequence& shortcut, std::function<void()> handler) {
+    QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(name));
     item->setShortcut(shortcut);
     addAction(item);  // the shortcut works while the menu is closed

@@ -71,6 +71,9 @@ class TForm1 : public QWidget, public Frontend {
     // in the window; the handler runs as the buttons' handlers do.
     QAction* addOpenMenuItem(const char* name, const QString& caption, const QKeySequence& shortcut,
                              std::function<void()> handler);
+    // The same for the check button's context menu.
+    QAction* addCheckMenuItem(const char* name, const QString& caption,
+                              const QKeySequence& shortcut, std::function<void()> handler);
 
     // Paste, copy the link, drops.
     ExchangeCommands& exchangeCommands() { return *exchangeCommands_; }
@@ -120,6 +123,8 @@ class TForm1 : public QWidget, public Frontend {
     QAction* Level11;
     QAction* Level21;
     QMenu* OpenMenu;  // the open button's context menu
+    QMenu* CheckMenu;  // the check button's context menu
+    QAction* UniqueCheck1;
     QFileDialog* OpenDialog1;
     QFileDialog* SaveDialog1;
 
@@ -142,6 +147,7 @@ class TForm1 : public QWidget, public Frontend {
     void Level01Click();
     void Level11Click();
     void Level21Click();
+    void UniqueCheck1Click();  // 唯一解の確認
     void CheckBox1Click();
     void PaintBox1Paint(QPainter& painter);
     void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
@@ -169,6 +175,8 @@ class TForm1 : public QWidget, public Frontend {
     QString runOpenDialog();
     QString runSaveDialog(const QString& presetName);
     void pointTo(QPoint paintBoxPoint);
+    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                         const QKeySequence& shortcut, std::function<void()> handler);
 
     std::unique_ptr<PuzzleState> state_;
     std::unique_ptr<BoardRenderer> renderer_;

@@ -57,3 +57,18 @@ add_test(NAME cli_solve_ignores_kept_progress
 set_tests_properties(cli_solve_ignores_kept_progress PROPERTIES
   PASS_REGULAR_EXPRESSION "one-trial.ALC[^\n]*\"result\": \"solved\", \"rating\": 3, \"trialPasses\": 1"
   FAIL_REGULAR_EXPRESSION "[.]vxp|[.]solved")
+
+# solve --complete: the count of answers, the pictures, and the exit status (0 only when
+# every puzzle has exactly one answer).
+add_test(NAME cli_solve_complete_json
+  COMMAND vexilo-cli solve --complete --json --picture ${SOLVE_DATA}/several.ALC)
+set_tests_properties(cli_solve_complete_json PROPERTIES PASS_REGULAR_EXPRESSION
+  "\"width\": 3, \"height\": 2, \"solutions\": 2, \"nodes\": [0-9]+, \"ms\": [0-9.]+, \"picture\": \"[+]-[+]-[+]-[+][\\]n[|] x2x [|][\\]n[^\"]*\", \"picture2\": \"[+]-[+]-[+]-[+][\\]n")
+vexilo_cli_test(solve_complete_unique ARGS solve --complete ${SOLVE_DATA}/one-trial.ALC EXIT 0)
+vexilo_cli_test(solve_complete_none ARGS solve --complete ${SOLVE_DATA}/one-trial.ALC
+  ${SOLVE_DATA}/contradiction.ALC EXIT 1 STDERR_REGEX "no solution 1, unique 1")
+vexilo_cli_test(solve_complete_with_level ARGS solve --complete --level 2 ${SOLVE_DATA} EXIT 2)
+add_test(NAME cli_bench_complete
+  COMMAND vexilo-cli bench --complete --repeat 2 ${SOLVE_DATA}/one-trial.ALC)
+set_tests_properties(cli_bench_complete PROPERTIES PASS_REGULAR_EXPRESSION
+  "complete, 2 runs per puzzle[^\n]*\nsize +puzzles +median +p95 +max\n4x4 +1 ")

@@ -1,0 +1,44 @@
+// The complete solver: how many answers a puzzle has (none, one, or more than one), with
+// the answers themselves. A depth-first search over undecided edges, each choice followed
+// by the sound deductions of LoopLattice, undone through its trail on backtracking; it
+// stops at the second answer. The search keeps its own stack of choices, so its depth is
+// bounded by the number of edges, not by the call stack.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "complete/loop_lattice.h"
+#include "complete/loop_puzzle.h"
+
+namespace vexilo::complete {
+
+struct CompleteResult {
+    int solutions = 0;    // 0, 1, or 2 meaning two or more
+    LoopSolution first;   // valid when solutions >= 1
+    LoopSolution second;  // valid when solutions == 2; differs from first
+    int64_t nodes = 0;    // the root and every choice tried
+};
+
+// Keeps its arrays from one puzzle to the next: a generator can call it many times at a
+// small fixed cost.
+class CompleteSolver {
+  public:
+    void solve(const LoopPuzzle& puzzle, CompleteResult& result);
+    CompleteResult solve(const LoopPuzzle& puzzle) {
+        CompleteResult result;
+        solve(puzzle, result);
+        return result;
+    }
+
+  private:
+    struct Choice {
+        int edge;
+        LoopLattice::Mark mark;
+        bool crossTried;
+    };
+    LoopLattice lattice_;
+    std::vector<Choice> choices_;
+};
+
+}  // namespace vexilo::complete
