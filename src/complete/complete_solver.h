@@ -32,6 +32,10 @@ class CompleteSolver {
     }
 
   private:
+    bool recordAnswer(CompleteResult& result);
+    Propagation probe(CompleteResult& result, int from);
+    void addProbeCandidates(int from);
+
     struct Choice {
         int edge;
         LoopLattice::Mark mark;
@@ -39,6 +43,10 @@ class CompleteSolver {
     };
     LoopLattice lattice_;
     std::vector<Choice> choices_;
+    int bestEdge_ = -1;  // the edge whose trials decided the most, from the last probe
+    std::vector<int32_t> candidates_;
+    std::vector<uint32_t> probeStamp_;  // per position: the probe that listed it last
+    uint32_t stamp_ = 0;
 };
 
 }  // namespace vexilo::complete

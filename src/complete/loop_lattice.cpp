@@ -27,6 +27,8 @@ void LoopLattice::load(const LoopPuzzle& puzzle) {
     partner_.assign(n, 0);
     pathLength_.assign(n, 0);
     queued_.assign(n, 0);
+    corner_.assign(n, 0);
+    cornerTrail_.clear();
     queue_.resize(n + 1);
     queueHead_ = queueTail_ = 0;
     trail_.clear();
@@ -37,6 +39,7 @@ void LoopLattice::load(const LoopPuzzle& puzzle) {
     solved_ = false;
     lastEnd_ = -1;
 
+    edges_.clear();
     for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < stride_; ++x) {
             const int p = y * stride_ + x;
@@ -48,6 +51,7 @@ void LoopLattice::load(const LoopPuzzle& puzzle) {
                 key_[p] = kCross;
             } else {
                 kind_[p] = y % 2 == 1 ? kHorizontalEdge : kVerticalEdge;
+                edges_.push_back(p);
             }
         }
     }
@@ -231,7 +235,7 @@ bool LoopLattice::examineCell(int cell) {
     if (undecided == 0) return true;
     if (l == clue) return setUndecidedAround(cell, kCross);
     if (l + undecided == clue) return setUndecidedAround(cell, kLine);
-    return true;
+    return cellCorners(cell, clue - l, undecided);
 }
 
 bool LoopLattice::examineDot(int dot) {
@@ -241,9 +245,11 @@ bool LoopLattice::examineDot(int dot) {
     if (l == 2) return undecided == 0 || setUndecidedAround(dot, kCross);
     if (l == 1) {
         if (undecided == 0) return false;
-        return undecided > 1 || setUndecidedAround(dot, kLine);
+        if (undecided == 1) return setUndecidedAround(dot, kLine);
+    } else if (undecided == 1) {
+        return setUndecidedAround(dot, kCross);
     }
-    return undecided != 1 || setUndecidedAround(dot, kCross);
+    return undecided == 0 || dotCorners(dot);
 }
 
 void LoopLattice::undoTo(const Mark& mark) {
@@ -282,6 +288,10 @@ void LoopLattice::undoTo(const Mark& mark) {
         pathTrail_.pop_back();
     }
     ends_.resize(static_cast<size_t>(mark.ends));
+    while (static_cast<int>(cornerTrail_.size()) > mark.corners) {
+        corner_[cornerTrail_.back().dot] = cornerTrail_.back().facts;
+        cornerTrail_.pop_back();
+    }
     solved_ = false;
 }
 
@@ -324,6 +334,13 @@ void LoopLattice::copySolution(LoopSolution& solution) const {
     solution.height = height_;
     solution.line.resize(static_cast<size_t>(positions_));
     for (int p = 0; p < positions_; ++p) solution.line[p] = key_[p] == kLine ? 1 : 0;
+}
+
+bool LoopLattice::matches(const LoopSolution& solution) const {
+    for (int e : edges_) {
+        if ((key_[e] == kLine) != (solution.line[e] != 0)) return false;
+    }
+    return true;
 }
 
 }  // namespace vexilo::complete

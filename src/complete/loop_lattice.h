@@ -11,7 +11,9 @@
 // - paths: each end of a line path knows the other end. A line joining the two ends of one
 //   path closes a loop, which is an answer only when it holds every line and satisfies
 //   every clue (then every undecided edge is a cross); otherwise it is a contradiction, so
-//   an edge between the ends of a path is crossed at once unless it would close an answer.
+//   an edge between the ends of a path is crossed at once unless it would close an answer;
+// - corners (corner_rules.cpp): what a clue or a dot says about the two edges that meet at
+//   a corner of a cell, at most one line or at least one, carried on through the dots.
 #pragma once
 
 #include <cstdint>
@@ -37,10 +39,11 @@ class LoopLattice {
         int edges;
         int paths;
         int ends;
+        int corners;
     };
     Mark mark() const {
         return {static_cast<int>(trail_.size()), static_cast<int>(pathTrail_.size()),
-                static_cast<int>(ends_.size())};
+                static_cast<int>(ends_.size()), static_cast<int>(cornerTrail_.size())};
     }
     // Takes back every change made since the mark.
     void undoTo(const Mark& mark);
@@ -51,8 +54,17 @@ class LoopLattice {
 
     // The current lines with every undecided edge a cross (call on kSolved).
     void copySolution(LoopSolution& solution) const;
+    // True when the current lines are exactly those of the answer.
+    bool matches(const LoopSolution& solution) const;
+
+    // Every edge inside the ring.
+    const std::vector<int32_t>& edges() const { return edges_; }
 
     int stride() const { return stride_; }
+    int positions() const { return positions_; }
+    bool isVerticalEdge(int edge) const { return kind_[edge] == kVerticalEdge; }
+    // The edge decided i-th since load (i < mark().edges).
+    int decidedEdge(int i) const { return trail_[static_cast<size_t>(i)]; }
     uint8_t key(int position) const { return key_[position]; }
 
   private:
@@ -66,15 +78,25 @@ class LoopLattice {
     bool joinPaths(int a, int b);
     bool closesAnswer(int edge, int pathLength) const;
     int undecidedAround(int dot) const;
-    bool examine(int position);
     bool examineCell(int cell);
     bool examineDot(int dot);
+    // Corner facts: bit 2q of corner_[dot] says at most one line, bit 2q + 1 at least one,
+    // for the two edges of the dot that bound the cell in its quadrant q (0 up-left,
+    // 1 up-right, 2 down-right, 3 down-left).
+    static constexpr uint8_t kAtMostOne = 1;
+    static constexpr uint8_t kAtLeastOne = 2;
+    static constexpr uint8_t kExactlyOne = 3;
+    void cornerEdges(int dot, int quadrant, int& a, int& b) const;
+    void addCornerFact(int dot, int quadrant, uint8_t fact);
+    bool cellCorners(int cell, int needed, int undecided);
+    bool dotCorners(int dot);
+    bool requireOnePair(int a, int b, int dot, int quadrant, uint8_t fact);
+    bool setUndecidedAroundExcept(int position, int a, int b, uint8_t value);
     bool setUndecidedAround(int position, uint8_t value);
     Propagation runQueue();
     void push(int position);
     void clearQueue();
     void setPath(int dot, int partner, int length);
-    bool isVerticalEdge(int edge) const { return kind_[edge] == kVerticalEdge; }
 
     enum Kind : uint8_t { kCellKind, kDotKind, kHorizontalEdge, kVerticalEdge, kRingEdge };
 
@@ -87,6 +109,7 @@ class LoopLattice {
     bool solved_ = false;
 
     std::vector<uint8_t> kind_;
+    std::vector<int32_t> edges_;
     std::vector<uint8_t> key_;         // edges: kUndecided, kCross or kLine
     std::vector<int8_t> clue_;         // cells: kNoClue or 0..3
     std::vector<uint8_t> lines_;       // cells and dots: line edges around
@@ -96,7 +119,13 @@ class LoopLattice {
 
     std::vector<int32_t> trail_;
     std::vector<PathChange> pathTrail_;
-    std::vector<int32_t> ends_;  // dots that became path ends, newest last
+    std::vector<int32_t> ends_;    // dots that became path ends, newest last
+    std::vector<uint8_t> corner_;  // dots: corner facts
+    struct CornerChange {
+        int dot;
+        uint8_t facts;
+    };
+    std::vector<CornerChange> cornerTrail_;
 
     std::vector<int32_t> queue_;  // ring of positions to examine
     std::vector<uint8_t> queued_;
