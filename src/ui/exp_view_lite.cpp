@@ -142,7 +142,7 @@ bool TExpViewLite::MakeSubNode(QTreeWidgetItem* node) {
 
 bool TExpViewLite::CanExpand(QTreeWidgetItem* node) {
     if (expandLocked) return false;
-    if (node->childCount() > 0) return true;  // children are made once, never refreshed
+    if (node->childCount() > 0) return true;  // refreshChildren brings them up to date
     WaitCursor wait(this);
     if (!MakeSubNode(node)) return false;
     QList<QTreeWidgetItem*> children = node->takeChildren();
@@ -153,7 +153,36 @@ bool TExpViewLite::CanExpand(QTreeWidgetItem* node) {
     return true;
 }
 
+void TExpViewLite::refreshChildren(QTreeWidgetItem* node) {
+    if (expandLocked || node->childCount() == 0) return;
+    WaitCursor wait(this);
+    QStringList names;
+    const bool readable = forEachSubfolder(GetPath(node), [&](const QString& name) {
+        names.append(name);
+        return true;
+    });
+    if (!readable) return;  // what is shown stays until the folder can be read again
+    // Edited in place, so that the nodes that stay keep their state and children.
+    for (int i = node->childCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* child = node->child(i);
+        if (names.removeOne(child->text(0))) {
+            if (child->childCount() == 0) ExpPlusIcon(child);
+        } else {
+            delete node->takeChild(i);
+        }
+    }
+    for (const QString& name : names) {
+        QTreeWidgetItem* added = newFolderNode(name);
+        int at = 0;
+        while (at < node->childCount() && folderNameLess(node->child(at), added)) ++at;
+        node->insertChild(at, added);
+        ExpPlusIcon(added);
+    }
+    if (node->childCount() == 0) node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+}
+
 void TExpViewLite::nodeExpanded(QTreeWidgetItem* node) {
+    refreshChildren(node);
     // A node that may not expand, or turned out empty, is shown closed again, so that the
     // next attempt asks once more.
     if (!CanExpand(node) || node->childCount() == 0) node->setExpanded(false);
@@ -228,8 +257,14 @@ QTreeWidgetItem* TExpViewLite::SerchRootNode(const QString& name) const {
 }
 
 QTreeWidgetItem* TExpViewLite::SerchChildNode(QTreeWidgetItem* parent, const QString& name) {
+    const bool known = parent->childCount() > 0;
     CanExpand(parent);
-    return findByName(childrenOf(parent), name);
+    QTreeWidgetItem* found = findByName(childrenOf(parent), name);
+    if (found == nullptr && known) {
+        refreshChildren(parent);  // made since the children were read
+        found = findByName(childrenOf(parent), name);
+    }
+    return found;
 }
 
 }  // namespace vexilo

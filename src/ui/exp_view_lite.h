@@ -1,9 +1,9 @@
 // TExpViewLite: a tree of the file system's folders for choosing one. The roots are the
 // file-system roots (on Linux the one root "/"); below them the folders, read lazily: a
-// node's subfolders are read the first time it is expanded, and a node shows its expand
-// sign only when its folder has at least one subfolder. Files and hidden folders are not
-// shown. The selected folder is offered as a path (PathName, FolderName), and a folder can
-// be selected by its path, which expands the nodes on the way.
+// node's subfolders are read the first time it is expanded, and again at each expansion; a
+// node shows its expand sign only when its folder has at least one subfolder. Files and
+// hidden folders are not shown. The selected folder is offered as a path (PathName,
+// FolderName), and a folder can be selected by its path, which expands the nodes on the way.
 #pragma once
 
 #include <QString>
@@ -35,6 +35,10 @@ class TExpViewLite : public QTreeWidget {
     // read does not expand and keeps its sign, so the next attempt reads it again; a folder
     // found without subfolders loses its sign.
     bool CanExpand(QTreeWidgetItem* node);
+    // Brings the children already made in line with node's folder: subfolders made since
+    // are added in their sorted place, removed ones dropped, and the children that stay
+    // keep their state; their signs are checked again. Runs each time node is expanded.
+    void refreshChildren(QTreeWidgetItem* node);
     // Adds one child per subfolder of node's folder; false when it cannot be read.
     bool MakeSubNode(QTreeWidgetItem* node);
     // Shows node's expand sign when its folder has at least one subfolder.

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
@@ -38,6 +39,8 @@ void keepSelectionVisible(QWidget* widget) {
     }
     widget->setPalette(colours);
 }
+
+constexpr int kNameColumnWidth = 120;
 
 struct ListRow {
     QString fileName;
@@ -80,7 +83,7 @@ TForm2::TForm2(PuzzleState& state, QWidget* parent)
         {QStringLiteral("ファイルネーム"), QStringLiteral("サイズ"), QStringLiteral("難度"),
          QString()});
     ListView1->horizontalHeaderItem(3)->setToolTip(QStringLiteral("○ 正解　△ 途中"));
-    ListView1->setColumnWidth(0, 120);
+    ListView1->setColumnWidth(0, kNameColumnWidth);
     ListView1->setColumnWidth(1, 70);
     ListView1->setColumnWidth(2, 40);
     ListView1->setColumnWidth(3, 16);
@@ -109,6 +112,7 @@ TForm2::TForm2(PuzzleState& state, QWidget* parent)
 
     connect(ExpViewLite1, &TExpViewLite::Change, this, &TForm2::ExpViewLite1Change);
     connect(ListView1, &QTableWidget::cellDoubleClicked, this, [this] { Button1Click(); });
+    ListView1->installEventFilter(this);  // Enter in the list is OK
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
 
@@ -145,6 +149,9 @@ void TForm2::ListPuzzleFiles() {
         ListView1->setItem(i, 2, readOnlyItem(rows[i].rating));
     }
     refreshProgressMarks();
+    // The name column widens to the longest name.
+    ListView1->resizeColumnToContents(0);
+    ListView1->setColumnWidth(0, std::max(ListView1->columnWidth(0), kNameColumnWidth));
     ListView1->setUpdatesEnabled(true);
     state_.fileLines.clear();
     if (!failure.isEmpty()) errorReport(failure);
@@ -190,8 +197,27 @@ void TForm2::showEvent(QShowEvent* event) {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    refreshProgressMarks();
+    // The list is read afresh, so that ratings written back since show; the chosen row stays.
+    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    const QString chosen =
+        selected.isEmpty() ? QString() : ListView1->item(selected.first().row(), 0)->text();
+    ListPuzzleFiles();
+    for (int r = 0; r < ListView1->rowCount() && !chosen.isEmpty(); ++r) {
+        if (ListView1->item(r, 0)->text() == chosen) ListView1->selectRow(r);
+    }
     QDialog::showEvent(event);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListView1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            ListView1->selectionModel()->hasSelection()) {
+            Button1Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace vexilo

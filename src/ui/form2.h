@@ -1,7 +1,8 @@
 // TForm2: the Open II dialog. A folder tree on the left, the native puzzle files of the
 // selected folder on the right with their size and rating; OK (or a double-click on a row)
-// opens the chosen puzzle in the main window. Created once after the main window and
-// shown modally; it keeps its folder and list between showings.
+// opens the chosen puzzle in the main window, as Enter in the list does. Created once after
+// the main window and shown modally; it keeps its folder between showings and reads its
+// list afresh at each.
 #pragma once
 
 #include <QDialog>
@@ -51,7 +52,9 @@ class TForm2 : public QDialog {
     void refreshProgressMarks();
 
   protected:
+    // Reads the list afresh each time the dialog shows.
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     PuzzleState& state_;

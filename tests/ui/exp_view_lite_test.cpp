@@ -163,16 +163,25 @@ TEST_F(ExpViewLiteTest, ShowsFoldersOnlySortedWithoutHiddenOnes) {
     EXPECT_TRUE(showsSign(top->child(5)));   // Zeta
 }
 
-TEST_F(ExpViewLiteTest, ChildrenAreReadOnceAndNeverRefreshed) {
-    makeFolders({"p/one"});
+TEST_F(ExpViewLiteTest, FoldersMadeOrRemovedShowWhenTheirParentOpensAgain) {
+    makeFolders({"p/a", "p/c/deep"});
     QTreeWidgetItem* p = nodeAt("p");
     ASSERT_NE(p, nullptr);
     p->setExpanded(true);
-    EXPECT_EQ(childTexts(p), QStringList{"one"});
-    makeFolders({"p/two"});
+    QTreeWidgetItem* c = nodeAt("p/c");
+    ASSERT_NE(c, nullptr);
+    c->setExpanded(true);
+    EXPECT_FALSE(showsSign(c->child(0)));
+    makeFolders({"p/b", "p/c/deep/x"});
+    ASSERT_TRUE(QDir(root + "/p/a").removeRecursively());
     p->setExpanded(false);
     p->setExpanded(true);
-    EXPECT_EQ(childTexts(p), QStringList{"one"});
+    EXPECT_EQ(childTexts(p), (QStringList{"b", "c"}));
+    EXPECT_EQ(p->child(1), c);  // the node that stays keeps its state
+    EXPECT_TRUE(c->isExpanded());
+    c->setExpanded(false);
+    c->setExpanded(true);
+    EXPECT_TRUE(showsSign(c->child(0)));
 }
 
 TEST_F(ExpViewLiteTest, AFolderFoundEmptyLosesItsSign) {

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
@@ -241,22 +242,37 @@ TEST_F(Form2Test, ARatingWrittenBackShowsInTheNextListing) {
     EXPECT_EQ(ratingOf("other.ALC"), "1");
 }
 
-TEST_F(Form2Test, KeepsFolderAndListBetweenShowings) {
+TEST_F(Form2Test, KeepsItsFolderAndReadsItsListAfreshAtEachShowing) {
     write("first.ALC", puzzleText("  4 x   3", "1"));
-    ASSERT_TRUE(QDir().mkdir(folder + "elsewhere"));
     dialog->ExpViewLite1->SetPathName(folder);
     dialog->show();
+    selectRow("first.ALC");
     dialog->Button2->click();
 
     write("second.ALC", puzzleText("  4 x   3", "2"));
+    write("first.ALC", puzzleText("  4 x   3", "5"));
     dialog->show();
     EXPECT_EQ(dialog->ExpViewLite1->GetPathName(), folder);
-    EXPECT_EQ(column(0), QStringList{"first.ALC"});  // rebuilt only when the folder changes
-    dialog->ExpViewLite1->SetPathName(folder);
-    EXPECT_EQ(column(0), QStringList{"first.ALC"});
-    dialog->ExpViewLite1->SetPathName(folder + "elsewhere");
-    dialog->ExpViewLite1->SetPathName(folder);
     EXPECT_EQ(column(0), (QStringList{"first.ALC", "second.ALC"}));
+    EXPECT_EQ(ratingOf("first.ALC"), "5");
+    EXPECT_TRUE(dialog->ListView1->item(0, 0)->isSelected());
+}
+
+TEST_F(Form2Test, EnterOpensTheSelectedRowAndTheNameColumnFitsTheNames) {
+    const QString longName = QStringLiteral("a-rather-long-name-for-a-puzzle-file-01.ALC");
+    write(longName, puzzleText("  4 x   3", "2"));
+    write("y.ALC", puzzleText("  7 x   3", "2"));
+    dialog->ExpViewLite1->SetPathName(folder);
+    dialog->show();
+    EXPECT_GT(dialog->ListView1->columnWidth(0),
+              dialog->ListView1->fontMetrics().horizontalAdvance(longName));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(dialog->ListView1, &enter);  // no row: nothing
+    EXPECT_TRUE(dialog->isVisible());
+    selectRow("y.ALC");
+    QCoreApplication::sendEvent(dialog->ListView1, &enter);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(state->W(), 7);
 }
 
 TEST_F(Form2Test, AFileThatCannotBeOpenedIsReportedAndTheDialogStays) {
@@ -265,6 +281,7 @@ TEST_F(Form2Test, AFileThatCannotBeOpenedIsReportedAndTheDialogStays) {
     dialog->ExpViewLite1->SetPathName(folder);
     ASSERT_EQ(column(0).size(), 2);
 
+    dialog->show();
     ASSERT_TRUE(QFile::remove(folder + "gone.ALC"));
     openWithOk("gone.ALC");
     ASSERT_EQ(errors.size(), 1);

@@ -119,10 +119,10 @@ TEST_F(Open2Flow, AnAutomaticRatingShowsInTheListAfterLeavingThePuzzle) {
 }
 
 TEST_F(Open2Flow, AFileGoneSinceTheListingIsReportedAndTheDialogStaysOpen) {
-    ASSERT_TRUE(QFile::remove(folder + "wide.ALC"));
     bool stillShown = false;
     QTimer::singleShot(0, &dialog, [&] {
         dialog.ListView1->selectRow(1);
+        QFile::remove(folder + "wide.ALC");
         dialog.Button1->click();
         stillShown = dialog.isVisible();
         dialog.Button2->click();
