@@ -28,6 +28,10 @@ size_t sharedSlots(const int32_t* a, const int32_t* b, size_t count) {
 ProgressKeeper::ProgressKeeper(std::string folder, ProgressNote note)
     : store_(std::move(folder), std::move(note)), writer_(store_) {}
 
+ProgressKeeper::~ProgressKeeper() {
+    if (attached_) writer_.detach();
+}
+
 bool ProgressKeeper::afterCommand(PuzzleState& state, uint64_t loads) {
     if (loadsSeen_ != loads) {
         loadsSeen_ = loads;

@@ -17,6 +17,8 @@ struct PuzzleState;
 class ProgressKeeper {
   public:
     explicit ProgressKeeper(std::string folder, ProgressNote note = noteOnConsole);
+    // Leaves the puzzle: its file is written whole before the writer stops.
+    ~ProgressKeeper();
 
     const ProgressStore& store() const { return store_; }
 

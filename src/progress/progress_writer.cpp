@@ -89,7 +89,8 @@ void ProgressWriter::process(Job& job) {
             encodeProgressRecord(job.keptSlots, job.entries.data(), job.entries.size());
         return;
     }
-    writePending();
+    // Leaving a puzzle leaves its file in one piece, without the records appended to it.
+    writePending(job.kind == Job::kDetach);
     try {
         switch (job.kind) {
             case Job::kAttach:
@@ -113,8 +114,9 @@ void ProgressWriter::process(Job& job) {
     }
 }
 
-void ProgressWriter::writePending() {
-    if (pendingRecords_.empty() || !key_) {
+void ProgressWriter::writePending(bool compact) {
+    const bool journalled = !rewriteNext_ && fileBytes_ > snapshotBytes_;
+    if (!key_ || (pendingRecords_.empty() && !(compact && journalled))) {
         pendingRecords_.clear();
         return;
     }
@@ -123,7 +125,7 @@ void ProgressWriter::writePending() {
         if (log_.size() <= 1) {
             removeDurably(path);
             rewriteNext_ = true;
-        } else if (rewriteNext_ ||
+        } else if (rewriteNext_ || compact ||
                    fileBytes_ + pendingRecords_.size() > 2 * snapshotBytes_ + kJournalSlack) {
             makeFolders(store_.folder());
             const std::string whole = encodeProgressFile(*key_, log_);

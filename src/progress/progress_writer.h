@@ -49,7 +49,9 @@ class ProgressWriter {
     void submit(Job job);
     void run();
     void process(Job& job);
-    void writePending();
+    // Appends the pending records, or rewrites the whole file when it is new, has grown too
+    // long, or compact asks for it.
+    void writePending(bool compact = false);
     void failed(const std::exception& error);
 
     const ProgressStore& store_;

@@ -73,6 +73,7 @@ const std::vector<std::string> kPuzzle = {
 TEST(ProgressKeeper, TheSamePuzzleUnderTwoNamesSharesItsProgress) {
     ScratchFolder folder;
     KeptLog played;
+    PuzzleKey key;
     {
         TestState state;
         ProgressKeeper keeper(folder.path());
@@ -88,7 +89,12 @@ TEST(ProgressKeeper, TheSamePuzzleUnderTwoNamesSharesItsProgress) {
         undoOneMove(*state);
         keeper.afterCommand(*state, 1);
         played = logOf(*state);
+        key = puzzleKeyOf(*state);
     }
+    // Left, the file holds the log in one piece.
+    const auto left = ProgressStore(folder.path()).load(key);
+    ASSERT_TRUE(left);
+    EXPECT_EQ(left->records, 1u);
     TestState state;
     ProgressKeeper keeper(folder.path());
     std::vector<std::string> rated = kPuzzle;
