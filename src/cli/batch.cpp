@@ -172,6 +172,7 @@ BatchTotals runBatch(const std::vector<std::string>& files, int threads, const P
         auto state = std::make_unique<PuzzleState>(frontend);
         for (size_t i = next++; i < n; i = next++) {
             frontend.messages.clear();
+            frontend.beginCommand();
             Outcome outcome;
             try {
                 outcome = work(files[i], *state, frontend);

@@ -45,6 +45,17 @@ constexpr TextRow kTexts[] = {
     {ErrorKind::kSlzSizeOutside, "the .SLZ file: the puzzle size {0} x {1} is outside 1..{2}",
      ".SLZ ファイルのパズルのサイズ {0} x {1} が 1～{2} の範囲外です"},
     {ErrorKind::kSlzNoLine, "the .SLZ file holds no line", ".SLZ ファイルに行がありません"},
+    {ErrorKind::kNoCells, "the puzzle has no cells ({0} x {1})",
+     "パズルにマスがありません（{0} x {1}）"},
+    {ErrorKind::kReadNotAFile, "cannot read {0}: it is not a regular file (a pipe or a device)",
+     "「{0}」は通常のファイルではない（パイプやデバイスなど）ため読めません"},
+    {ErrorKind::kWriteNotAFile, "cannot write {0}: it is not a regular file",
+     "「{0}」は通常のファイルではないため書き込めません"},
+    {ErrorKind::kFileTooLarge,
+     "cannot read {0}: it holds {1} bytes, more than a puzzle file can ({2})",
+     "ファイル「{0}」は {1} バイトあり、パズルのファイルとしては大きすぎます（上限 {2} バイト）"},
+    {ErrorKind::kReadOnly, "cannot write {0}: the file is read-only",
+     "ファイル「{0}」は読み取り専用なので書き込みません"},
 };
 
 // The header fields as the messages name them.

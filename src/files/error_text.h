@@ -33,6 +33,11 @@ enum class ErrorKind {
     kSizeOutside,      // {0} the file name, {1} width, {2} height, {3} the largest
     kSlzSizeOutside,   // {0} width, {1} height, {2} the largest
     kSlzNoLine,        // an .SLZ file without lines
+    kNoCells,          // {0} width, {1} height
+    kReadNotAFile,     // {0} the path
+    kWriteNotAFile,    // {0} the path
+    kFileTooLarge,     // {0} the path, {1} its size in bytes, {2} the largest
+    kReadOnly,         // {0} the path
     kKindCount,        // keep last
 };
 

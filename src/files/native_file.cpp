@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
 #include "display/board_renderer.h"
 #include "display/zoom.h"
 #include "files/error_text.h"
+#include "files/file_access.h"
 #include "files/file_errors.h"
+#include "files/rating_field.h"
 #include "files/text_lines.h"
 #include "model/puzzle_state.h"
 #include "model/rebuild.h"
@@ -121,7 +125,15 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
     const std::string& header = lines[0];
     int width = headerField(header, 15, 3, 0, "width");
     headerField(header, 21, 3, 0, "height");  // the body's rows decide the height
-    const int rating = headerField(header, 25, 4, kUnratedPending, "rating");
+    // A blank rating is pending; a number no solve gives would later be taken for a pending
+    // rating (or skipped) by the writer, and means "not rated".
+    constexpr int kBlank = std::numeric_limits<int>::min();
+    int rating = headerField(header, 25, 4, kBlank, "rating");
+    if (rating == kBlank) {
+        rating = kUnratedPending;
+    } else if (rating < kNotRated || rating > kHighestRating) {
+        rating = kNotRated;
+    }
     if (width < 0 || width > kMaxCells) {
         throw Explained<FormatError>(ErrorKind::kWidthOutside,
                                      {std::to_string(width), std::to_string(kMaxCells)});
@@ -143,6 +155,11 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
         width = std::max(width, taken);
     }
 
+    if (width == 0 || height == 0) {
+        throw Explained<FormatError>(ErrorKind::kNoCells,
+                                     {std::to_string(width), std::to_string(height)});
+    }
+
     state.puzzleWidth = width;
     state.puzzleHeight = height;
     state.difficulty = rating;
@@ -157,10 +174,10 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
     return true;
 }
 
-void writeNativeFile(PuzzleState& state) {
-    if (state.W() == 0) return;
-    if (upperExtension(state.fileName) != ".ALC") return;  // foreign files are never written
-    if (state.difficulty < kUnratedPending) return;
+bool writeNativeFile(PuzzleState& state, ExistingFile existing) {
+    if (state.W() == 0) return false;
+    if (upperExtension(state.fileName) != ".ALC") return false;  // foreign files are never written
+    if (state.difficulty < kUnratedPending) return false;
     state.difficulty -= kRatingPending;
 
     const int width = std::min(state.W(), kMaxCells);
@@ -175,8 +192,19 @@ void writeNativeFile(PuzzleState& state) {
         lines.push_back(std::move(row));
     }
     lines.emplace_back(kEndMarker);
-    saveTextLines(state.fileName, lines);
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
     lines.clear();
+
+    std::error_code ec;
+    if (existing == ExistingFile::kKeepOtherBytes && std::filesystem::exists(state.fileName, ec)) {
+        // The patched file equals the rewrite whenever the rewrite would reproduce it.
+        if (auto patched = withHeaderRating(readWholeFile(state.fileName), state.difficulty)) {
+            text = std::move(*patched);
+        }
+    }
+    writeFileCarefully(state.fileName, text);
+    return true;
 }
 
 }  // namespace vexilo

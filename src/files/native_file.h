@@ -27,6 +27,9 @@ inline constexpr const char* kEndMarker = "[End]";
 // The rating value that marks "not rated, write -1", and the offset that marks a rating as
 // computed but not yet written.
 inline constexpr int kUnratedPending = 9999;
+// The ratings a header may hold: -1 (not rated) to 6; any other number reads as -1.
+inline constexpr int kNotRated = -1;
+inline constexpr int kHighestRating = 6;
 inline constexpr int kRatingPending = 10000;
 
 // "[Vexilo data] %3d x %3d %d".
@@ -53,13 +56,20 @@ int requiredHeaderField(const std::string& line, int column, int count, const ch
 //
 // Throws std::out_of_range when the lines run out (no lines at all, a lone header, no
 // "[End]" line), std::invalid_argument when a header number is not a number, FormatError
-// when the header's width is outside 0..500. An error after the text was recognised leaves
+// when the header's width is outside 0..500 or the puzzle has no cells (no rows, or a width
+// of 0 with empty rows). An error after the text was recognised leaves
 // the state reset, without a puzzle.
 bool readNativeText(PuzzleState& state, const std::string& path);
 
+// What writeNativeFile does with a native file already at fileName: replace it with the
+// puzzle (a save), or change only the rating in its header and keep every other byte (the
+// write-back of a rating into the file the puzzle came from).
+enum class ExistingFile { kReplace, kKeepOtherBytes };
+
 // Writes the puzzle into fileName when W is not 0, fileName ends in ".ALC" (in any case)
 // and the rating is pending (difficulty 9999 or more); the rating then counts as written
-// (difficulty - 10000). Throws FileError when the file cannot be written.
-void writeNativeFile(PuzzleState& state);
+// (difficulty - 10000). Returns whether it wrote. Throws FileError when the file cannot be
+// read (kKeepOtherBytes) or written (see writeFileCarefully).
+bool writeNativeFile(PuzzleState& state, ExistingFile existing = ExistingFile::kReplace);
 
 }  // namespace vexilo

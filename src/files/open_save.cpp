@@ -8,7 +8,7 @@
 namespace vexilo {
 
 void writeBackPendingRating(PuzzleState& state) {
-    if (state.W() != 0) writeNativeFile(state);
+    if (state.W() != 0) writeNativeFile(state, ExistingFile::kKeepOtherBytes);
 }
 
 void fillFileLines(PuzzleState& state, const std::string& path) {

@@ -11,7 +11,8 @@ struct PuzzleState;
 // Whether an open first writes a pending rating back into the puzzle being left.
 enum class WriteBack { kPending, kNone };
 
-// Leaving a puzzle (open, Open II, window close): writeNativeFile when a puzzle is loaded.
+// Leaving a puzzle (open, Open II, window close): writeNativeFile when a puzzle is loaded,
+// keeping every byte of the file but the header's rating.
 void writeBackPendingRating(PuzzleState& state);
 
 // Clears fileLines and fills it from the file at `path` by its upper-cased extension:

@@ -1,14 +1,13 @@
 #include "files/puzzle_listing.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <algorithm>
+#include <exception>
 #include <filesystem>
-#include <memory>
-#include <stdexcept>
 #include <string_view>
 
-#include "files/error_text.h"
+#include "files/file_access.h"
+#include "files/file_errors.h"
+#include "files/text_lines.h"
 
 namespace vexilo {
 
@@ -17,10 +16,6 @@ namespace {
 constexpr std::string_view kNativeHeader = "[Vexilo data]";
 // The listing needs the header word and columns 15-28; a few more characters cost nothing.
 constexpr std::size_t kHeaderCharsRead = 64;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // Characters first to first + count - 1 (1-based) of line, cut short where the line ends.
 std::string columns(const std::string& line, std::size_t first, std::size_t count) {
@@ -43,16 +38,11 @@ bool isPuzzleFileName(const std::string& name) {
 }
 
 std::string readFirstLine(const std::string& path, std::size_t maxChars) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        throw Explained<std::runtime_error>(ErrorKind::kCannotOpen, {path}, errno);
+    std::string text = readPuzzleFileBytes(path, maxChars + kUtf8ByteOrderMark.size());
+    if (std::string_view(text).starts_with(kUtf8ByteOrderMark)) {
+        text.erase(0, kUtf8ByteOrderMark.size());
     }
-    std::string text(maxChars, '\0');
-    const std::size_t got = std::fread(text.data(), 1, maxChars, file.get());
-    if (got < maxChars && std::ferror(file.get())) {
-        throw Explained<std::runtime_error>(ErrorKind::kCannotRead, {path}, errno);
-    }
-    text.resize(got);
+    text.resize(std::min(text.size(), maxChars));
     const std::size_t end = text.find_first_of(std::string_view("\r\n\0", 3));
     if (end != std::string::npos) text.resize(end);
     return text;
@@ -64,16 +54,24 @@ void listPuzzleFiles(const std::string& folder,
     std::error_code ec;
     fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
     if (ec) return;
+    std::exception_ptr firstFailure;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec) return;
+        if (ec) break;
         const std::string name = it->path().filename().string();
         if (!isPuzzleFileName(name)) continue;
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
-        const std::string line = readFirstLine(folder + name, kHeaderCharsRead);
+        std::string line;
+        try {
+            line = readFirstLine(folder + name, kHeaderCharsRead);
+        } catch (const FileError&) {
+            if (!firstFailure) firstFailure = std::current_exception();
+            continue;
+        }
         if (line.compare(0, kNativeHeader.size(), kNativeHeader) != 0) continue;
         addRow(PuzzleListRow{name, columns(line, 15, 9), columns(line, 25, 4)});
     }
+    if (firstFailure) std::rethrow_exception(firstFailure);
 }
 
 }  // namespace vexilo

@@ -17,18 +17,19 @@ struct PuzzleListRow {
 // True when name matches the pattern "*.ALC" without regard to case.
 bool isPuzzleFileName(const std::string& name);
 
-// The beginning of a file's first line: up to the first CR, LF or zero byte (a zero byte
-// ends the text), at most maxChars characters; empty for an empty file. Throws
-// std::runtime_error when the file cannot be opened or read.
+// The beginning of a file's first line, after a UTF-8 byte-order mark: up to the first CR,
+// LF or zero byte (a zero byte ends the text), at most maxChars characters; empty for an
+// empty file. Throws FileError when the file cannot be opened or read, or is no puzzle file
+// (not a regular file, or larger than 4 MB).
 std::string readFirstLine(const std::string& path, std::size_t maxChars);
 
 // Calls addRow for every file of folder whose name matches "*.ALC" (without regard to case)
 // and whose first line begins with "[Vexilo data]", in the order the directory listing
 // gives them. Only regular files (or links to them) count: folders, whatever their name,
-// and special files such as pipes, which could block the reader, are left out. folder is a path
-// ending in "/", or empty for the current folder. A file that cannot be opened stops the listing
-// with a std::runtime_error (the rows already passed to addRow stay); a folder that cannot be
-// listed gives no rows.
+// and special files such as pipes, which could block the reader, are left out. folder is a
+// path ending in "/", or empty for the current folder. A file that cannot be read is skipped;
+// once every other file is listed, the FileError of the first such file is thrown. A folder
+// that cannot be listed gives no rows.
 void listPuzzleFiles(const std::string& folder, const std::function<void(PuzzleListRow&&)>& addRow);
 
 }  // namespace vexilo

@@ -8,19 +8,23 @@
 
 namespace vexilo {
 
-// Splits text into lines. A line ends at CR LF, at a bare LF or at a bare CR; a zero byte
-// ends the text. A line end at the very end of the text opens no further line.
+// The mark some editors put before UTF-8 text.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Splits text into lines. A leading UTF-8 byte-order mark is skipped. A line ends at CR LF,
+// at a bare LF or at a bare CR; a zero byte ends the text. A line end at the very end of the
+// text opens no further line.
 std::vector<std::string> splitTextLines(std::string_view text);
 
-// The whole content of a file, as bytes. Throws FileError when it cannot be read.
+// The whole content of a puzzle file, as bytes (readPuzzleFileBytes). Throws FileError when
+// it cannot be read or is no puzzle file: not a regular file, or larger than 4 MB.
 std::string readWholeFile(const std::string& path);
 
 // readWholeFile, split into lines.
 std::vector<std::string> loadTextLines(const std::string& path);
 
-// Writes every line followed by CR LF. The old file is replaced only once the new content is
-// completely on disk: the text goes to a temporary file in the same folder, which is then
-// renamed over the old one. Throws FileError when that fails; the old file is then intact.
+// Writes every line followed by CR LF, through writeFileCarefully. Throws FileError when
+// that fails.
 void saveTextLines(const std::string& path, const std::vector<std::string>& lines);
 
 // The part of a path after its last '/'.

@@ -49,6 +49,16 @@ public:
     virtual void runSolve(const std::function<bool()>& solve, std::atomic<bool>& /*cancel*/) {
         solve();
     }
+
+    // A message that a command could raise for each of many refused items (every entry a
+    // full move log turns away): shown for the first refusal since beginCommand, only
+    // counted after that.
+    void showOncePerCommand(const std::string& text) {
+        if (refusalsThisCommand++ == 0) showMessage(text);
+    }
+    // Whoever runs commands calls this as each one starts.
+    void beginCommand() { refusalsThisCommand = 0; }
+    int refusalsThisCommand = 0;
 };
 
 // A frontend that shows nothing; messages are counted so callers can tell they happened.

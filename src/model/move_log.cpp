@@ -18,7 +18,7 @@ void resetMoveLog(Board& board) {
 
 bool appendEntry(Board& board, int32_t entry, Frontend& frontend) {
     if (board.moveLog[board.writePos] == kEndSentinel) {
-        frontend.showMessage(kLogFullMessage);
+        frontend.showOncePerCommand(kLogFullMessage);
         return false;
     }
     board.moveLog[board.writePos++] = entry;

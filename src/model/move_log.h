@@ -15,7 +15,8 @@ inline constexpr const char* kLogFullMessage = "記憶領域がいっぱいで�
 // Empties the log: slot 0 holds the first marker, the write position is slot 1.
 void resetMoveLog(Board& board);
 
-// Appends one entry; on a full log shows the log-full message and returns false.
+// Appends one entry; on a full log returns false and shows the log-full message, once per
+// command (Frontend::showOncePerCommand).
 bool appendEntry(Board& board, int32_t entry, Frontend& frontend);
 
 // Writes a new step marker; a marker that does not fit gives the step count back.

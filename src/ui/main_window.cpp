@@ -84,8 +84,10 @@ QToolButton* TForm1::addSpeedButton(const char* name, int top, const QString& ca
     b->setText(caption);
     b->setToolTip(hint);
     b->setFocusPolicy(Qt::NoFocus);
-    connect(b, &QToolButton::clicked, this,
-            [this, handler] { runReported([&] { (this->*handler)(); }); });
+    connect(b, &QToolButton::clicked, this, [this, handler] {
+        beginCommand();
+        runReported([&] { (this->*handler)(); });
+    });
     return b;
 }
 
@@ -126,8 +128,10 @@ void TForm1::createControls() {
     auto addLevel = [this](const char* name, const char* caption, void (TForm1::*handler)()) {
         QAction* item = PopupMenu1->addAction(QString::fromLatin1(caption));
         item->setObjectName(QString::fromLatin1(name));
-        connect(item, &QAction::triggered, this,
-                [this, handler] { runReported([&] { (this->*handler)(); }); });
+        connect(item, &QAction::triggered, this, [this, handler] {
+            beginCommand();
+            runReported([&] { (this->*handler)(); });
+        });
         return item;
     };
     Level01 = addLevel("Level01", "Level0", &TForm1::Level01Click);

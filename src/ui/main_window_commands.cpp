@@ -146,6 +146,7 @@ void TForm1::PaintBox1MouseUp(Qt::MouseButton button, int x, int y) {
     const MouseButton b = button == Qt::LeftButton    ? MouseButton::kLeft
                           : button == Qt::RightButton ? MouseButton::kRight
                                                       : MouseButton::kOther;
+    beginCommand();
     playClick(*state_, b, x, y, ScrollBarX->value(), ScrollBarY->value());
 }
 

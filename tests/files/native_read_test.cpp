@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "files/file_errors.h"
@@ -107,16 +108,16 @@ TEST_F(NativeRead, HeaderNumbersComeFromFixedColumns) {
     EXPECT_EQ(t->H(), 1);
     EXPECT_EQ(t->difficulty, 5);
     ASSERT_TRUE(read({"[Vexilo data]   7 x   1 12345", "[Start]", "1", "[End]"}));
-    EXPECT_EQ(t->difficulty, 1234);  // cut to four characters
+    EXPECT_EQ(t->difficulty, -1);  // cut to four characters, 1234 is no rating
     ASSERT_TRUE(read({"[Vexilo data]   7 x   1 -1", "[Start]", "1", "[End]"}));
     EXPECT_EQ(t->difficulty, -1);
     ASSERT_TRUE(read({"[Vexilo data]   7 x   1 +3", "[Start]", "1", "[End]"}));
     EXPECT_EQ(t->difficulty, 3);
     // Misplaced numbers: of "12" at columns 14-15 only the "2" lies in the width field; the
     // height "11", the unread column 24 and the rating "9" touch each other.
-    ASSERT_TRUE(read({"[Vexilo data]12   x  1119", "[Start]", "", "[End]"}));
+    ASSERT_TRUE(read({"[Vexilo data]12   x  1116", "[Start]", "", "[End]"}));
     EXPECT_EQ(t->W(), 2);
-    EXPECT_EQ(t->difficulty, 9);
+    EXPECT_EQ(t->difficulty, 6);
     ASSERT_TRUE(read({"[Vexilo data]   7 x   1     3", "[Start]", "1", "[End]"}));
     EXPECT_EQ(t->difficulty, 9999);  // the 3 at column 29 is past the rating field
 }
@@ -147,11 +148,13 @@ TEST_F(NativeRead, TheLongestRowWidensTheHeaderWidthAndTheBodyGivesTheHeight) {
     EXPECT_EQ(t->H(), 3);
 }
 
-TEST_F(NativeRead, EndRightAfterStartGivesHeightZero) {
-    ASSERT_TRUE(read({"[Vexilo data]   4 x   3 -1", "[Start]", "[End]"}));
-    EXPECT_EQ(t->W(), 4);
-    EXPECT_EQ(t->H(), 0);
-    EXPECT_EQ(t.frontend.caption, "puzzle.ALC 4x0 - Vexilo");
+TEST_F(NativeRead, ARatingOutsideMinusOneToSixReadsAsNotRated) {
+    for (int rating = -999; rating <= 9999; ++rating) {
+        char header[40];
+        std::snprintf(header, sizeof header, "[Vexilo data]   2 x   1 %d", rating);
+        ASSERT_TRUE(read({header, "[Start]", "12", "[End]"}));
+        ASSERT_EQ(t->difficulty, rating >= -1 && rating <= 6 ? rating : -1) << header;
+    }
 }
 
 TEST_F(NativeRead, EndWithATrailingBlankIsABodyRow) {
@@ -282,6 +285,15 @@ TEST_F(NativeReadErrors, AHeaderWidthOutsideZeroTo500IsRefusedAfterTheReset) {
     EXPECT_EQ(t->W(), 0);
     ASSERT_TRUE(read({"[Vexilo data] 500 x   1 2", "[Start]", "1", "[End]"}));
     EXPECT_EQ(t->W(), 500);
+}
+
+TEST_F(NativeReadErrors, APuzzleWithoutCellsIsRefusedAfterTheReset) {
+    const std::string message =
+        expectError<FormatError>({"[Vexilo data]   5 x   0 -1", "[Start]", "[End]"});
+    EXPECT_EQ(message, "the puzzle has no cells (5 x 0)");
+    expectResetState();
+    EXPECT_THROW(read({"[Vexilo data]   0 x   2 -1", "[Start]", "", "", "[End]"}), FormatError);
+    EXPECT_EQ(t->W(), 0);
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST_F(NativeWrite, TheSameExampleWithLfOrCrLineEndsIsWrittenWithCrLf) {
     }
 }
 
-TEST_F(NativeWrite, AnUnratedFileIsRewrittenOnceWithMinusOneAndItsRowsCleanedUp) {
+TEST_F(NativeWrite, AnUnratedFileGetsMinusOneOnceAndKeepsItsOtherBytes) {
     const std::string original = crlf({
         "[Vexilo data]   3 x   9",
         "[Start]",
@@ -67,15 +67,8 @@ TEST_F(NativeWrite, AnUnratedFileIsRewrittenOnceWithMinusOneAndItsRowsCleanedUp)
     ASSERT_TRUE(openPuzzleFile(*t, path));
     EXPECT_EQ(t->difficulty, 9999);
     writeBackPendingRating(*t);
-    const std::string cleaned = crlf({
-        "[Vexilo data]   4 x   3 -1",
-        "[Start]",
-        "1---",
-        "3--2",
-        "----",
-        "[End]",
-    });
-    EXPECT_EQ(folder.read("u.alc"), cleaned);
+    // A rewrite would clean the rows up and drop the trailing text; only the rating changes.
+    EXPECT_EQ(folder.read("u.alc"), "[Vexilo data]   3 x   9 -1" + original.substr(23));
     EXPECT_EQ(t->difficulty, -1);
     // Opened again and left: -1 is below 9999, nothing is written.
     ASSERT_TRUE(openPuzzleFile(*t, path));
@@ -164,6 +157,28 @@ TEST(CellAlphabet, EveryCharacterOfTheAlphabetRoundTrips) {
     for (char c : std::string("-0123+ABCD#abcd")) EXPECT_EQ(cellCharacterOf(cellCodeOf(c)), c);
     EXPECT_EQ(formatNativeHeader(500, 12, -1), "[Vexilo data] 500 x  12 -1");
     EXPECT_EQ(formatNativeHeader(4, 3, 10003), "[Vexilo data]   4 x   3 10003");
+}
+
+// The write-back keeps every byte but the rating's; where a rewrite reproduces the file
+// exactly, that is the same as the rewrite.
+TEST_F(NativeWrite, TheWriteBackChangesOnlyTheRatingField) {
+    const std::string rows = "\r\n[Start]\r\n12\r\n3-\r\n[End]\r\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"[Vexilo data]   2 x   2 -1" + rows, "[Vexilo data]   2 x   2 4" + rows},
+        {"[Vexilo data]   2 x   2" + rows + "after the end\r\n",
+         "[Vexilo data]   2 x   2 4" + rows + "after the end\r\n"},
+        {"[Vexilo data]   2\n[Start]\n12\n3-\n[End]",
+         "[Vexilo data]   2       4\n[Start]\n12\n3-\n[End]"},
+        {"\xEF\xBB\xBF[Vexilo data]   2 x   2 -1  x" + rows,
+         "\xEF\xBB\xBF[Vexilo data]   2 x   2 4   x" + rows},
+    };
+    for (const auto& [original, written] : cases) {
+        const std::string path = folder.write("p.ALC", original);
+        ASSERT_TRUE(openPuzzleFile(*t, path));
+        t->difficulty = kRatingPending + 4;
+        writeBackPendingRating(*t);
+        EXPECT_EQ(folder.read("p.ALC"), written) << original;
+    }
 }
 
 }  // namespace

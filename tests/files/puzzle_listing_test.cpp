@@ -146,18 +146,25 @@ TEST(PuzzleListing, LinksCountByWhatTheyPointTo) {
     EXPECT_EQ(rows[0].rating, "6");
 }
 
-TEST(PuzzleListing, AFileThatCannotBeOpenedStopsTheListing) {
+TEST(PuzzleListing, FilesThatCannotBeReadAreSkippedAndNamedAfterTheListing) {
     TempFolder dir;
+    for (int i = 1; i <= 7; ++i) {
+        dir.write("p" + std::to_string(i) + ".ALC", "[Vexilo data]   4 x   3 2" + kBody);
+    }
     dir.write("locked.ALC", "[Vexilo data]   4 x   3 2" + kBody);
     ASSERT_TRUE(testing::setMode(folderOf(dir) + "locked.ALC", 0));
+    dir.write("bom.ALC", "\xEF\xBB\xBF[Vexilo data]   4 x   3 5" + kBody);
     testing::AccessDenial denial;
     if (!denial.active()) GTEST_SKIP() << "this process cannot give up reading everything";
+    std::vector<PuzzleListRow> rows;
     try {
-        listSorted(folderOf(dir));
-        FAIL() << "the listing went on past an unreadable file";
+        listPuzzleFiles(folderOf(dir), [&](PuzzleListRow&& row) { rows.push_back(row); });
+        FAIL() << "the unreadable file went unmentioned";
     } catch (const std::runtime_error& error) {
         EXPECT_NE(std::string(error.what()).find("locked.ALC"), std::string::npos);
     }
+    EXPECT_EQ(rows.size(), 8u);
+    for (const auto& row : rows) EXPECT_EQ(row.rating, row.fileName == "bom.ALC" ? "5" : "2");
 }
 
 TEST(PuzzleListing, ReadsOnlyTheBeginningOfTheFirstLine) {

@@ -100,7 +100,7 @@ TEST(MoveLog, DroppingAStepThatEndsInItsMarkerLosesOnlyTheMarker) {
     EXPECT_EQ(b.writePos, 1);
 }
 
-TEST(MoveLog, AFullLogStoresItsLastEntryAndThenRefusesWithAMessageEachTime) {
+TEST(MoveLog, AFullLogStoresItsLastEntryAndThenRefusesWithOneMessagePerCommand) {
     TestState t;
     testing::setClues(*t, {"---", "---"});
     Board& b = *t->mainBoard;
@@ -110,8 +110,12 @@ TEST(MoveLog, AFullLogStoresItsLastEntryAndThenRefusesWithAMessageEachTime) {
     EXPECT_EQ(b.writePos, kLogSlots - 1);
     EXPECT_FALSE(appendEntry(b, moveEntry(6, 1, 2), t.frontend));
     EXPECT_FALSE(appendEntry(b, moveEntry(6, 1, 2), t.frontend));
-    ASSERT_EQ(t.frontend.messages.size(), 2u);
+    ASSERT_EQ(t.frontend.messages.size(), 1u);
     EXPECT_EQ(t.frontend.messages[0], "記憶領域がいっぱいです。");
+    EXPECT_EQ(t.frontend.refusalsThisCommand, 2);
+    t.frontend.beginCommand();
+    EXPECT_FALSE(appendEntry(b, moveEntry(6, 1, 2), t.frontend));
+    EXPECT_EQ(t.frontend.messages.size(), 2u);
     EXPECT_EQ(b.moveLog[kLogSlots - 1], kEndSentinel);
     // A step that cannot be written is not counted.
     openStep(b, t.frontend);

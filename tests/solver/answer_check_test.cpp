@@ -287,6 +287,7 @@ TEST_F(CheckLeavesNoTrace, AFullLogIsRestoredToo) {
     rebuildBoard(*t, board, board);
     snapshot();
     t.frontend.messages.clear();
+    t.frontend.beginCommand();
     int undecided = 0;
     for (int y = 1; y <= 2 * t->H() + 1; ++y) {
         for (int x = 1 + y % 2; x <= 2 * t->W() + 1; x += 2) undecided += (board.at(x, y) & 7) == 0;
@@ -295,9 +296,9 @@ TEST_F(CheckLeavesNoTrace, AFullLogIsRestoredToo) {
     EXPECT_EQ(t->errorX, expectedX);
     EXPECT_EQ(t->errorY, expectedY);
     expectUnchanged();
-    // One message for the step marker and one for every edge that found the log full.
-    EXPECT_EQ(t.frontend.messages.size(), static_cast<size_t>(1 + undecided));
-    EXPECT_EQ(t.frontend.messages.front(), "記憶領域がいっぱいです。");
+    // The step marker and every edge found the log full; the message shows once.
+    EXPECT_EQ(t.frontend.refusalsThisCommand, 1 + undecided);
+    EXPECT_EQ(t.frontend.messages, std::vector<std::string>{"記憶領域がいっぱいです。"});
 }
 
 }  // namespace
