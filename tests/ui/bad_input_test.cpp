@@ -29,7 +29,7 @@ TEST(BadInput, TheWindowRefusesARowlessPuzzleReadsAMarkedFileAndSavesAnyRating) 
     f.nextOpenPath =
         writeFile(dir, "rowless.ALC", "[Vexilo data]   5 x   0 -1\r\n[Start]\r\n[End]\r\n");
     f.clickWidget(f.form().SpeedButton6);
-    EXPECT_EQ(f.errors, QStringList{QStringLiteral("the puzzle has no cells (5 x 0)")});
+    EXPECT_EQ(f.errors, QStringList{QStringLiteral("パズルにマスがありません（5 x 0）。")});
     EXPECT_EQ(f.state().W(), 0);
 
     f.nextOpenPath = writeFile(
