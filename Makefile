@@ -1,11 +1,14 @@
 # The two commands: `make run` builds and starts the program, `make test` builds and runs
-# every test (a plain build, then once more under AddressSanitizer and UBSan). `make package`
-# builds the Debian package into the build folder.
+# every test (a plain build, then once more under AddressSanitizer and UBSan, then each fuzz
+# target for 10 s). `make package` builds the Debian package into the build folder; `make
+# fuzz` runs each fuzz target for FUZZ_SECONDS (default 60).
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: run test package setup build build-sanitize
+FUZZ_SECONDS ?= 60
+
+.PHONY: run test package setup build build-sanitize fuzz
 
 setup:
 	@./scripts/setup.sh
@@ -32,3 +35,8 @@ test: build build-sanitize
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 		ctest --output-on-failure -j $(JOBS)
+	@echo "== Fuzz targets, 10 s each"
+	@FUZZ_SECONDS=10 JOBS=$(JOBS) ./scripts/fuzz.sh
+
+fuzz: setup
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) ./scripts/fuzz.sh

@@ -1,11 +1,18 @@
 # Helpers that give every Vexilo target the same options and keep the layers honest.
 
-# Warnings and, with VEXILO_SANITIZE, the sanitizers: per target, never directory-wide.
+# Warnings and, with VEXILO_SANITIZE or VEXILO_FUZZ, the sanitizers: per target, never
+# directory-wide.
 function(vexilo_target_options target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
   if(VEXILO_SANITIZE)
     target_compile_options(${target} PRIVATE
       -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+  if(VEXILO_FUZZ)
+    # Coverage for the fuzzer in every library it drives; fuzz/ links the fuzzer itself.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+      -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
 endfunction()

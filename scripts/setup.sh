@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth
   dpkg-dev desktop-file-utils appstream shared-mime-info lintian
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
