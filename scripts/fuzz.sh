@@ -20,7 +20,7 @@ cmake --build "$build" --target fuzz_all -j "$jobs"
 
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(fuzz_native fuzz_slz fuzz_lpm fuzz_slt fuzz_ring fuzz_open fuzz_link fuzz_loopy fuzz_grid
-    fuzz_import fuzz_solve)
+    fuzz_import fuzz_progress fuzz_solve)
 mkdir -p "$build/findings"
 for t in "${targets[@]}"; do
   corpus="$build/fuzz-corpus/$t"
