@@ -1,4 +1,4 @@
-// The file commands of vexilo-cli: show, convert, export, check.
+// The file commands of vexilo-cli: show, convert, export, check, hint.
 #pragma once
 
 #include "cli/cli_common.h"
@@ -12,10 +12,12 @@ extern const char* const kShowUsage;
 extern const char* const kConvertUsage;
 extern const char* const kExportUsage;
 extern const char* const kCheckUsage;
+extern const char* const kHintUsage;
 
 int runShow(const Args& args);
 int runConvert(const Args& args);
 int runExport(const Args& args);
 int runCheck(const Args& args);
+int runHint(const Args& args);
 
 }  // namespace vexilo::cli

@@ -26,6 +26,7 @@ const Command kCommands[] = {
     {"convert", kConvertUsage, runConvert},
     {"export", kExportUsage, runExport},
     {"check", kCheckUsage, runCheck},
+    {"hint", kHintUsage, runHint},
     {"solve", kSolveUsage, runSolveCommand},
     {"rate", kRateUsage, runRateCommand},
     {"bench", kBenchUsage, runBenchCommand},

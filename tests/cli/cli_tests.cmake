@@ -1,4 +1,4 @@
-# Smoke tests of vexilo-cli's file commands: show, convert and check.
+# Smoke tests of vexilo-cli's file commands: show, convert, check and hint.
 set(cli_data "${CMAKE_CURRENT_SOURCE_DIR}/data")
 set(cli_out "${CMAKE_CURRENT_BINARY_DIR}/cli-output")
 file(MAKE_DIRECTORY "${cli_out}")
@@ -62,3 +62,12 @@ vexilo_cli_test(check_bad_picture ARGS check ${cli_data}/cli/blank-3x3.ALC
 vexilo_cli_test(check_picture_size ARGS check ${cli_data}/corpus/loopy/easy-5x5-01.ALC
   ${cli_data}/corpus/loopy/hard-7x7-01.sol EXIT 4 STDERR_REGEX "needs 11")
 vexilo_cli_test(check_usage ARGS check ${cli_data}/corpus/loopy/easy-5x5-01.ALC EXIT 2)
+
+# hint: the first mistake, a solved position, a puzzle with several answers.
+vexilo_cli_test(hint_mistake ARGS hint ${cli_data}/corpus/loopy/easy-5x5-01.ALC
+  ${cli_data}/cli/easy-5x5-01-flipped.sol EXIT 0 STDOUT "mistake 10,7: ここが間違っています。")
+vexilo_cli_test(hint_solved ARGS hint ${cli_data}/corpus/loopy/easy-5x5-01.ALC
+  ${cli_data}/corpus/loopy/easy-5x5-01.sol EXIT 0 STDOUT "solved: もう解けています。")
+vexilo_cli_test(hint_several ARGS hint ${cli_data}/cli/blank-3x3.ALC EXIT 0
+  STDOUT "several-solutions: 解が複数あります。")
+vexilo_cli_test(hint_usage ARGS hint EXIT 2)

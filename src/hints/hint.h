@@ -1,0 +1,29 @@
+// A hint for the player's position on mainBoard: the first drawn edge that contradicts the
+// puzzle's one answer, or else the next edge the rules decide, weakest rules first, with
+// its reason in words. The player's boards are never changed.
+#pragma once
+
+#include <string>
+
+namespace vexilo {
+
+struct PuzzleState;
+
+enum class HintKind { kMistake, kDeduction, kSolved, kNoSolution, kSeveralSolutions };
+
+struct Hint {
+    HintKind kind = HintKind::kSolved;
+    int x = 0;  // the edge in lattice coordinates (as in move entries); 0, 0 for none
+    int y = 0;
+    int value = 0;     // kCross or kLine for a deduction
+    std::string rule;  // a short stable identifier ("cell-full", "sub-loop", "trial", ...)
+    std::string text;  // the sentence the window shows
+};
+
+// "mistake", "deduction", "solved", "no-solution" or "several-solutions".
+const char* hintKindName(HintKind kind);
+
+// The hint for mainBoard's position; mainBoard's lattice must be rebuilt from its log.
+Hint findHint(const PuzzleState& player);
+
+}  // namespace vexilo
