@@ -77,6 +77,7 @@ ImportedPuzzle fromClues(PuzzleSource source, const PuzzleClues& clues) {
 }  // namespace
 
 ImportedPuzzle importPuzzleText(std::string_view text) {
+    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
     const std::string_view content = trimmed(text);
     if (content.starts_with(kNativeHeaderWord)) {
         ImportedPuzzle puzzle;

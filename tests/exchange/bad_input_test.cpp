@@ -104,10 +104,10 @@ TEST(ExchangeBadInput, MutatedTextIsReadOrRefusedCleanly) {
 TEST(ExchangeImport, EachSourceIsToldApartAndOpensLikeAFile) {
     const char* texts[] = {
         "https://puzz.link/p?slither/2/2/ba",
-        "  2x2t0:1b0\n",
+        "\xEF\xBB\xBF  2x2t0:1b0\n",
         "2 2\n1-\n-0\n",
         "1 .\n. 0",
-        "[Vexilo data]   2 x   2 -1\r\n[Start]\r\n1-\r\n-0\r\n[End]\r\n",
+        "\xEF\xBB\xBF[Vexilo data]   2 x   2 -1\r\n[Start]\r\n1-\r\n-0\r\n[End]\r\n",
     };
     const PuzzleSource sources[] = {PuzzleSource::kPuzzLink, PuzzleSource::kLoopyId,
                                     PuzzleSource::kTextGrid, PuzzleSource::kTextGrid,
