@@ -58,6 +58,17 @@ void BackgroundSolve::run(const std::function<bool()>& solve, std::atomic<bool>&
     std::packaged_task<bool()> task(solve);
     std::future<bool> outcome = task.get_future();
     std::thread worker(std::move(task));
+    // Should the wait end by an exception, the solve is stopped before the state is used.
+    struct JoinOnExit {
+        std::thread& worker;
+        std::atomic<bool>& cancel;
+        ~JoinOnExit() {
+            if (worker.joinable()) {
+                cancel = true;
+                worker.join();
+            }
+        }
+    } joinOnExit{worker, cancel};
     auto done = [&outcome] {
         return outcome.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     };

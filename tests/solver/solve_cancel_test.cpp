@@ -58,7 +58,7 @@ TEST(SolveCancel, CancelledCommandLeavesTheStateAsBefore) {
     for (char clue : {'-', '2'}) {  // blank: trial search for long; 2s: long advanced passes
         CancellingFrontend fe;
         PuzzleState s(fe);
-        testing::setClues(s, std::vector<std::string>(32, std::string(32, clue)));
+        testing::setClues(s, std::vector<std::string>(24, std::string(24, clue)));
         autoSolveCommand(s);
         appendEntry(*s.mainBoard, moveEntry(2, 1, kLine), fe);  // a move of the user's
         rebuildBoard(s, *s.mainBoard, *s.mainBoard);
@@ -76,7 +76,7 @@ TEST(SolveCancel, CancelledCommandLeavesTheStateAsBefore) {
             ASSERT_EQ(fe.messages.size(), 1u);
             const std::string finished = fingerprint(s);
             const std::string message = fe.messages[0].substr(0, fe.messages[0].find('\n'));
-            for (int i = 0; i < 5; ++i) {
+            for (int i = 0; i < 4; ++i) {
                 putBack(s, before);
                 std::uniform_int_distribution<int64_t> anyTime(
                     0, std::chrono::duration_cast<microseconds>(took).count());
