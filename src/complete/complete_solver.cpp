@@ -6,6 +6,14 @@
 
 namespace vexilo::complete {
 
+namespace {
+
+// Up to this many undecided edges, a probe may try every one of them; on larger boards
+// only those near the last changes, so that a step of the search stays cheap.
+constexpr int kWholeProbeEdges = 4000;
+
+}  // namespace
+
 // Counts the current answer unless it is the one found already; true at the second.
 bool CompleteSolver::recordAnswer(CompleteResult& result) {
     if (result.solutions == 1 && lattice_.matches(result.first)) return false;
@@ -44,7 +52,10 @@ Propagation CompleteSolver::probe(CompleteResult& result, int from) {
         stamp_ = 1;
     }
     candidates_.clear();
-    if (from < 0) {
+    const int undecided = static_cast<int>(lattice_.edges().size()) - lattice_.mark().edges;
+    const bool whole = from < 0 || (wholeProbe_ && undecided <= kWholeProbeEdges);
+    bool forcedAny = false;
+    if (whole) {
         for (int e : lattice_.edges()) {
             if (lattice_.key(e) == kUndecided) candidates_.push_back(e);
             probeStamp_[e] = stamp_;
@@ -70,6 +81,7 @@ Propagation CompleteSolver::probe(CompleteResult& result, int from) {
             const Propagation forced = lattice_.decide(edge, value == kLine ? kCross : kLine);
             if (forced != Propagation::kOpen) return forced;
             addProbeCandidates(mark.edges);
+            forcedAny = true;
             score = -1;
             break;
         }
@@ -78,6 +90,9 @@ Propagation CompleteSolver::probe(CompleteResult& result, int from) {
             bestEdge_ = edge;
         }
     }
+    // A whole probe that decided nothing (a board with many answers) is not repeated until
+    // the search backtracks.
+    if (whole) wholeProbe_ = forcedAny;
     return Propagation::kOpen;
 }
 
@@ -87,6 +102,7 @@ void CompleteSolver::solve(const LoopPuzzle& puzzle, CompleteResult& result) {
     choices_.clear();
     lattice_.load(puzzle);
     probeStamp_.assign(static_cast<size_t>(lattice_.positions()), 0);
+    wholeProbe_ = true;
     stamp_ = 0;
     Propagation status = lattice_.propagateClues();
     if (status == Propagation::kOpen) status = probe(result, -1);
@@ -116,6 +132,7 @@ void CompleteSolver::solve(const LoopPuzzle& puzzle, CompleteResult& result) {
         Choice& c = choices_.back();
         lattice_.undoTo(c.mark);
         c.crossTried = true;
+        wholeProbe_ = true;
         ++result.nodes;
         status = lattice_.decide(c.edge, kCross);
         if (status == Propagation::kOpen) status = probe(result, c.mark.edges);

@@ -47,6 +47,7 @@ class CompleteSolver {
     std::vector<int32_t> candidates_;
     std::vector<uint32_t> probeStamp_;  // per position: the probe that listed it last
     uint32_t stamp_ = 0;
+    bool wholeProbe_ = true;  // the next probe may try every undecided edge
 };
 
 }  // namespace vexilo::complete
