@@ -27,6 +27,7 @@
 #include "ui/board_keys.h"
 #include "ui/board_widgets.h"
 #include "ui/exchange_commands.h"
+#include "ui/hint_command.h"
 #include "ui/progress_keeping.h"
 #include "ui/puzzle_folders.h"
 #include "ui/vexilo_application.h"
@@ -201,6 +202,7 @@ void TForm1::createControls() {
     SaveDialog1->setDefaultSuffix(QStringLiteral("ALC"));
     SaveDialog1->setSizeGripEnabled(true);
 
+    new HintCommand(*this);
     alignPanels();
 }
 
