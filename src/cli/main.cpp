@@ -30,6 +30,7 @@ const Command kCommands[] = {
     {"solve", kSolveUsage, runSolveCommand},
     {"rate", kRateUsage, runRateCommand},
     {"bench", kBenchUsage, runBenchCommand},
+    {"generate", kGenerateUsage, runGenerateCommand},
     {nullptr, nullptr, nullptr},
 };
 // clang-format on
