@@ -99,6 +99,7 @@ Propagation CompleteSolver::probe(CompleteResult& result, int from) {
 void CompleteSolver::solve(const LoopPuzzle& puzzle, CompleteResult& result) {
     result.solutions = 0;
     result.nodes = 1;
+    result.stopped = false;
     choices_.clear();
     lattice_.load(puzzle);
     probeStamp_.assign(static_cast<size_t>(lattice_.positions()), 0);
@@ -108,6 +109,10 @@ void CompleteSolver::solve(const LoopPuzzle& puzzle, CompleteResult& result) {
     if (status == Propagation::kOpen) status = probe(result, -1);
     for (;;) {
         if (result.solutions == 2) return;
+        if (nodeLimit_ > 0 && result.nodes > nodeLimit_) {
+            result.stopped = true;
+            return;
+        }
         if (status == Propagation::kSolved) {
             if (recordAnswer(result)) return;
         } else if (status == Propagation::kOpen) {

@@ -18,6 +18,7 @@ struct CompleteResult {
     LoopSolution first;   // valid when solutions >= 1
     LoopSolution second;  // valid when solutions == 2; differs from first
     int64_t nodes = 0;    // the root and every choice tried
+    bool stopped = false;  // the node limit ended the search: solutions may be too low
 };
 
 // Keeps its arrays from one puzzle to the next: a generator can call it many times at a
@@ -30,6 +31,10 @@ class CompleteSolver {
         solve(puzzle, result);
         return result;
     }
+
+    // Ends a search after this many nodes (0: no limit), for callers that would rather not
+    // know than wait.
+    void setNodeLimit(int64_t limit) { nodeLimit_ = limit; }
 
   private:
     bool recordAnswer(CompleteResult& result);
@@ -48,6 +53,7 @@ class CompleteSolver {
     std::vector<uint32_t> probeStamp_;  // per position: the probe that listed it last
     uint32_t stamp_ = 0;
     bool wholeProbe_ = true;  // the next probe may try every undecided edge
+    int64_t nodeLimit_ = 0;
 };
 
 }  // namespace vexilo::complete

@@ -12,6 +12,8 @@ namespace vexilo::generate {
 
 namespace {
 
+constexpr int64_t kNodeLimitBase = 1000;
+constexpr int64_t kNodeLimitPerCell = 2;
 constexpr double kReductionShare = 0.85;  // of the progress, the rest is the rating
 
 // Loops to try for a rating before the nearest one found is taken.
@@ -58,7 +60,7 @@ bool PuzzleGenerator::reportProgress(double share) {
 
 bool PuzzleGenerator::isUnique() {
     solver_.solve(current_, result_);
-    return result_.solutions == 1;
+    return result_.solutions == 1 && !result_.stopped;
 }
 
 // Removes the batch's clues if the puzzle stays unique; otherwise keeps what must stay and
@@ -85,7 +87,7 @@ bool PuzzleGenerator::tryRemove(std::vector<int> batch) {
     // The other answer disagrees with a clue of the batch somewhere; when only one unit
     // of the batch stops it, that unit must stay whatever else goes.
     std::vector<int> stopping;
-    if (result_.solutions == 2) {
+    if (result_.solutions == 2 && !result_.stopped) {
         bool firstIsTrue = true;
         for (int unit : batch) {
             for (int cell : units_[unit]) {
@@ -194,6 +196,9 @@ GenerateOutcome PuzzleGenerator::generate(const GenerateRequest& request, Genera
     const int floor = std::min(6, sizeFloor(width, height).floor);
     const int target = request.rating == kAnyRating ? 6 : std::max(request.rating, floor);
     RandomSource random(request.seed);
+    // A check that runs this long is taken as a failure: the clue stays, and the puzzle
+    // keeps one clue more than it might.
+    solver_.setNodeLimit(kNodeLimitBase + kNodeLimitPerCell * static_cast<int64_t>(cells));
     const int loops = loopsToTry(width, height);
     bool haveBest = false;
     Candidate best;
