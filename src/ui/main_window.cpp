@@ -28,6 +28,7 @@
 #include "ui/board_widgets.h"
 #include "ui/exchange_commands.h"
 #include "ui/hint_command.h"
+#include "ui/new_puzzle_command.h"
 #include "ui/progress_keeping.h"
 #include "ui/puzzle_folders.h"
 #include "ui/vexilo_application.h"
@@ -69,6 +70,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     renderer_ = std::make_unique<BoardRenderer>(state_->plainBitmap, state_->colourBitmap);
     state_->canvas = renderer_.get();
     exchangeCommands_ = new ExchangeCommands(*this);
+    newPuzzleCommand_ = new NewPuzzleCommand(*this);
     solves_ = std::make_unique<BackgroundSolve>(
         this, [this](const std::string& text) { showMessage(text); });
     new BoardKeys(*this);

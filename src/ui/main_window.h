@@ -30,6 +30,7 @@ class BoardRenderer;
 class BoardPanel;
 class BoardPaintBox;
 class ExchangeCommands;
+class NewPuzzleCommand;
 class BackgroundSolve;
 
 class TForm1 : public QWidget, public Frontend {
@@ -77,6 +78,7 @@ class TForm1 : public QWidget, public Frontend {
 
     // Paste, copy the link, drops.
     ExchangeCommands& exchangeCommands() { return *exchangeCommands_; }
+    NewPuzzleCommand& newPuzzleCommand() { return *newPuzzleCommand_; }
 
     // How often the board was asked to paint, and where the check command last put the
     // mouse pointer (PaintBox1 coordinates).
@@ -182,6 +184,7 @@ class TForm1 : public QWidget, public Frontend {
     std::unique_ptr<BoardRenderer> renderer_;
     // A child of the window.
     ExchangeCommands* exchangeCommands_ = nullptr;
+    NewPuzzleCommand* newPuzzleCommand_ = nullptr;
     std::unique_ptr<BackgroundSolve> solves_;
     QImage paintImage_;  // the view's pixels, reused from paint to paint
 

@@ -1,4 +1,4 @@
-# Smoke tests of vexilo-cli solve, rate and bench.
+# Smoke tests of vexilo-cli solve, rate, bench and generate.
 set(SOLVE_DATA ${CMAKE_CURRENT_SOURCE_DIR}/data/cli-solve)
 set(CORPUS_DATA ${CMAKE_CURRENT_SOURCE_DIR}/data/corpus)
 
@@ -72,3 +72,8 @@ add_test(NAME cli_bench_complete
   COMMAND vexilo-cli bench --complete --repeat 2 ${SOLVE_DATA}/one-trial.ALC)
 set_tests_properties(cli_bench_complete PROPERTIES PASS_REGULAR_EXPRESSION
   "complete, 2 runs per puzzle[^\n]*\nsize +puzzles +median +p95 +max\n4x4 +1 ")
+
+add_test(NAME cli_generate
+  COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:vexilo-cli>
+    -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-generate
+    -P ${CMAKE_CURRENT_SOURCE_DIR}/cli/generate_check.cmake)

@@ -36,7 +36,7 @@ TEST(ExchangeCommands, TheOpenButtonsMenuOffersPasteAndCopy) {
     FormFixture f;
     QStringList captions;
     for (QAction* item : f.form().OpenMenu->actions()) captions << item->text();
-    EXPECT_EQ(captions, QStringList({"貼り付け", "URLをコピー"}));
+    EXPECT_EQ(captions, QStringList({"貼り付け", "URLをコピー", "新しい問題..."}));
     EXPECT_EQ(f.form().SpeedButton6->contextMenuPolicy(), Qt::CustomContextMenu);
 }
 
