@@ -205,6 +205,8 @@ int runGenerateCommand(const Args& args) {
     if (!prepareOutput(o, paths)) return kExitFileError;
     const BatchTotals totals = runBatch(
         paths, o.threads, [&](const std::string& path, PuzzleState& state, BatchFrontend&) {
+            // runBatch hands over the elements of `paths` themselves: their place is the
+            // puzzle's number in the series, whichever thread makes it.
             const size_t index = static_cast<size_t>(&path - paths.data());
             return generateOne(o, index, path, state);
         });

@@ -47,12 +47,13 @@ LoopRegion drawLoopRegion(int width, int height, RandomSource& random) {
     region.inside.assign(static_cast<size_t>(cells), 0);
 
     // The style of this loop: the share of the board it covers, and how many candidates
-    // compete for each step, the one with the most (compact) or fewest (branching) inside
-    // neighbours winning.
-    const double share = 0.3 + 0.4 * random.unit();
+    // compete for each step, the one with the fewest (branching) or, now and then, the most
+    // (compact) inside neighbours winning. Branching regions wind through the whole board
+    // and leave few cells far from the loop (a 0 clue); compact ones make broad shapes.
+    const double share = 0.45 + 0.25 * random.unit();
     const int target = std::max(std::min(cells, 4), static_cast<int>(share * cells));
-    const int contestants = 1 + static_cast<int>(random.below(4));
-    const bool compact = random.below(2) == 0;
+    const int contestants = 2 + static_cast<int>(random.below(3));
+    const bool compact = random.below(4) == 0;
 
     std::vector<int> frontier;
     std::vector<uint8_t> onFrontier(static_cast<size_t>(cells), 0);

@@ -12,8 +12,8 @@ namespace vexilo::generate {
 
 namespace {
 
-constexpr int64_t kNodeLimitBase = 1000;
-constexpr int64_t kNodeLimitPerCell = 2;
+constexpr int64_t kNodeLimitBase = 300;
+constexpr int64_t kNodeLimitPerCell = 1;
 constexpr double kReductionShare = 0.85;  // of the progress, the rest is the rating
 
 // Loops to try for a rating before the nearest one found is taken.
