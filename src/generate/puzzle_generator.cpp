@@ -14,6 +14,7 @@ namespace {
 
 constexpr int64_t kNodeLimitBase = 300;
 constexpr int64_t kNodeLimitPerCell = 1;
+constexpr int64_t kNodeLimitMax = 1000000;
 constexpr double kReductionShare = 0.85;  // of the progress, the rest is the rating
 
 // Loops to try for a rating before the nearest one found is taken.
@@ -198,7 +199,7 @@ GenerateOutcome PuzzleGenerator::generate(const GenerateRequest& request, Genera
     RandomSource random(request.seed);
     // A check that runs this long is taken as a failure: the clue stays, and the puzzle
     // keeps one clue more than it might.
-    solver_.setNodeLimit(kNodeLimitBase + kNodeLimitPerCell * static_cast<int64_t>(cells));
+    int64_t nodeLimit = kNodeLimitBase + kNodeLimitPerCell * static_cast<int64_t>(cells);
     const int loops = loopsToTry(width, height);
     bool haveBest = false;
     Candidate best;
@@ -215,6 +216,7 @@ GenerateOutcome PuzzleGenerator::generate(const GenerateRequest& request, Genera
             if (sides <= 3) fullClues_.clues[cell] = static_cast<int8_t>(sides);
         }
         current_ = fullClues_;
+        solver_.setNodeLimit(nodeLimit);
         if (!isUnique()) continue;
 
         units_.clear();
@@ -231,6 +233,9 @@ GenerateOutcome PuzzleGenerator::generate(const GenerateRequest& request, Genera
         Candidate candidate = pickAlongRemovals(target);
         if (cancelled_) return GenerateOutcome::kCancelled;
         if (!candidate.rating.solved) continue;
+        // Too easy even with every clue gone that the checks let go: let the next loop's
+        // checks search longer, so that more clues can go.
+        if (candidate.rating.rating < target) nodeLimit = std::min(nodeLimit * 2, kNodeLimitMax);
         const int distance = std::abs(candidate.rating.rating - target);
         if (!haveBest || distance < std::abs(best.rating.rating - target)) {
             best = std::move(candidate);
