@@ -159,18 +159,18 @@ void solvedSerpentine(PuzzleState& s) {
 void BM_CheckAnswerSolved500(benchmark::State& bench) {
     BenchState s;
     solvedSerpentine(*s);
-    int result = -1;
+    AnswerResult result = AnswerResult::kOpen;
     for (auto _ : bench) result = checkAnswer(*s, *s->mainBoard);
-    if (result != kAnswerCorrect) bench.SkipWithError("the serpentine is not judged correct");
+    if (result != AnswerResult::kCorrect) bench.SkipWithError("the serpentine is not judged correct");
 }
 BENCHMARK(BM_CheckAnswerSolved500)->Unit(benchmark::kMillisecond);
 
 void BM_CheckPositionSolved500(benchmark::State& bench) {
     BenchState s;
     solvedSerpentine(*s);
-    int result = -1;
+    AnswerResult result = AnswerResult::kOpen;
     for (auto _ : bench) result = checkPosition(*s, *s->mainBoard);
-    if (result != kAnswerCorrect) bench.SkipWithError("the serpentine is not judged correct");
+    if (result != AnswerResult::kCorrect) bench.SkipWithError("the serpentine is not judged correct");
 }
 BENCHMARK(BM_CheckPositionSolved500)->Unit(benchmark::kMillisecond);
 

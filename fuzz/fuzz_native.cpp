@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!patched) fuzz::fail("the rating write-back did not find the header");
     if (!readText(state, *patched)) fuzz::fail("the text with a new rating does not read");
     if (state.W() != width || state.H() != height || cellsOf(state) != cells ||
-        state.difficulty != rating) {
+        state.difficulty.stored != rating) {
         fuzz::fail("the text with a new rating reads as another puzzle");
     }
     return 0;

@@ -26,10 +26,10 @@ using namespace vexilo;
 namespace {
 
 void checkAgainst(PuzzleState& state, const fuzz::SmallAnswer& answer, SolveLevel level,
-                  int result) {
+                  bool consistent) {
     const std::string where = "level " + std::to_string(level) + ": ";
-    if (result == 0 && level == kLevelFull) return;
-    if (result == 0) fuzz::fail(where + "a contradiction on a puzzle with one answer");
+    if (!consistent && level == kLevelFull) return;
+    if (!consistent) fuzz::fail(where + "a contradiction on a puzzle with one answer");
     const Board& board = *state.workBoard;
     for (int y = 1; y <= 2 * state.H() + 1; ++y) {
         for (int x = 1 + y % 2; x <= 2 * state.W() + 1; x += 2) {
@@ -41,7 +41,7 @@ void checkAgainst(PuzzleState& state, const fuzz::SmallAnswer& answer, SolveLeve
             }
         }
     }
-    if (level == kLevelFull && checkAnswer(state, *state.workBoard) == kAnswerWrong) {
+    if (level == kLevelFull && checkAnswer(state, *state.workBoard) == AnswerResult::kWrong) {
         fuzz::fail(where + "the full solve's position is wrong");
     }
 }
@@ -68,8 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fuzz::SmallAnswer* answer = fuzz::uniqueAnswer(width, height, clues.data());
     const bool promised = answer != nullptr && answer->cells > 3;
     for (SolveLevel level : {kLevel0, kLevel1, kLevel2, kLevelFull}) {
-        const int result = level == kLevelFull ? solveAndRate(state) : solveAtLevel(state, level);
-        if (promised) checkAgainst(state, *answer, level, result);
+        const bool consistent =
+            level == kLevelFull
+                ? solveAndRate(state) != SolveOutcome::kContradiction
+                : solveAtLevel(state, level) == LevelResult::kAtRest;
+        if (promised) checkAgainst(state, *answer, level, consistent);
     }
     return 0;
 }

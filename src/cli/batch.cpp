@@ -52,37 +52,6 @@ bool collectPuzzlePaths(const Args& paths, std::vector<std::string>& files, std:
     return true;
 }
 
-bool optionValue(const Args& args, size_t& i, const char* longName, const char* shortName,
-                 std::string& value) {
-    const std::string& a = args[i];
-    const std::string eq = std::string(longName) + "=";
-    if (a == longName || (shortName != nullptr && a == shortName)) {
-        value = i + 1 < args.size() ? args[++i] : std::string();
-        return true;
-    }
-    if (a.rfind(eq, 0) == 0) {
-        value = a.substr(eq.size());
-        return true;
-    }
-    if (shortName != nullptr && a.size() > 2 && a.rfind(shortName, 0) == 0) {
-        value = a.substr(std::string(shortName).size());
-        return true;
-    }
-    return false;
-}
-
-bool parseCount(const std::string& text, int min, int max, int& value) {
-    if (text.empty() || text.size() > 9) return false;
-    int v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    if (v < min || v > max) return false;
-    value = v;
-    return true;
-}
-
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
     for (unsigned char c : text) {

@@ -25,15 +25,6 @@ bool isPuzzleFileName(const std::string& name);
 // sorted by name. Returns false with a message for a path that does not exist.
 bool collectPuzzlePaths(const Args& paths, std::vector<std::string>& files, std::string& error);
 
-// Reads the value of an option given as "--name VALUE", "--name=VALUE" or, for a short
-// option, "-jVALUE". `i` is at the option and is left at its last word. Returns false when
-// args[i] is not this option; `value` is empty when the value is missing.
-bool optionValue(const Args& args, size_t& i, const char* longName, const char* shortName,
-                 std::string& value);
-
-// A whole number from min to max, or false.
-bool parseCount(const std::string& text, int min, int max, int& value);
-
 // The frontend of a puzzle solved in a batch: what the core shows is kept, to be reported
 // beside the puzzle's result.
 class BatchFrontend : public Frontend {

@@ -12,6 +12,7 @@
 #include "cli/batch.h"
 #include "cli/cli_puzzle.h"
 #include "cli/complete_solve.h"
+#include "cli/options.h"
 #include "cli/puzzle_solve.h"
 #include "cli/solver_commands.h"
 #include "model/puzzle_state.h"
@@ -35,32 +36,11 @@ struct BenchOptions {
 };
 
 bool parseBenchOptions(const Args& args, BenchOptions& o) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        std::string value;
-        if (optionValue(args, i, "--level", nullptr, value)) {
-            if (!parseLevel(value, o.level)) {
-                usageError(kBenchUsage, "--level takes 0, 1, 2 or full");
-                return false;
-            }
-            o.levelGiven = true;
-        } else if (args[i] == "--complete") {
-            o.complete = true;
-        } else if (optionValue(args, i, "--repeat", nullptr, value)) {
-            if (!parseCount(value, 1, 1000, o.repeat)) {
-                usageError(kBenchUsage, "--repeat takes a number from 1 to 1000");
-                return false;
-            }
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            usageError(kBenchUsage, "unknown option " + args[i]);
-            return false;
-        } else {
-            o.paths.push_back(args[i]);
-        }
-    }
-    if (o.paths.empty()) {
-        usageError(kBenchUsage, "bench takes at least one puzzle file or folder");
-        return false;
-    }
+    OptionParser parser(kBenchUsage, "bench");
+    parser.level("--level", o.level, &o.levelGiven);
+    parser.flag("--complete", o.complete);
+    parser.count("--repeat", nullptr, 1, 1000, o.repeat, "--repeat takes a number from 1 to 1000");
+    if (!parser.parse(args, o.paths)) return false;
     if (o.complete && o.levelGiven) {
         usageError(kBenchUsage, "--complete and --level exclude each other");
         return false;

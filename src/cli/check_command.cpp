@@ -52,10 +52,10 @@ int runCheck(const Args& args) {
     rebuildBoard(*state, board, board);
 
     switch (checkPosition(*state, board)) {
-        case kAnswerCorrect:
+        case AnswerResult::kCorrect:
             std::cout << "correct\n";
             return 0;
-        case kAnswerOpen:
+        case AnswerResult::kOpen:
             std::cout << "open" << at(*state) << "\n";
             return kExitOpen;
         default:

@@ -8,6 +8,7 @@
 
 #include "cli/batch.h"
 #include "cli/cli_puzzle.h"
+#include "cli/options.h"
 #include "cli/puzzle_solve.h"
 #include "cli/solver_commands.h"
 #include "files/native_file.h"
@@ -158,8 +159,8 @@ Outcome generateOne(const GenerateOptions& o, size_t index, const std::string& p
     // Read and auto-solve it as the program would, and leave it: that writes the rating.
     state.fileLines = generate::nativeLinesOf(made.puzzle, -1);
     readNativeText(state, path);
-    solveAndRate(state);
-    if (state.difficulty - kRatingPending != made.rating) {
+    static_cast<void>(solveAndRate(state));  // the outcome is kept in `difficulty`
+    if (state.difficulty.stored - Difficulty::kPendingOffset != made.rating) {
         throw std::logic_error("the rating changed between two solves of the same puzzle");
     }
     writeNativeFile(state);

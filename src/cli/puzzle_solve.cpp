@@ -42,24 +42,36 @@ SolveReport solveLoadedPuzzle(PuzzleState& state, SolveLevel level) {
     report.width = state.W();
     report.height = state.H();
     const int64_t t0 = preciseTickNs();
-    const int r = level == kLevelFull ? solveAndRate(state) : solveAtLevel(state, level);
+    if (level == kLevelFull) {
+        // Nothing cancels a solve here: the command-line frontend runs it to its end.
+        const SolveOutcome outcome = solveAndRate(state).value_or(SolveOutcome::kContradiction);
+        report.ms = static_cast<double>(preciseTickNs() - t0) / 1e6;
+        if (outcome == SolveOutcome::kContradiction) {
+            report.result = "contradiction";
+            return report;
+        }
+        report.result = outcome == SolveOutcome::kSolved ? "solved" : "stuck";
+        report.rating = state.difficulty.fileValue();
+        return report;
+    }
+    const bool consistent = solveAtLevel(state, level) == LevelResult::kAtRest;
     report.ms = static_cast<double>(preciseTickNs() - t0) / 1e6;
-    if (r == 0) {
+    if (!consistent) {
         report.result = "contradiction";
         return report;
     }
+    // The levels do not judge the answer: the check tells solved from stuck.
     switch (checkAnswer(state, *state.workBoard)) {
-        case kAnswerCorrect:
+        case AnswerResult::kCorrect:
             report.result = "solved";
             break;
-        case kAnswerOpen:
+        case AnswerResult::kOpen:
             report.result = "stuck";
             break;
-        default:
+        case AnswerResult::kWrong:
             report.result = "contradiction";
             break;
     }
-    if (level == kLevelFull) report.rating = state.difficulty - 10000;
     return report;
 }
 

@@ -4,6 +4,7 @@
 
 #include "cli/batch.h"
 #include "cli/cli_puzzle.h"
+#include "cli/options.h"
 #include "cli/puzzle_solve.h"
 #include "cli/solver_commands.h"
 #include "files/open_save.h"
@@ -25,27 +26,10 @@ struct RateOptions {
 };
 
 bool parseRateOptions(const Args& args, RateOptions& o) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        std::string value;
-        if (args[i] == "--write") {
-            o.write = true;
-        } else if (optionValue(args, i, "--jobs", "-j", value)) {
-            if (!parseCount(value, 1, 256, o.threads)) {
-                usageError(kRateUsage, "-j takes a number of threads from 1 to 256");
-                return false;
-            }
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            usageError(kRateUsage, "unknown option " + args[i]);
-            return false;
-        } else {
-            o.paths.push_back(args[i]);
-        }
-    }
-    if (o.paths.empty()) {
-        usageError(kRateUsage, "rate takes at least one puzzle file or folder");
-        return false;
-    }
-    return true;
+    OptionParser parser(kRateUsage, "rate");
+    parser.flag("--write", o.write);
+    parser.count("--jobs", "-j", 1, 256, o.threads, "-j takes a number of threads from 1 to 256");
+    return parser.parse(args, o.paths);
 }
 
 Outcome ratePuzzle(const std::string& path, PuzzleState& state, BatchFrontend& frontend,
@@ -70,7 +54,7 @@ Outcome ratePuzzle(const std::string& path, PuzzleState& state, BatchFrontend& f
     if (write) {
         // Leaving the puzzle writes a pending rating (and -1 after a contradiction) into its
         // own native file; a foreign file is never written.
-        const int pending = state.difficulty;
+        const Difficulty pending = state.difficulty;
         writeBackPendingRating(state);
         if (state.difficulty != pending) {
             text += "  written";

@@ -4,6 +4,7 @@
 #include "cli/batch.h"
 #include "cli/cli_puzzle.h"
 #include "cli/complete_solve.h"
+#include "cli/options.h"
 #include "cli/puzzle_solve.h"
 #include "cli/solver_commands.h"
 #include "model/lattice_picture.h"
@@ -32,36 +33,13 @@ struct SolveOptions {
 };
 
 bool parseSolveOptions(const Args& args, SolveOptions& o) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        std::string value;
-        if (args[i] == "--picture") {
-            o.picture = true;
-        } else if (args[i] == "--json") {
-            o.json = true;
-        } else if (args[i] == "--complete") {
-            o.complete = true;
-        } else if (optionValue(args, i, "--level", nullptr, value)) {
-            if (!parseLevel(value, o.level)) {
-                usageError(kSolveUsage, "--level takes 0, 1, 2 or full");
-                return false;
-            }
-            o.levelGiven = true;
-        } else if (optionValue(args, i, "--jobs", "-j", value)) {
-            if (!parseCount(value, 1, 256, o.threads)) {
-                usageError(kSolveUsage, "-j takes a number of threads from 1 to 256");
-                return false;
-            }
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            usageError(kSolveUsage, "unknown option " + args[i]);
-            return false;
-        } else {
-            o.paths.push_back(args[i]);
-        }
-    }
-    if (o.paths.empty()) {
-        usageError(kSolveUsage, "solve takes at least one puzzle file or folder");
-        return false;
-    }
+    OptionParser parser(kSolveUsage, "solve");
+    parser.flag("--picture", o.picture);
+    parser.flag("--json", o.json);
+    parser.flag("--complete", o.complete);
+    parser.level("--level", o.level, &o.levelGiven);
+    parser.count("--jobs", "-j", 1, 256, o.threads, "-j takes a number of threads from 1 to 256");
+    if (!parser.parse(args, o.paths)) return false;
     if (o.complete && o.levelGiven) {
         usageError(kSolveUsage, "--complete and --level exclude each other");
         return false;

@@ -135,7 +135,7 @@ void BoardRenderer::paintCell(int x, int y, uint8_t g) {
     if (key >= kGlyphKeys) return;  // no such cell key
     const int left = 8 * (x / 2 - 1) + 5;
     const int top = 8 * (y / 2 - 1) + 5;
-    const int band = g >= 0x30 ? kBandOutside : (g < 0x20 ? kBandPlain : kBandInside);
+    const int band = g >= kOutside ? kBandOutside : (g < kInside ? kBandPlain : kBandInside);
     copyGlyph(sheet_, key, kBandPlain, plain_, left, top);
     copyGlyph(sheet_, key, band, colour_, left, top);
 }
@@ -144,9 +144,9 @@ void BoardRenderer::paintEdge(int x, int y, uint8_t g) {
     if ((g & 3) < 2) return;
     const int m = g & 0x77;
     uint32_t colourPen = colour::kBlack;
-    if (m >= 0x30) {
+    if (m >= kOutside) {
         colourPen = colour::kGreen;
-    } else if (m >= 0x20) {
+    } else if (m >= kInside) {
         colourPen = colour::kOrange;
     } else if (m == 2) {
         colourPen = colour::kNearWhite;

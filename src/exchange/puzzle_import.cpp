@@ -47,7 +47,7 @@ void checkNativeText(const std::vector<std::string>& lines, int& width, int& hei
     try {
         width = headerField(lines[0], 15, 3, 0, "width");
         headerField(lines[0], 21, 3, 0, "height");
-        headerField(lines[0], 25, 4, kUnratedPending, "rating");
+        headerField(lines[0], 25, 4, Difficulty::kUnsolvable, "rating");
     } catch (const std::invalid_argument& e) {
         throw ExchangeError(ExchangeProblem::kBadCharacter, e.what());
     }

@@ -130,9 +130,9 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
     constexpr int kBlank = std::numeric_limits<int>::min();
     int rating = headerField(header, 25, 4, kBlank, "rating");
     if (rating == kBlank) {
-        rating = kUnratedPending;
-    } else if (rating < kNotRated || rating > kHighestRating) {
-        rating = kNotRated;
+        rating = Difficulty::kUnsolvable;
+    } else if (rating < Difficulty::kUnrated || rating > Difficulty::kHighestRating) {
+        rating = Difficulty::kUnrated;
     }
     if (width < 0 || width > kMaxCells) {
         throw Explained<FormatError>(ErrorKind::kWidthOutside,
@@ -162,7 +162,7 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
 
     state.puzzleWidth = width;
     state.puzzleHeight = height;
-    state.difficulty = rating;
+    state.difficulty = Difficulty{rating};
     state.plainBitmap.resize(boardPixels(width), boardPixels(height));
     state.colourBitmap.resize(boardPixels(width), boardPixels(height));
     state.zoom = fitZoom(width, height, state.frontend.panelWidth(), state.frontend.panelHeight());
@@ -177,14 +177,14 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
 bool writeNativeFile(PuzzleState& state, ExistingFile existing) {
     if (state.W() == 0) return false;
     if (upperExtension(state.fileName) != ".ALC") return false;  // foreign files are never written
-    if (state.difficulty < kUnratedPending) return false;
-    state.difficulty -= kRatingPending;
+    if (!state.difficulty.isPending()) return false;
+    state.difficulty.markWritten();
 
     const int width = std::min(state.W(), kMaxCells);
     const int height = std::min(state.H(), kMaxCells);
     auto& lines = state.fileLines;
     lines.clear();
-    lines.push_back(formatNativeHeader(state.W(), state.H(), state.difficulty));
+    lines.push_back(formatNativeHeader(state.W(), state.H(), state.difficulty.stored));
     lines.emplace_back(kStartMarker);
     for (int r = 0; r < height; ++r) {
         std::string row(static_cast<size_t>(width), '-');
@@ -199,7 +199,7 @@ bool writeNativeFile(PuzzleState& state, ExistingFile existing) {
     std::error_code ec;
     if (existing == ExistingFile::kKeepOtherBytes && std::filesystem::exists(state.fileName, ec)) {
         // The patched file equals the rewrite whenever the rewrite would reproduce it.
-        if (auto patched = withHeaderRating(readWholeFile(state.fileName), state.difficulty)) {
+        if (auto patched = withHeaderRating(readWholeFile(state.fileName), state.difficulty.stored)) {
             text = std::move(*patched);
         }
     }

@@ -24,14 +24,6 @@ inline constexpr const char* kNativeHeaderWord = "[Vexilo data]";
 inline constexpr const char* kStartMarker = "[Start]";
 inline constexpr const char* kEndMarker = "[End]";
 
-// The rating value that marks "not rated, write -1", and the offset that marks a rating as
-// computed but not yet written.
-inline constexpr int kUnratedPending = 9999;
-// The ratings a header may hold: -1 (not rated) to 6; any other number reads as -1.
-inline constexpr int kNotRated = -1;
-inline constexpr int kHighestRating = 6;
-inline constexpr int kRatingPending = 10000;
-
 // "[Vexilo data] %3d x %3d %d".
 std::string formatNativeHeader(int width, int height, int rating);
 
@@ -67,8 +59,8 @@ bool readNativeText(PuzzleState& state, const std::string& path);
 enum class ExistingFile { kReplace, kKeepOtherBytes };
 
 // Writes the puzzle into fileName when W is not 0, fileName ends in ".ALC" (in any case)
-// and the rating is pending (difficulty 9999 or more); the rating then counts as written
-// (difficulty - 10000). Returns whether it wrote. Throws FileError when the file cannot be
+// and the rating is pending (Difficulty::isPending); the rating then counts as written.
+// Returns whether it wrote. Throws FileError when the file cannot be
 // read (kKeepOtherBytes) or written (see writeFileCarefully).
 bool writeNativeFile(PuzzleState& state, ExistingFile existing = ExistingFile::kReplace);
 

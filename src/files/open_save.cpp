@@ -46,7 +46,7 @@ std::string nativeSaveName(const std::string& path) {
 bool savePuzzleAs(PuzzleState& state, const std::string& path) {
     if (state.W() == 0) return false;
     state.fileName = nativeSaveName(path);
-    if (state.difficulty < kUnratedPending) state.difficulty += kRatingPending;
+    state.difficulty.markPending();
     writeNativeFile(state);
     return true;
 }

@@ -35,8 +35,7 @@ bool openNativeTextFile(PuzzleState& state, const std::string& path,
 std::string nativeSaveName(const std::string& path);
 
 // The save command after its dialog: nothing without a puzzle (returns false); otherwise
-// fileName = nativeSaveName(path), a rating below 9999 is marked pending (+ 10000) and
-// writeNativeFile runs.
+// fileName = nativeSaveName(path), the rating is marked pending and writeNativeFile runs.
 bool savePuzzleAs(PuzzleState& state, const std::string& path);
 
 }  // namespace vexilo

@@ -32,10 +32,10 @@ PuzzleRating PuzzleRater::rate(const complete::LoopPuzzle& puzzle) {
     state.fileLines = nativeLinesOf(puzzle, -1);
     readNativeText(state, "new.ALC");
     PuzzleRating result;
-    if (solveAndRate(state) == 0) return result;
-    if (checkAnswer(state, *state.workBoard) != kAnswerCorrect) return result;
+    if (solveAndRate(state) == SolveOutcome::kContradiction) return result;
+    if (checkAnswer(state, *state.workBoard) != AnswerResult::kCorrect) return result;
     result.solved = true;
-    result.rating = state.difficulty - kRatingPending;
+    result.rating = state.difficulty.stored - Difficulty::kPendingOffset;
     return result;
 }
 

@@ -57,26 +57,24 @@ Deduction nextDeduction(const PuzzleState& player) {
     wb.writePos = player.mainBoard->writePos;
     wb.stepCount = player.mainBoard->stepCount;
     rebuildBoard(s, wb, wb);
-    wb.queueHead = 0;
-    wb.queuePassEnd = 0;
-    wb.queueReadA = 0;
-    wb.queueReadB = 0;
+    wb.queue.resetAt(0);
 
     Deduction d;
     int mark = wb.writePos;
     seedWorkQueue(s);
     crossZeroCells(s);
     if (firstDecided(wb, *player.mainBoard, mark, "start", d)) return d;
-    if (runBasicRules(s) == kContradiction) return d;
+    if (!runBasicRules(s)) return d;
     if (firstDecided(wb, *player.mainBoard, mark, "basic", d)) return d;
-    preventSubLoops(s);
+    // Each stage's own result is not needed: what it decided shows in workBoard's log.
+    static_cast<void>(preventSubLoops(s));
     if (firstDecided(wb, *player.mainBoard, mark, "sub-loop", d)) return d;
-    runAdvancedRules(s);
-    wb.queuePassEnd = wb.queueHead;
+    static_cast<void>(runAdvancedRules(s));
+    wb.queue.closePass();
     if (firstDecided(wb, *player.mainBoard, mark, "advanced", d)) return d;
-    runColourRules(s);
+    static_cast<void>(runColourRules(s));
     if (firstDecided(wb, *player.mainBoard, mark, "colour", d)) return d;
-    trialSearch(s);
+    static_cast<void>(trialSearch(s));
     firstDecided(wb, *player.mainBoard, mark, "trial", d);
     return d;
 }

@@ -8,6 +8,7 @@
 
 #include "model/lattice.h"
 #include "model/move_entry.h"
+#include "model/work_queue.h"
 
 namespace vexilo {
 
@@ -19,12 +20,7 @@ struct Board {
     int32_t writePos;   // index of the next free slot, never below 1
     int32_t stepCount;  // step markers after slot 0
 
-    // Work queue ring; the slot after i is (i + 1) % kLogSlots.
-    std::array<int32_t, kLogSlots> workQueue;
-    int32_t queueHead;     // slot written last
-    int32_t queuePassEnd;  // where the current pass stops before looking for newer entries
-    int32_t queueReadA;    // slot read last by the basic rule pass
-    int32_t queueReadB;    // slot read last by the advanced rule pass
+    WorkQueue queue;
 
     uint8_t& at(int x, int y) { return lattice[latticeIndex(x, y)]; }
     uint8_t at(int x, int y) const { return lattice[latticeIndex(x, y)]; }

@@ -26,10 +26,41 @@ constexpr uint8_t kDotLined = 3;  // renderer's dot key: a line meets the dot
 // The solver's flag: a cell or dot whose rule has nothing left to do.
 constexpr uint8_t kSettled = 0x08;
 
-// Colour marks (bits 4-5); the other side of a mark m is m ^ 0x10.
+// Colour marks (bits 4-5): a cell inside or outside the loop, and a cross between two cells
+// of that side. A byte below kInside carries no mark.
 constexpr uint8_t kColourMask = 0x30;
 constexpr uint8_t kInside = 0x20;
 constexpr uint8_t kOutside = 0x30;
+constexpr uint8_t otherSide(uint8_t mark) { return mark ^ 0x10; }
+
+// A tally of some edges: crosses + 16 * lines. Rules compare the tally of an element's
+// edges with tally(crosses, lines), e.g. `case tally(3, 1):` for three crosses and a line.
+constexpr int tally(int crosses, int lines) { return crosses + 16 * lines; }
+constexpr int tallyLines(int t) { return t >> 4; }
+// What one edge adds to a tally, by its key.
+constexpr int edgeTally(int key) { return key == kCross ? tally(1, 0) : key == kLine ? tally(0, 1) : 0; }
+
+// The four directions on the lattice. Where the order of a visit matters, the algorithm
+// writes its own order out as an array of these.
+enum class Direction : uint8_t { kUp, kDown, kLeft, kRight };
+constexpr int stepX(Direction d) { return d == Direction::kLeft ? -1 : d == Direction::kRight ? 1 : 0; }
+constexpr int stepY(Direction d) { return d == Direction::kUp ? -1 : d == Direction::kDown ? 1 : 0; }
+// The change of lattice index for one step.
+constexpr int latticeStep(Direction d) { return stepY(d) * kLatticeSide + stepX(d); }
+constexpr Direction opposite(Direction d) {
+    switch (d) {
+        case Direction::kUp:
+            return Direction::kDown;
+        case Direction::kDown:
+            return Direction::kUp;
+        case Direction::kLeft:
+            return Direction::kRight;
+        case Direction::kRight:
+            break;
+    }
+    return Direction::kLeft;
+}
+constexpr bool isVertical(Direction d) { return d == Direction::kUp || d == Direction::kDown; }
 
 constexpr int latticeIndex(int x, int y) { return y * kLatticeSide + x; }
 

@@ -22,8 +22,7 @@ void restoreMemorised(PuzzleState& state) {
 
 void undoOneMove(PuzzleState& state) {
     Board& board = *state.mainBoard;
-    if (isMove(board.lastEntry())) {
-        --board.writePos;
+    if (removeLastMove(board)) {
         rebuildBoard(state, board, board);
         if (isMove(board.lastEntry())) return;
     }
@@ -32,9 +31,7 @@ void undoOneMove(PuzzleState& state) {
 
 void backToStart(PuzzleState& state) {
     Board& board = *state.mainBoard;
-    board.moveLog[0] = kFirstMarker;
-    board.writePos = 1;
-    board.stepCount = 0;
+    resetMoveLog(board);
     state.frontend.setStepCount(0);
     rebuildBoard(state, board, board);
 }

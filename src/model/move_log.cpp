@@ -30,6 +30,12 @@ void openStep(Board& board, Frontend& frontend) {
     if (!appendEntry(board, kFirstMarker + board.stepCount, frontend)) --board.stepCount;
 }
 
+bool removeLastMove(Board& board) {
+    if (!isMove(board.lastEntry())) return false;
+    --board.writePos;
+    return true;
+}
+
 int dropLastStep(Board& board) {
     if (board.stepCount == 0) return 0;
     --board.stepCount;

@@ -22,6 +22,9 @@ bool appendEntry(Board& board, int32_t entry, Frontend& frontend);
 // Writes a new step marker; a marker that does not fit gives the step count back.
 void openStep(Board& board, Frontend& frontend);
 
+// Takes back the last entry if it is a move; true if it was.
+bool removeLastMove(Board& board);
+
 // Throws away everything from the last step marker on; returns the new step count.
 int dropLastStep(Board& board);
 

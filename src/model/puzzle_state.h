@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/board.h"
+#include "model/difficulty.h"
 #include "model/frontend.h"
 #include "model/pixel_buffer.h"
 
@@ -42,7 +43,7 @@ struct PuzzleState {
 
     int puzzleWidth = 0;  // W; 0 means no puzzle is loaded
     int puzzleHeight = 0;  // H
-    int difficulty = -1;   // rating state: -1, a rating, 9999, or 10000 + a new rating
+    Difficulty difficulty;  // the rating, and whether it waits to be written
     int zoom = 1;          // 1, 2, 4, 8, 16 or 32
     int drawEnabled = 1;   // 0 while a solve runs
     int errorX = 0;        // where the last answer check found its first fault

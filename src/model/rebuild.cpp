@@ -13,12 +13,12 @@ void initLatticeFromClues(PuzzleState& state, Board& board, bool draw) {
     const int ringX = 2 * w + 2;
     const int ringY = 2 * h + 2;
     for (int y = 0; y <= ringY; ++y) {
-        const uint8_t v = (y % 2 == 0) ? 0x30 : 0x32;
+        const uint8_t v = (y % 2 == 0) ? kOutside : (kOutside | kCross);
         board.at(0, y) = v;
         board.at(ringX, y) = v;
     }
     for (int x = 0; x <= ringX; ++x) {
-        const uint8_t v = (x % 2 == 0) ? 0x30 : 0x32;
+        const uint8_t v = (x % 2 == 0) ? kOutside : (kOutside | kCross);
         board.at(x, 0) = v;
         board.at(x, ringY) = v;
     }
@@ -64,7 +64,10 @@ class Rebuilder {
     }
 
   private:
-    static constexpr int kSideOffset[4] = {-kLatticeSide, kLatticeSide, -1, 1};
+    // The fill's order: top, bottom, left, right.
+    static constexpr int kSideOffset[4] = {latticeStep(Direction::kUp), latticeStep(Direction::kDown),
+                                           latticeStep(Direction::kLeft),
+                                           latticeStep(Direction::kRight)};
 
     void drawEdgeAndDots(int x, int y) { drawEdgeAndDotsAt(latticeIndex(x, y)); }
 
@@ -80,25 +83,23 @@ class Rebuilder {
     void evaluateDot(int at) {
         uint8_t& dot = board_.at(at);
         if (dot != 0) return;
-        // Crosses + 16 x lines among the four edges, by key & 3 (0 and 1 count nothing).
-        static constexpr uint8_t kTally[4] = {0, 0, 1, 16};
+        // The tally of the four edges, by key & 3 (here 0 and 1 count nothing).
         const uint8_t* p = &dot;
-        const int s = kTally[p[-kLatticeSide] & 3] + kTally[p[kLatticeSide] & 3] +
-                      kTally[p[-1] & 3] + kTally[p[1] & 3];
+        const int s = edgeTally(p[-kLatticeSide] & 3) + edgeTally(p[kLatticeSide] & 3) +
+                      edgeTally(p[-1] & 3) + edgeTally(p[1] & 3);
         uint32_t c = colour::kGrey;
-        if (s >= 16) {
+        if (s >= tally(0, 1)) {
             dot = kDotLined;
             c = colour::kBlack;
-        } else if (s == 4) {
-            const int k = ((p[-kLatticeSide - 1] & 0x30) >> 4) |
-                          ((p[-kLatticeSide + 1] & 0x30) >> 2) | (p[kLatticeSide - 1] & 0x30) |
-                          ((p[kLatticeSide + 1] & 0x30) << 2);
-            if (k == 0xAA) {
-                dot = 0x22;
-                c = colour::kOrange;
-            } else if (k == 0xFF) {
-                dot = 0x32;
-                c = colour::kGreen;
+        } else if (s == tally(4, 0)) {
+            // Four crosses: the dot takes the side of its four cells when they all share it.
+            const uint8_t m = p[-kLatticeSide - 1] & kColourMask;
+            const bool shared = m >= kInside && (p[-kLatticeSide + 1] & kColourMask) == m &&
+                                (p[kLatticeSide - 1] & kColourMask) == m &&
+                                (p[kLatticeSide + 1] & kColourMask) == m;
+            if (shared) {
+                dot = m | kCross;
+                c = m == kInside ? colour::kOrange : colour::kGreen;
             }
         }
         if (canvas_) canvas_->drawDot(at % kLatticeSide, at / kLatticeSide, c);
@@ -121,8 +122,8 @@ class Rebuilder {
         int b = 0;
         sidesOf(x, y, a, b);
         auto& lat = board_.lattice;
-        uint8_t ma = lat[a] & 0x30;
-        uint8_t mb = lat[b] & 0x30;
+        uint8_t ma = lat[a] & kColourMask;
+        uint8_t mb = lat[b] & kColourMask;
         if (cross) {
             if (ma != 0) {
                 lat[edge] |= ma;
@@ -131,8 +132,8 @@ class Rebuilder {
                     flood(b);
                 }
             }
-            ma = lat[a] & 0x30;
-            mb = lat[b] & 0x30;
+            ma = lat[a] & kColourMask;
+            mb = lat[b] & kColourMask;
             if (mb != 0 && ma == 0) {
                 lat[edge] |= mb;
                 lat[a] |= mb;
@@ -140,13 +141,13 @@ class Rebuilder {
             }
         } else {
             if (ma != 0 && mb == 0) {
-                lat[b] |= ma ^ 0x10;
+                lat[b] |= otherSide(ma);
                 flood(b);
             }
-            ma = lat[a] & 0x30;
-            mb = lat[b] & 0x30;
+            ma = lat[a] & kColourMask;
+            mb = lat[b] & kColourMask;
             if (mb != 0 && ma == 0) {
-                lat[a] |= mb ^ 0x10;
+                lat[a] |= otherSide(mb);
                 flood(a);
             }
         }
@@ -164,7 +165,7 @@ class Rebuilder {
             FloodFrame& f = stack[top];
             const int cell = f.cell;
             // A marked cell keeps its mark, so the frame's mark is fixed.
-            const uint8_t m = (lat[cell] & 0x30) == 0x20 ? 0x20 : 0x30;
+            const uint8_t m = (lat[cell] & kColourMask) == kInside ? kInside : kOutside;
             int side = f.side;
             bool returned = f.returned;
             int child = -1;
@@ -174,13 +175,13 @@ class Rebuilder {
                     const int n = cell + 2 * kSideOffset[side];
                     if (lat[e] == kCross) {
                         lat[e] |= m;
-                        if (lat[n] < 0x20) {
+                        if (lat[n] < kInside) {
                             lat[n] |= m;
                             child = n;
                             break;
                         }
-                    } else if (lat[e] == kLine && lat[n] < 0x20) {
-                        lat[n] |= m ^ 0x10;
+                    } else if (lat[e] == kLine && lat[n] < kInside) {
+                        lat[n] |= otherSide(m);
                         child = n;
                         break;
                     }

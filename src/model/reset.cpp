@@ -9,7 +9,7 @@ namespace vexilo {
 void resetPuzzle(PuzzleState& state) {
     state.puzzleWidth = 0;
     state.puzzleHeight = 0;
-    state.difficulty = -1;
+    state.difficulty = Difficulty{};
     state.drawEnabled = 1;
     state.fileName.clear();
     state.colourBitmap.resize(1, 1);  // the plain picture keeps its size

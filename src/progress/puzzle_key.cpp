@@ -54,7 +54,7 @@ std::optional<PuzzleKey> puzzleKeyOfNativeLines(const std::vector<std::string>& 
     try {
         width = headerField(lines[0], 15, 3, 0, "width");
         headerField(lines[0], 21, 3, 0, "height");
-        headerField(lines[0], 25, 4, kUnratedPending, "rating");
+        headerField(lines[0], 25, 4, Difficulty::kUnsolvable, "rating");
     } catch (const std::exception&) {
         return std::nullopt;
     }

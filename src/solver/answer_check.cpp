@@ -4,23 +4,13 @@
 
 #include "model/move_log.h"
 #include "model/puzzle_state.h"
+#include "solver/engine/edge_setting.h"
 
 namespace vexilo {
 
-int countAround(const Board& board, int x, int y) {
-    int sum = 0;
-    for (int at : {latticeIndex(x, y - 1), latticeIndex(x - 1, y), latticeIndex(x, y + 1),
-                   latticeIndex(x + 1, y)}) {
-        const int k = board.at(at) & 7;
-        if (k == kCross) sum += 1;
-        if (k == kLine) sum += 16;
-    }
-    return sum;
-}
-
 namespace {
 
-int fault(PuzzleState& state, int x, int y, int result) {
+AnswerResult fault(PuzzleState& state, int x, int y, AnswerResult result) {
     state.errorX = (x + 1) / 2;
     state.errorY = (y + 1) / 2;
     return result;
@@ -28,42 +18,47 @@ int fault(PuzzleState& state, int x, int y, int result) {
 
 }  // namespace
 
-int checkAnswer(PuzzleState& state, const Board& board) {
+AnswerResult checkAnswer(PuzzleState& state, const Board& board) {
+    using enum AnswerResult;
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
     for (int y = 1; y <= maxY; y += 2) {
         for (int x = 2; x < maxX; x += 2) {
-            if ((board.at(x, y) & 7) == kUndecided) return fault(state, x, y, kAnswerOpen);
+            if ((board.at(x, y) & 7) == kUndecided) return fault(state, x, y, kOpen);
         }
         if (y + 1 <= maxY) {
             for (int x = 1; x <= maxX; x += 2) {
                 if ((board.at(x, y + 1) & 7) == kUndecided) {
-                    return fault(state, x, y + 1, kAnswerOpen);
+                    return fault(state, x, y + 1, kOpen);
                 }
             }
         }
     }
-    static constexpr int kRequired[5] = {-1, 19, 34, 49, 4};
+    // The tally a clue cell's four sides must have, by key (a 0 clue is key 4).
+    static constexpr int kRequired[5] = {-1, tally(3, 1), tally(2, 2), tally(1, 3), tally(4, 0)};
     for (int y = 1; y <= maxY; y += 2) {
         for (int x = 1; x <= maxX; x += 2) {
-            const int n = countAround(board, x, y);
-            if (n == 19 || n == 49 || n == 64) return fault(state, x, y, kAnswerWrong);
+            // A dot with one, three or four lines.
+            const int n = countGroup(board, x, y, 0);
+            if (n == tally(3, 1) || n == tally(1, 3) || n == tally(0, 4)) {
+                return fault(state, x, y, kWrong);
+            }
         }
         if (y + 1 > maxY) continue;
         for (int x = 2; x < maxX; x += 2) {
             const int key = board.at(x, y + 1) & 7;
             if (key > 4) continue;
-            const int n = countAround(board, x, y + 1);
+            const int n = countGroup(board, x, y + 1, 0);
             if (key == 0) {
-                if (n == 64) return fault(state, x, y + 1, kAnswerOpen);
+                if (n == tally(0, 4)) return fault(state, x, y + 1, kOpen);
             } else if (n != kRequired[key]) {
-                return fault(state, x, y + 1, kAnswerWrong);
+                return fault(state, x, y + 1, kWrong);
             }
         }
     }
     state.errorX = 0;
     state.errorY = 0;
-    return isSingleLoop(state, board) ? kAnswerCorrect : kAnswerWrong;
+    return isSingleLoop(state, board) ? kCorrect : kWrong;
 }
 
 bool isSingleLoop(PuzzleState& state, const Board& board) {
@@ -86,44 +81,34 @@ bool isSingleLoop(PuzzleState& state, const Board& board) {
 }
 
 bool traceLoop(PuzzleState& state, const Board& board, int x0, int y0) {
-    // Directions: 1 down, 2 right, 3 up, 4 left. From an edge heading d, the dot ahead
-    // offers two side edges (tried first) and the straight one.
-    struct Turn {
-        int dx, dy, d;
-    };
-    struct Ahead {
-        Turn first, second, straight;
-    };
-    static constexpr Ahead kAhead[5] = {
-        {},
-        {{-1, 1, 4}, {1, 1, 2}, {0, 2, 1}},
-        {{1, -1, 3}, {1, 1, 1}, {2, 0, 2}},
-        {{-1, -1, 4}, {1, -1, 2}, {0, -2, 3}},
-        {{-1, -1, 3}, {-1, 1, 1}, {-2, 0, 4}},
-    };
+    // From an edge heading d, the dot ahead offers the two edges across d (left then right,
+    // or up then down), tried first, and then the straight one.
     auto& marks = *state.scratchMarks;
     int x = x0;
     int y = y0;
-    int d = (x0 % 2 == 1) ? 3 : 2;
+    Direction d = (x0 % 2 == 1) ? Direction::kUp : Direction::kRight;
     do {
         marks[latticeIndex(x, y)] = 1;
-        const Ahead& a = kAhead[d];
-        const Turn* next = nullptr;
-        for (const Turn* t : {&a.first, &a.second, &a.straight}) {
-            if ((board.at(x + t->dx, y + t->dy) & 7) == kLine) {
-                next = t;
+        const int dotX = x + stepX(d);
+        const int dotY = y + stepY(d);
+        const Direction ways[3] = {isVertical(d) ? Direction::kLeft : Direction::kUp,
+                                   isVertical(d) ? Direction::kRight : Direction::kDown, d};
+        bool found = false;
+        for (Direction way : ways) {
+            if ((board.at(dotX + stepX(way), dotY + stepY(way)) & kKeyMask) == kLine) {
+                x = dotX + stepX(way);
+                y = dotY + stepY(way);
+                d = way;
+                found = true;
                 break;
             }
         }
-        if (next == nullptr) return false;
-        x += next->dx;
-        y += next->dy;
-        d = next->d;
+        if (!found) return false;
     } while (x != x0 || y != y0);
     return true;
 }
 
-int checkPosition(PuzzleState& state, Board& board) {
+AnswerResult checkPosition(PuzzleState& state, Board& board) {
     // Filled edges carry bit 6, which no lattice byte uses otherwise and which the judge
     // does not look at (it reads keys only), so every one of them is found again on the
     // way back, also those that found the log full and have no entry.
@@ -141,7 +126,7 @@ int checkPosition(PuzzleState& state, Board& board) {
             appendEntry(board, moveEntry(x, y, 0), state.frontend);
         }
     }
-    const int result = checkAnswer(state, board);
+    const AnswerResult result = checkAnswer(state, board);
     for (int y = 1; y <= maxY; ++y) {
         for (int x = 1 + (y % 2); x <= maxX; x += 2) {
             uint8_t& b = board.at(x, y);

@@ -6,24 +6,22 @@ namespace vexilo {
 struct Board;
 struct PuzzleState;
 
-enum AnswerResult : int { kAnswerWrong = 0, kAnswerCorrect = 1, kAnswerOpen = 2 };
-
-// Crosses plus 16 times lines among the four neighbours of (x, y).
-int countAround(const Board& board, int x, int y);
+// The judgement of a position.
+enum class [[nodiscard]] AnswerResult : int { kWrong = 0, kCorrect = 1, kOpen = 2 };
 
 // Judges board's lattice as it stands; sets state.errorX/errorY to the first fault, in
 // cell units ((x + 1) / 2, (y + 1) / 2), or 0, 0. Writes only scratchMarks besides.
-int checkAnswer(PuzzleState& state, const Board& board);
+AnswerResult checkAnswer(PuzzleState& state, const Board& board);
 
 // True when every line belongs to one closed loop (or there is no line).
-bool isSingleLoop(PuzzleState& state, const Board& board);
+[[nodiscard]] bool isSingleLoop(PuzzleState& state, const Board& board);
 
 // Walks the line through edge (x0, y0), marking the edges it passes; true when it comes
 // back to the start. Needs a lattice in which no dot has three or four lines.
-bool traceLoop(PuzzleState& state, const Board& board, int x0, int y0);
+[[nodiscard]] bool traceLoop(PuzzleState& state, const Board& board, int x0, int y0);
 
 // Judges the position with undecided edges taken as crosses, inside a temporary log step;
 // lattice and log are exactly as before afterwards.
-int checkPosition(PuzzleState& state, Board& board);
+AnswerResult checkPosition(PuzzleState& state, Board& board);
 
 }  // namespace vexilo

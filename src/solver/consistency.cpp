@@ -9,8 +9,9 @@ namespace vexilo {
 
 namespace {
 
-// Down, right, up, left: the edge is one step away, the next dot two.
-constexpr int kSideStep[4] = {kLatticeSide, 1, -kLatticeSide, -1};
+// The walks leave a dot down, right, up, left: the edge is one step away, the next dot two.
+constexpr int kSideStep[4] = {latticeStep(Direction::kDown), latticeStep(Direction::kRight),
+                              latticeStep(Direction::kUp), latticeStep(Direction::kLeft)};
 
 // The dot from which a walk over edge (x, y) starts: the upper end of a vertical edge,
 // the left end of a horizontal one.
@@ -76,16 +77,18 @@ void floodNonCrossed(PuzzleState& state, int x, int y) {
     }
 }
 
-int linesConnected(PuzzleState& state, int x, int y) {
+bool linesConnected(PuzzleState& state, int x, int y) {
     clearScratchMarks(state);
     const int start = startDot(x, y);
     floodNonCrossed(state, start % kLatticeSide, start / kLatticeSide);
     const uint8_t* marks = state.scratchMarks->data();
     const int maxX = 2 * state.W() + 1;
     for (int yy = 1; yy <= 2 * state.H() + 1; ++yy) {
-        if (nextUnmarkedEdge(*state.workBoard, marks, 1 + (yy % 2), yy, maxX, kLine) >= 0) return 0;
+        if (nextUnmarkedEdge(*state.workBoard, marks, 1 + (yy % 2), yy, maxX, kLine) >= 0) {
+            return false;
+        }
     }
-    return 1;
+    return true;
 }
 
 int countPathEnds(PuzzleState& state, int x, int y, int n) {
@@ -101,7 +104,7 @@ int countPathEnds(PuzzleState& state, int x, int y, int n) {
         const int dot = stack[top--];
         int count = 0;  // the dot's group count: crosses + 16 lines
         for (int step : kSideStep) count = tallyPosition(wb, count, dot + step);
-        if (count == 16 || count == 17) ++n;
+        if (count == tally(0, 1) || count == tally(1, 1)) ++n;
         for (int step : kSideStep) {
             const int edge = dot + step;
             if (marks[edge] != 0 || (wb.at(edge) & 7) != kUndecided) continue;
@@ -115,7 +118,7 @@ int countPathEnds(PuzzleState& state, int x, int y, int n) {
     return n;
 }
 
-int pathEndsPaired(PuzzleState& state) {
+bool pathEndsPaired(PuzzleState& state) {
     clearScratchMarks(state);
     const uint8_t* marks = state.scratchMarks->data();
     const int maxX = 2 * state.W() + 1;
@@ -124,11 +127,11 @@ int pathEndsPaired(PuzzleState& state) {
              x >= 0; x = nextUnmarkedEdge(*state.workBoard, marks, x + 2, y, maxX, kUndecided)) {
             const int start = startDot(x, y);
             if (countPathEnds(state, start % kLatticeSide, start / kLatticeSide, 0) % 2 != 0) {
-                return 0;
+                return false;
             }
         }
     }
-    return 1;
+    return true;
 }
 
 }  // namespace vexilo

@@ -11,21 +11,21 @@ namespace vexilo {
 
 struct PuzzleState;
 
-// 1 if every line of workBoard can be reached from edge (x, y) through edges that are not
-// crosses, else 0.
-int linesConnected(PuzzleState& state, int x, int y);
+// True if every line of workBoard can be reached from edge (x, y) through edges that are
+// not crosses.
+[[nodiscard]] bool linesConnected(PuzzleState& state, int x, int y);
 
 // Marks every edge reachable from dot (x, y) through edges that are not crosses, and the
 // dots it reaches.
 void floodNonCrossed(PuzzleState& state, int x, int y);
 
-// 1 if every connected region of undecided edges holds an even number of path ends (dots
-// with one line and at most one cross), else 0.
-int pathEndsPaired(PuzzleState& state);
+// True if every connected region of undecided edges holds an even number of path ends
+// (dots with one line and at most one cross).
+[[nodiscard]] bool pathEndsPaired(PuzzleState& state);
 
 // n plus the number of path ends among the unvisited dots of the region of undecided
 // edges around dot (x, y); marks the dots and edges it visits.
-int countPathEnds(PuzzleState& state, int x, int y, int n);
+[[nodiscard]] int countPathEnds(PuzzleState& state, int x, int y, int n);
 
 // Clears scratchMarks over the rows and columns the puzzle uses, ring included.
 void clearScratchMarks(PuzzleState& state);

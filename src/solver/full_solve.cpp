@@ -8,20 +8,20 @@
 
 namespace vexilo {
 
-int solveFull(PuzzleState& state) {
+SolveOutcome solveFull(PuzzleState& state) {
     prepareSolve(state);
     for (;;) {
-        if (propagateAll(state) == 0) return 0;
-        if (runColourRules(state) == 1) continue;
+        if (!propagateAll(state)) return SolveOutcome::kContradiction;
+        if (runColourRules(state)) continue;
         if (state.trialPasses == 0) state.effortBeforeTrials = state.effortScore;
-        const int answer = checkAnswer(state, *state.workBoard);
-        if (answer == kAnswerWrong) return 0;
-        if (answer == kAnswerCorrect) return 1;
+        const AnswerResult answer = checkAnswer(state, *state.workBoard);
+        if (answer == AnswerResult::kWrong) return SolveOutcome::kContradiction;
+        if (answer == AnswerResult::kCorrect) return SolveOutcome::kSolved;
         ++state.trialPasses;
         const int savedScore = state.effortScore;
-        const int t = trialSearch(state);
+        const RuleResult deduced = trialSearch(state);
         state.effortScore = savedScore;
-        if (t != 1) return 1;
+        if (deduced != RuleResult::kProgress) return SolveOutcome::kStuck;
     }
 }
 

@@ -6,9 +6,12 @@ namespace vexilo {
 
 struct PuzzleState;
 
-// 0 when the solver met a contradiction, 1 when it stopped (solved, or could go no
-// further). Keeps the rating counters: trialPasses, effortBeforeTrials (the score when the
-// rules first came to rest), and effortScore without the rule work done inside hypotheses.
-int solveFull(PuzzleState& state);
+// How a full solve ended: an impossible position (or a complete one that is wrong), the
+// answer check judging workBoard correct, or an open position no hypothesis advanced.
+enum class [[nodiscard]] SolveOutcome { kContradiction, kStuck, kSolved };
+
+// Keeps the rating counters: trialPasses, effortBeforeTrials (the score when the rules
+// first came to rest), and effortScore without the rule work done inside hypotheses.
+SolveOutcome solveFull(PuzzleState& state);
 
 }  // namespace vexilo

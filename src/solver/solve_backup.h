@@ -18,7 +18,7 @@ class SolveBackup {
     void restore(PuzzleState& state) const;
 
   private:
-    int difficulty_ = 0;
+    Difficulty difficulty_;
     int errorX_ = 0;
     int errorY_ = 0;
     int effortScore_ = 0;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "model/log_commands.h"
@@ -19,9 +20,6 @@ namespace vexilo {
 
 namespace {
 
-constexpr int kRated = 10000;      // difficulty 10000 + r: a full solve rated r
-constexpr int kUnsolvable = 9999;  // the last full solve met a contradiction
-
 // Starts a measurement on a tick boundary, so that a solve under a millisecond reads 0.
 int64_t waitForNextTick(TickSource tick) {
     const int64_t t0 = tick() + 1;
@@ -38,7 +36,8 @@ void showResult(PuzzleState& state) {
     refreshUndoButton(state);
 }
 
-int runEntryPoint(PuzzleState& state, SolveLevel level) {
+// A level's entry point: false when it met a contradiction.
+bool runEntryPoint(PuzzleState& state, SolveLevel level) {
     switch (level) {
         case kLevel0:
             return solveLevel0(state);
@@ -47,19 +46,21 @@ int runEntryPoint(PuzzleState& state, SolveLevel level) {
         case kLevel2:
             return solveLevel2(state);
         case kLevelFull:
-            return solveFull(state);
+            return solveFull(state) != SolveOutcome::kContradiction;
     }
-    return 0;
+    return false;
 }
 
-// The entry point, run by the frontend (on a worker thread in the window).
-int runSolve(PuzzleState& state, SolveLevel level) {
-    int result = kSolveCancelled;
+// Runs `solve` through the frontend (on a worker thread in the window); false when the
+// user cancelled it.
+bool runThroughFrontend(PuzzleState& state, const std::function<void()>& solve) {
+    bool completed = false;
     state.cancelRequest = false;
     state.frontend.runSolve(
         [&] {
             try {
-                result = runEntryPoint(state, level);
+                solve();
+                completed = true;
                 return true;
             } catch (const SolveCancelled&) {
                 return false;
@@ -67,7 +68,7 @@ int runSolve(PuzzleState& state, SolveLevel level) {
         },
         state.cancelRequest);
     state.cancelRequest = false;
-    return result;
+    return completed;
 }
 
 std::string format(const char* pattern, int a) {
@@ -90,36 +91,44 @@ int64_t tickCount() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-int solveAtLevel(PuzzleState& state, SolveLevel level) {
+LevelResult solveAtLevel(PuzzleState& state, SolveLevel level) {
     state.drawEnabled = 0;
     state.frontend.setWaitCursor(true);
-    const int result = runSolve(state, level);
+    bool consistent = false;
+    const bool completed =
+        runThroughFrontend(state, [&] { consistent = runEntryPoint(state, level); });
     state.frontend.setWaitCursor(false);
     rebuildBoard(state, *state.mainBoard, *state.mainBoard);
     state.drawEnabled = 1;
-    return result;
+    if (!completed) return LevelResult::kCancelled;
+    return consistent ? LevelResult::kAtRest : LevelResult::kContradiction;
 }
 
-int solveAndRate(PuzzleState& state) {
+std::optional<SolveOutcome> solveAndRate(PuzzleState& state) {
     state.drawEnabled = 0;
     state.frontend.setWaitCursor(true);
-    const int result = runSolve(state, kLevelFull);
-    if (result != kSolveCancelled) {
-        state.difficulty = result == 0 ? kUnsolvable : kRated + rateDifficulty(state);
+    SolveOutcome outcome = SolveOutcome::kContradiction;
+    const bool completed = runThroughFrontend(state, [&] { outcome = solveFull(state); });
+    if (completed) {
+        state.difficulty = outcome == SolveOutcome::kContradiction
+                               ? Difficulty::unsolvable()
+                               : Difficulty::fullSolveRated(rateDifficulty(state));
     }
     state.frontend.setWaitCursor(false);
     rebuildBoard(state, *state.mainBoard, *state.mainBoard);
     state.drawEnabled = 1;
-    return result;
+    if (!completed) return std::nullopt;
+    return outcome;
 }
 
 void levelCommand(PuzzleState& state, SolveLevel level, TickSource tick) {
     if (state.W() == 0 || level > kLevel2) return;
     SolveBackup backup;
     backup.keep(state);
-    if (state.difficulty >= kRated) state.difficulty -= kRated;
+    state.difficulty.forgetFullSolve();
     const int64_t t0 = waitForNextTick(tick);
-    if (solveAtLevel(state, level) == kSolveCancelled) {
+    // What the level reached shows on the board; a contradiction has no message of its own.
+    if (solveAtLevel(state, level) == LevelResult::kCancelled) {
         backup.restore(state);
         return;
     }
@@ -133,22 +142,22 @@ void levelCommand(PuzzleState& state, SolveLevel level, TickSource tick) {
 void autoSolveCommand(PuzzleState& state, TickSource tick) {
     if (state.W() == 0) return;
     int elapsed = 0;
-    if (state.difficulty < kRated) {
+    if (!state.difficulty.holdsFullSolve()) {
         SolveBackup backup;
         backup.keep(state);
         const int64_t t0 = waitForNextTick(tick);
-        if (solveAndRate(state) == kSolveCancelled) {
+        if (!solveAndRate(state)) {  // the outcome itself is kept in `difficulty`
             backup.restore(state);
             return;
         }
         elapsed = static_cast<int>(tick() - t0);
     }
-    if (state.difficulty == kUnsolvable) {
+    if (state.difficulty.isUnsolvable()) {
         state.frontend.showMessage("エラーがあります。");
         return;
     }
     showResult(state);
-    const int rating = state.difficulty - kRated;
+    const int rating = state.difficulty.fileValue();
     state.frontend.showMessage(elapsed != 0 ? format("難易度は%dです。\n %d ms", rating, elapsed)
                                             : format("難易度は%dです。", rating));
 }

@@ -5,11 +5,11 @@
 
 namespace vexilo {
 
-int solveLevel2(PuzzleState& state) {
+bool solveLevel2(PuzzleState& state) {
     prepareSolve(state);
     for (;;) {
-        if (propagateAll(state) == 0) return 0;
-        if (runColourRules(state) != 1) return 1;
+        if (!propagateAll(state)) return false;
+        if (!runColourRules(state)) return true;
     }
 }
 

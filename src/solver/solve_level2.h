@@ -6,9 +6,9 @@ namespace vexilo {
 
 struct PuzzleState;
 
-// 0 when the solver met a contradiction, 1 when it stopped (solved, or could go no
-// further). Uses mainBoard's lattice as scratch space for the colours; the caller
+// False when the solver met a contradiction, true when it came to rest (solved, or could
+// go no further). Uses mainBoard's lattice as scratch space for the colours; the caller
 // rebuilds mainBoard from its own log afterwards.
-int solveLevel2(PuzzleState& state);
+[[nodiscard]] bool solveLevel2(PuzzleState& state);
 
 }  // namespace vexilo

@@ -28,38 +28,36 @@ void prepareSolve(PuzzleState& s, LatticeStart start) {
     } else {
         initLatticeFromClues(s, wb);
     }
-    wb.queueHead = 0;
-    wb.queuePassEnd = 0;
-    wb.queueReadA = 0;
-    wb.queueReadB = 0;
+    wb.queue.resetAt(0);
     seedWorkQueue(s);
     crossZeroCells(s);
 }
 
-int propagateAll(PuzzleState& s) {
-    Board& wb = *s.workBoard;
+bool propagateAll(PuzzleState& s) {
+    WorkQueue& queue = s.workBoard->queue;
     for (;;) {
         stopIfCancelled(s);
-        if (runBasicRules(s) == kContradiction) return 0;
-        if (preventSubLoops(s) == kProgress) continue;
-        runAdvancedRules(s);
-        wb.queuePassEnd = wb.queueHead;
-        if (wb.queueHead == wb.queueReadA) return 1;
+        if (!runBasicRules(s)) return false;
+        if (preventSubLoops(s) == RuleResult::kProgress) continue;
+        // Its contradiction (a queue entry that is no edge) shows in the next basic pass.
+        static_cast<void>(runAdvancedRules(s));
+        queue.closePass();
+        if (queue.basicCaughtUp()) return true;
     }
 }
 
-int solveLevel0(PuzzleState& s) {
+bool solveLevel0(PuzzleState& s) {
     prepareSolve(s, LatticeStart::kRebuild);
     for (;;) {
         stopIfCancelled(s);
-        if (runBasicRules(s) == kContradiction) return 0;
-        if (preventSubLoops(s) != kProgress) return 1;
+        if (!runBasicRules(s)) return false;
+        if (preventSubLoops(s) != RuleResult::kProgress) return true;
     }
 }
 
-int solveLevel1(PuzzleState& s) {
+bool solveLevel1(PuzzleState& s) {
     prepareSolve(s);
-    return propagateAll(s) != 0 ? 1 : 0;
+    return propagateAll(s);
 }
 
 }  // namespace vexilo

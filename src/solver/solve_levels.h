@@ -1,7 +1,8 @@
 // The solve levels: each solves the puzzle from its clues alone on workBoard.
 // Level 0 runs the basic rules and the sub-loop rule; Level 1 adds the advanced rules;
-// Level 2 adds the colour rules. Every entry point returns 0 when the solver met a
-// contradiction and 1 when it stopped (solved, or could go no further).
+// Level 2 adds the colour rules. Every entry point returns false when the solver met a
+// contradiction and true when it came to rest (solved, or could go no further): the levels
+// do not judge the answer.
 #pragma once
 
 namespace vexilo {
@@ -19,11 +20,11 @@ enum class LatticeStart {
 // cross the sides of the 0 cells.
 void prepareSolve(PuzzleState& state, LatticeStart start = LatticeStart::kFromClues);
 
-// Basic rules, sub-loop rule and advanced rules until nothing new is queued: 0 on a
-// contradiction, 1 at a standstill.
-int propagateAll(PuzzleState& state);
+// Basic rules, sub-loop rule and advanced rules until nothing new is queued: false on a
+// contradiction, true at a standstill.
+[[nodiscard]] bool propagateAll(PuzzleState& state);
 
-int solveLevel0(PuzzleState& state);
-int solveLevel1(PuzzleState& state);
+[[nodiscard]] bool solveLevel0(PuzzleState& state);
+[[nodiscard]] bool solveLevel1(PuzzleState& state);
 
 }  // namespace vexilo

@@ -5,6 +5,8 @@
 // of steps keeps a call from elsewhere, say on a closed loop, from walking for ever.
 #include "solver/sub_loops.h"
 
+#include <optional>
+
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
 
@@ -12,33 +14,25 @@ namespace vexilo {
 
 namespace {
 
-constexpr int kStepX[5] = {0, -1, 1, 0, 0};
-constexpr int kStepY[5] = {0, 0, 0, -1, 1};
-
-// The sides a walk may leave a dot by, in the order they are tried, by the direction it
-// arrived in (the way back is never tried).
-constexpr int kOnward[5][3] = {
-    {0, 0, 0},
-    {kLeft, kUp, kDown},
-    {kRight, kUp, kDown},
-    {kLeft, kRight, kUp},
-    {kLeft, kRight, kDown},
-};
+// The order in which the rule and its walks try the sides of a dot.
+constexpr Direction kSideOrder[4] = {Direction::kLeft, Direction::kRight, Direction::kUp,
+                                     Direction::kDown};
 
 constexpr int dotNumber(int x, int y) {
     return x + 4096 * y;
 }
 
-int edgeKey(const Board& board, int x, int y, int dir) {
-    return board.at(x + kStepX[dir], y + kStepY[dir]) & 7;
+int edgeKey(const Board& board, int x, int y, Direction dir) {
+    return board.at(x + stepX(dir), y + stepY(dir)) & kKeyMask;
 }
 
-// The first onward side from (x, y) whose edge has `key`, or 0.
-int onwardSide(const Board& board, int x, int y, int dir, int key) {
-    for (int side : kOnward[dir]) {
-        if (edgeKey(board, x, y, side) == key) return side;
+// The first side of dot (x, y), arrived at in direction dir, whose edge has `key`; the way
+// back is never taken.
+std::optional<Direction> onwardSide(const Board& board, int x, int y, Direction dir, int key) {
+    for (Direction side : kSideOrder) {
+        if (side != opposite(dir) && edgeKey(board, x, y, side) == key) return side;
     }
-    return 0;
+    return std::nullopt;
 }
 
 int maxWalk(const PuzzleState& s) {
@@ -47,56 +41,58 @@ int maxWalk(const PuzzleState& s) {
 
 }  // namespace
 
-int findPathEnd(PuzzleState& s, int x, int y, int dir) {
+int findPathEnd(PuzzleState& s, int x, int y, Direction dir) {
     const Board& wb = *s.workBoard;
     for (int steps = maxWalk(s); steps >= 0; --steps) {
-        if ((countGroup(wb, x, y, 0) & ~0xF) != 0x20) return dotNumber(x, y);
-        dir = onwardSide(wb, x, y, dir, kLine);
-        if (dir == 0) return 0;
-        x += 2 * kStepX[dir];
-        y += 2 * kStepY[dir];
+        if (tallyLines(countGroup(wb, x, y, 0)) != 2) return dotNumber(x, y);
+        const std::optional<Direction> next = onwardSide(wb, x, y, dir, kLine);
+        if (!next) return 0;
+        dir = *next;
+        x += 2 * stepX(dir);
+        y += 2 * stepY(dir);
     }
     return 0;
 }
 
-int corridorReaches(PuzzleState& s, int x, int y, int dir, int target) {
+bool corridorReaches(PuzzleState& s, int x, int y, Direction dir, int target) {
     const Board& wb = *s.workBoard;
     for (int steps = maxWalk(s); steps >= 0; --steps) {
-        if (dotNumber(x, y) == target) return 1;
-        if (countGroup(wb, x, y, 0) != 2) return 0;
-        dir = onwardSide(wb, x, y, dir, kUndecided);
-        if (dir == 0) return 0;
-        x += 2 * kStepX[dir];
-        y += 2 * kStepY[dir];
+        if (dotNumber(x, y) == target) return true;
+        if (countGroup(wb, x, y, 0) != tally(2, 0)) return false;
+        const std::optional<Direction> next = onwardSide(wb, x, y, dir, kUndecided);
+        if (!next) return false;
+        dir = *next;
+        x += 2 * stepX(dir);
+        y += 2 * stepY(dir);
     }
-    return 0;
+    return false;
 }
 
-int preventSubLoops(PuzzleState& s) {
+RuleResult preventSubLoops(PuzzleState& s) {
     Board& wb = *s.workBoard;
-    static constexpr int kSides[4] = {kLeft, kRight, kUp, kDown};
     for (int y = 1; y <= 2 * s.H() + 1; y += 2) {
         for (int x = 1; x <= 2 * s.W() + 1; x += 2) {
             if (wb.at(x, y) & kSettled) continue;
             const int c = countGroup(wb, x, y, 0);
-            if (c == 0x13 || (c & ~0xF) != 0x10) continue;
+            // A path end: one line, and not yet three crosses beside it.
+            if (c == tally(3, 1) || tallyLines(c) != 1) continue;
             int end = 0;
-            for (int dir : kSides) {
+            for (Direction dir : kSideOrder) {
                 if (edgeKey(wb, x, y, dir) == kLine) {
-                    end = findPathEnd(s, x + 2 * kStepX[dir], y + 2 * kStepY[dir], dir);
+                    end = findPathEnd(s, x + 2 * stepX(dir), y + 2 * stepY(dir), dir);
                     break;
                 }
             }
-            for (int dir : kSides) {
+            for (Direction dir : kSideOrder) {
                 if (edgeKey(wb, x, y, dir) != kUndecided) continue;
-                if (corridorReaches(s, x + 2 * kStepX[dir], y + 2 * kStepY[dir], dir, end)) {
-                    setEdge(s, x + kStepX[dir], y + kStepY[dir], kCross);
+                if (corridorReaches(s, x + 2 * stepX(dir), y + 2 * stepY(dir), dir, end)) {
+                    setEdge(s, x + stepX(dir), y + stepY(dir), kCross);
                 }
             }
         }
     }
-    wb.queuePassEnd = wb.queueHead;
-    return wb.queueHead == wb.queueReadA ? kUnchanged : kProgress;
+    wb.queue.closePass();
+    return wb.queue.basicCaughtUp() ? RuleResult::kUnchanged : RuleResult::kProgress;
 }
 
 }  // namespace vexilo

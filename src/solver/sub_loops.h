@@ -3,25 +3,26 @@
 // can never be a line: it is crossed.
 #pragma once
 
+#include "model/lattice.h"
+#include "solver/engine/edge_setting.h"
+
 namespace vexilo {
 
 struct PuzzleState;
 
-// Directions of travel from a dot to the next one.
-enum Direction : int { kLeft = 1, kRight = 2, kUp = 3, kDown = 4 };
-
 // Crosses every undecided edge at a path end that leads, through corridor dots (two crosses,
-// two undecided edges), to the other end of the same path. 1 when new entries wait on the
-// work queue, 2 when nothing was queued; never 0. Leaves queuePassEnd at queueHead.
-int preventSubLoops(PuzzleState& state);
+// two undecided edges), to the other end of the same path. kProgress when new entries wait
+// on the work queue, kUnchanged when nothing was queued; never kContradiction. Leaves
+// the queue's pass closed (passEnd at head).
+RuleResult preventSubLoops(PuzzleState& state);
 
 // From dot (x, y), reached along a line travelling in direction dir, follows the path
 // through dots with exactly two lines; the number x + 4096 * y of the first dot of another
 // kind, or 0 when the path cannot be followed.
-int findPathEnd(PuzzleState& state, int x, int y, int dir);
+[[nodiscard]] int findPathEnd(PuzzleState& state, int x, int y, Direction dir);
 
-// From dot (x, y), reached in direction dir over an undecided edge: 1 if walking on
-// through corridor dots arrives at the dot numbered target, else 0.
-int corridorReaches(PuzzleState& state, int x, int y, int dir, int target);
+// From dot (x, y), reached in direction dir over an undecided edge: true if walking on
+// through corridor dots arrives at the dot numbered target.
+[[nodiscard]] bool corridorReaches(PuzzleState& state, int x, int y, Direction dir, int target);
 
 }  // namespace vexilo

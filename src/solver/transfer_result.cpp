@@ -20,17 +20,8 @@ void transferResult(PuzzleState& state) {
         for (int x = 1 + (y % 2); x <= maxX; x += 2) {
             const int m = main.at(row + x) & 3;
             const int s = work.at(row + x) & 3;
-            switch (16 * m + s) {
-                case 0x02:
-                case 0x03:
-                case 0x20:
-                case 0x23:
-                case 0x30:
-                case 0x32:
-                    break;
-                default:
-                    continue;  // the same on both, or undecided on both
-            }
+            // Only edges that differ, each undecided, a cross or a line (key 1 is no edge's).
+            if (m == s || m == 1 || s == 1) continue;
             if (m >= 2) appendEntry(main, moveEntry(x, y, m), fe);
             if (s >= 2) appendEntry(main, moveEntry(x, y, s), fe);
         }

@@ -37,13 +37,13 @@ bool openHypothesis(PuzzleState& state) {
 }
 
 // Judges the open hypothesis from its line (x, y), retracts and drops it; when it fails,
-// the hypothesis edge (edgeX, edgeY) gets the other value and the result is 1.
-int judgeHypothesis(PuzzleState& state, int x, int y, int edgeX, int edgeY, int otherValue) {
-    const int r = tryAndRetract(state, x, y);
+// the hypothesis edge (edgeX, edgeY) gets the other value and the result is true.
+bool judgeHypothesis(PuzzleState& state, int x, int y, int edgeX, int edgeY, int otherValue) {
+    const bool consistent = tryAndRetract(state, x, y);
     dropLastStep(*state.workBoard);
-    if (r != 0) return 0;
+    if (consistent) return false;
     setEdge(state, edgeX, edgeY, otherValue);
-    return 1;
+    return true;
 }
 
 bool hasClueOneOrThree(const Board& wb, int index) {
@@ -51,22 +51,18 @@ bool hasClueOneOrThree(const Board& wb, int index) {
     return key == 1 || key == 3;
 }
 
-// Sides of a cell in the order the search tries them: left, right, top, bottom (the side
-// opposite a side lies at minus its offset).
-constexpr int kSideDx[4] = {-1, 1, 0, 0};
-constexpr int kSideDy[4] = {0, 0, -1, 1};
+// Sides of a cell in the order the search tries them.
+constexpr Direction kSideOrder[4] = {Direction::kLeft, Direction::kRight, Direction::kUp,
+                                     Direction::kDown};
 
 }  // namespace
 
-int checkConsistent(PuzzleState& state, int x, int y) {
-    if (propagateAll(state) == 0) return 0;
-    if (linesConnected(state, x, y) == 0) return 0;
-    if (pathEndsPaired(state) == 0) return 0;
-    return 1;
+bool checkConsistent(PuzzleState& state, int x, int y) {
+    return propagateAll(state) && linesConnected(state, x, y) && pathEndsPaired(state);
 }
 
-int tryAndRetract(PuzzleState& state, int x, int y) {
-    const int r = checkConsistent(state, x, y);
+bool tryAndRetract(PuzzleState& state, int x, int y) {
+    const bool consistent = checkConsistent(state, x, y);
     Board& wb = *state.workBoard;
     // Every move entry of the step, newest first, down to its marker.
     for (int slot = wb.writePos - 1; slot > 0 && isMove(wb.moveLog[slot]); --slot) {
@@ -76,10 +72,11 @@ int tryAndRetract(PuzzleState& state, int x, int y) {
         wb.at(ex, ey) = 0;
         unsettleAround(wb, ex, ey);
     }
-    return r;
+    return consistent;
 }
 
-int trialSearch(PuzzleState& state) {
+RuleResult trialSearch(PuzzleState& state) {
+    using enum RuleResult;
     const Board& wb = *state.workBoard;
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
@@ -88,16 +85,18 @@ int trialSearch(PuzzleState& state) {
     for (int y = 2; y < maxY; y += 2) {
         for (int x = 2; x < maxX; x += 2) {
             if ((wb.at(x, y) & 7) != 3) continue;
-            for (int side = 0; side < 4; ++side) {
-                const int sx = x + kSideDx[side];
-                const int sy = y + kSideDy[side];
+            for (Direction side : kSideOrder) {
+                const int sx = x + stepX(side);
+                const int sy = y + stepY(side);
                 if ((wb.at(sx, sy) & 2) != 0) continue;
                 stopIfCancelled(state);
-            if (!openHypothesis(state)) return 2;
+                if (!openHypothesis(state)) return kUnchanged;
                 setEdge(state, sx, sy, kCross);
                 setEdgeGroup(state, x, y, 0, kLine);
-                if (judgeHypothesis(state, x - kSideDx[side], y - kSideDy[side], sx, sy, kLine)) {
-                    return 1;
+                // The opposite side is a line of the hypothesis.
+                const Direction across = opposite(side);
+                if (judgeHypothesis(state, x + stepX(across), y + stepY(across), sx, sy, kLine)) {
+                    return kProgress;
                 }
             }
         }
@@ -107,14 +106,14 @@ int trialSearch(PuzzleState& state) {
     for (int y = 2; y < maxY; y += 2) {
         for (int x = 2; x < maxX; x += 2) {
             if ((wb.at(x, y) & 7) != 1) continue;
-            for (int side = 0; side < 4; ++side) {
-                const int sx = x + kSideDx[side];
-                const int sy = y + kSideDy[side];
+            for (Direction side : kSideOrder) {
+                const int sx = x + stepX(side);
+                const int sy = y + stepY(side);
                 if ((wb.at(sx, sy) & 2) != 0) continue;
                 stopIfCancelled(state);
-            if (!openHypothesis(state)) return 2;
+                if (!openHypothesis(state)) return kUnchanged;
                 setEdge(state, sx, sy, kLine);
-                if (judgeHypothesis(state, sx, sy, sx, sy, kCross)) return 1;
+                if (judgeHypothesis(state, sx, sy, sx, sy, kCross)) return kProgress;
             }
         }
     }
@@ -127,12 +126,12 @@ int trialSearch(PuzzleState& state) {
             const int across = isVerticalEdge(x, y) ? 1 : kLatticeSide;
             if (hasClueOneOrThree(wb, at - across) || hasClueOneOrThree(wb, at + across)) continue;
             stopIfCancelled(state);
-            if (!openHypothesis(state)) return 2;
+            if (!openHypothesis(state)) return kUnchanged;
             setEdge(state, x, y, kLine);
-            if (judgeHypothesis(state, x, y, x, y, kCross)) return 1;
+            if (judgeHypothesis(state, x, y, x, y, kCross)) return kProgress;
         }
     }
-    return 2;
+    return kUnchanged;
 }
 
 }  // namespace vexilo

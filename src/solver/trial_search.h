@@ -8,22 +8,25 @@
 // the sides of 1s (assumed lines), then every other edge (assumed a line).
 #pragma once
 
+#include "solver/engine/edge_setting.h"
+
 namespace vexilo {
 
 struct PuzzleState;
 
-// 1 when one edge was deduced (and set on workBoard), 2 when no hypothesis failed (or,
-// with workBoard's log full, none could be made); then workBoard's edges and log are
-// exactly as before the call.
-int trialSearch(PuzzleState& state);
+// kProgress when one edge was deduced (and set on workBoard), kUnchanged when no hypothesis
+// failed (or, with workBoard's log full, none could be made); then workBoard's edges and
+// log are exactly as before the call. Never kContradiction.
+RuleResult trialSearch(PuzzleState& state);
 
 // Judges the open hypothesis (checkConsistent from edge (x, y)), then undoes its step's
 // entries in the lattice, clearing `settled` around each retracted edge so the rules look
-// there again. The step itself stays in the log for the caller to drop.
-int tryAndRetract(PuzzleState& state, int x, int y);
+// there again. The step itself stays in the log for the caller to drop. Returns the
+// judgement: true when the hypothesis was consistent.
+bool tryAndRetract(PuzzleState& state, int x, int y);
 
-// 1 if the position after propagation passes both global tests, 0 otherwise; (x, y) is a
-// line of the hypothesis and starts the connectivity test.
-int checkConsistent(PuzzleState& state, int x, int y);
+// True if the position after propagation passes both global tests; (x, y) is a line of
+// the hypothesis and starts the connectivity test.
+[[nodiscard]] bool checkConsistent(PuzzleState& state, int x, int y);
 
 }  // namespace vexilo

@@ -123,10 +123,10 @@ void TForm1::SpeedButton9Click() {
 
 void TForm1::SpeedButton10Click() {
     if (state_->W() == 0) return;
-    const int result = checkPosition(*state_, *state_->mainBoard);
-    if (result == kAnswerWrong) showMessage("違います。");
-    if (result == kAnswerCorrect && progress_) progress_->markSolved();
-    if (result == kAnswerCorrect) showMessage("正解です!!");
+    const AnswerResult result = checkPosition(*state_, *state_->mainBoard);
+    if (result == AnswerResult::kWrong) showMessage("違います。");
+    if (result == AnswerResult::kCorrect && progress_) progress_->markSolved();
+    if (result == AnswerResult::kCorrect) showMessage("正解です!!");
     if (state_->errorX == 0 && state_->errorY == 0) return;
     const FaultView f = faultView(state_->errorX, state_->errorY, state_->zoom, PaintBox1->width(),
                                   PaintBox1->height(), scrollMaxX_, scrollMaxY_);

@@ -123,7 +123,7 @@ TEST(ExchangeImport, EachSourceIsToldApartAndOpensLikeAFile) {
         EXPECT_EQ((*state->clueGrid)[1][1], kClueZero);
         EXPECT_EQ((*state->clueGrid)[0][1], 0);
         EXPECT_EQ(state.frontend.caption, puzzleNameOf(sources[i]) + " 2x2 - Vexilo");
-        EXPECT_EQ(state->difficulty, -1);
+        EXPECT_EQ(state->difficulty.stored, -1);
     }
 }
 

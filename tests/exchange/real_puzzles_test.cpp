@@ -75,8 +75,8 @@ TEST(RealLinks, SiteLinksComeBackUnchangedAndSolve) {
         const PuzzleClues clues = readPuzzLink(link, unknown);
         EXPECT_EQ(writePuzzLink(clues), link);
         openImportedPuzzle(*state, importPuzzleText(link), "puzzlink", WriteBack::kNone);
-        solveAndRate(*state);
-        if (checkAnswer(*state, *state->workBoard) == kAnswerCorrect) ++solved;
+        ASSERT_TRUE(solveAndRate(*state).has_value());
+        if (checkAnswer(*state, *state->workBoard) == AnswerResult::kCorrect) ++solved;
     }
     // The full solve stops short on two of the site's puzzles and finds no answer to one.
     EXPECT_EQ(solved, 10);

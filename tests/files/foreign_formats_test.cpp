@@ -160,7 +160,7 @@ TEST_F(ForeignFormats, LpmCellsLieColumnByColumn) {
     ASSERT_TRUE(readNativeText(*t, folder.path("p.LPM")));
     EXPECT_EQ(t->W(), 5);
     EXPECT_EQ(t->H(), 3);
-    EXPECT_EQ(t->difficulty, -1);
+    EXPECT_EQ(t->difficulty.stored, -1);
     EXPECT_EQ(t.frontend.caption, "p.LPM 5x3 - Vexilo");
 }
 
@@ -347,7 +347,7 @@ TEST_F(ForeignFormats, SlzHeaderAndMarkersAreReplacedAroundTheBody) {
               (Lines{"[Vexilo data]   3 x   2 -1", "[Start]", "1", "2", "[End]"}));
     ASSERT_TRUE(readNativeText(*t, folder.path("p.slz")));
     EXPECT_EQ(t->W(), 3);
-    EXPECT_EQ(t->difficulty, -1);
+    EXPECT_EQ(t->difficulty.stored, -1);
 }
 
 TEST_F(ForeignFormats, SlzWithTooFewLinesStaysAsLoadedAndIsIgnored) {

@@ -32,7 +32,7 @@ TEST_F(NativeRead, WorkedExampleGivesSizeRatingCellsAndCaption) {
     ASSERT_TRUE(read(kWorkedExample, "/some/dir/easy01.ALC"));
     EXPECT_EQ(t->W(), 4);
     EXPECT_EQ(t->H(), 3);
-    EXPECT_EQ(t->difficulty, 2);
+    EXPECT_EQ(t->difficulty.stored, 2);
     EXPECT_EQ(t->fileName, "/some/dir/easy01.ALC");
     EXPECT_EQ(t.frontend.caption, "easy01.ALC 4x3 - Vexilo");
     const uint8_t expected[3][4] = {{3, 0, 2, 0}, {0, 4, 0, 0x21}, {1, 0x30, 2, 0x34}};
@@ -87,7 +87,7 @@ TEST_F(NativeRead, TextThatIsNotNativeChangesNothing) {
         EXPECT_FALSE(read(lines, "/p/second.ALC")) << lines[0];
         EXPECT_EQ(t->W(), 4);
         EXPECT_EQ(t->H(), 3);
-        EXPECT_EQ(t->difficulty, 2);
+        EXPECT_EQ(t->difficulty.stored, 2);
         EXPECT_EQ(t->fileName, "/p/first.ALC");
         EXPECT_EQ(t.frontend.caption, "first.ALC 4x3 - Vexilo");
         EXPECT_EQ(t.frontend.resets, resets);
@@ -98,7 +98,7 @@ TEST_F(NativeRead, TextThatIsNotNativeChangesNothing) {
 TEST_F(NativeRead, HeaderWordNeedOnlyStartTheFirstLine) {
     ASSERT_TRUE(read({"[Vexilo data]X", "[Start]", "12", "[End]"}));
     EXPECT_EQ(t->W(), 2);
-    EXPECT_EQ(t->difficulty, 9999);
+    EXPECT_EQ(t->difficulty.stored, 9999);
 }
 
 TEST_F(NativeRead, HeaderNumbersComeFromFixedColumns) {
@@ -106,30 +106,30 @@ TEST_F(NativeRead, HeaderNumbersComeFromFixedColumns) {
     ASSERT_TRUE(read({"[Vexilo data]   7 x  99    5xyz", "[Start]", "1", "[End]"}));
     EXPECT_EQ(t->W(), 7);
     EXPECT_EQ(t->H(), 1);
-    EXPECT_EQ(t->difficulty, 5);
+    EXPECT_EQ(t->difficulty.stored, 5);
     ASSERT_TRUE(read({"[Vexilo data]   7 x   1 12345", "[Start]", "1", "[End]"}));
-    EXPECT_EQ(t->difficulty, -1);  // cut to four characters, 1234 is no rating
+    EXPECT_EQ(t->difficulty.stored, -1);  // cut to four characters, 1234 is no rating
     ASSERT_TRUE(read({"[Vexilo data]   7 x   1 -1", "[Start]", "1", "[End]"}));
-    EXPECT_EQ(t->difficulty, -1);
+    EXPECT_EQ(t->difficulty.stored, -1);
     ASSERT_TRUE(read({"[Vexilo data]   7 x   1 +3", "[Start]", "1", "[End]"}));
-    EXPECT_EQ(t->difficulty, 3);
+    EXPECT_EQ(t->difficulty.stored, 3);
     // Misplaced numbers: of "12" at columns 14-15 only the "2" lies in the width field; the
     // height "11", the unread column 24 and the rating "9" touch each other.
     ASSERT_TRUE(read({"[Vexilo data]12   x  1116", "[Start]", "", "[End]"}));
     EXPECT_EQ(t->W(), 2);
-    EXPECT_EQ(t->difficulty, 6);
+    EXPECT_EQ(t->difficulty.stored, 6);
     ASSERT_TRUE(read({"[Vexilo data]   7 x   1     3", "[Start]", "1", "[End]"}));
-    EXPECT_EQ(t->difficulty, 9999);  // the 3 at column 29 is past the rating field
+    EXPECT_EQ(t->difficulty.stored, 9999);  // the 3 at column 29 is past the rating field
 }
 
 TEST_F(NativeRead, BlankFieldsGiveWidthZeroAndRating9999) {
     ASSERT_TRUE(read({"[Vexilo data]", "[Start]", "123", "0", "[End]"}));
     EXPECT_EQ(t->W(), 3);
     EXPECT_EQ(t->H(), 2);
-    EXPECT_EQ(t->difficulty, 9999);
+    EXPECT_EQ(t->difficulty.stored, 9999);
     ASSERT_TRUE(read({"[Vexilo data]     x        ", "[Start]", "1", "[End]"}));
     EXPECT_EQ(t->W(), 1);
-    EXPECT_EQ(t->difficulty, 9999);
+    EXPECT_EQ(t->difficulty.stored, 9999);
 }
 
 TEST_F(NativeRead, AHeaderWidthWiderThanTheRowsAddsEmptyColumns) {
@@ -153,7 +153,7 @@ TEST_F(NativeRead, ARatingOutsideMinusOneToSixReadsAsNotRated) {
         char header[40];
         std::snprintf(header, sizeof header, "[Vexilo data]   2 x   1 %d", rating);
         ASSERT_TRUE(read({header, "[Start]", "12", "[End]"}));
-        ASSERT_EQ(t->difficulty, rating >= -1 && rating <= 6 ? rating : -1) << header;
+        ASSERT_EQ(t->difficulty.stored, rating >= -1 && rating <= 6 ? rating : -1) << header;
     }
 }
 
@@ -223,7 +223,7 @@ class NativeReadErrors : public NativeRead {
     void expectResetState() {
         EXPECT_EQ(t->W(), 0);
         EXPECT_EQ(t->H(), 0);
-        EXPECT_EQ(t->difficulty, -1);
+        EXPECT_EQ(t->difficulty.stored, -1);
         EXPECT_EQ(t->fileName, "");
         EXPECT_EQ(t.frontend.caption, "Vexilo");
         EXPECT_EQ(t.frontend.resets, 2);
@@ -270,7 +270,7 @@ TEST_F(NativeReadErrors, AHeaderNumberThatIsNotANumberIsAConversionErrorAfterThe
             expectError<std::invalid_argument>({header, "[Start]", "12", "[End]"});
         EXPECT_NE(message.find("not a decimal number"), std::string::npos) << message;
         EXPECT_EQ(t->W(), 0) << header;
-        EXPECT_EQ(t->difficulty, -1) << header;
+        EXPECT_EQ(t->difficulty.stored, -1) << header;
         EXPECT_EQ(t.frontend.caption, "Vexilo");
     }
 }

@@ -32,7 +32,7 @@ TEST_F(NativeWrite, WorkedExampleSavedUnderAnotherNameIsReproducedByteForByte) {
     ASSERT_TRUE(openPuzzleFile(*t, folder.write("in.ALC", kWorkedExample)));
     ASSERT_TRUE(savePuzzleAs(*t, folder.path("out.ALC")));
     EXPECT_EQ(folder.read("out.ALC"), kWorkedExample);
-    EXPECT_EQ(t->difficulty, 2);  // 2 + 10000 forced the write, which took it back
+    EXPECT_EQ(t->difficulty.stored, 2);  // 2 + 10000 forced the write, which took it back
     EXPECT_EQ(t->fileName, folder.path("out.ALC"));
     EXPECT_TRUE(t->fileLines.empty());
     // Leaving the saved puzzle writes nothing more.
@@ -65,14 +65,14 @@ TEST_F(NativeWrite, AnUnratedFileGetsMinusOneOnceAndKeepsItsOtherBytes) {
     });
     const std::string path = folder.write("u.alc", original);  // lower-case extension
     ASSERT_TRUE(openPuzzleFile(*t, path));
-    EXPECT_EQ(t->difficulty, 9999);
+    EXPECT_EQ(t->difficulty.stored, 9999);
     writeBackPendingRating(*t);
     // A rewrite would clean the rows up and drop the trailing text; only the rating changes.
     EXPECT_EQ(folder.read("u.alc"), "[Vexilo data]   3 x   9 -1" + original.substr(23));
-    EXPECT_EQ(t->difficulty, -1);
+    EXPECT_EQ(t->difficulty.stored, -1);
     // Opened again and left: -1 is below 9999, nothing is written.
     ASSERT_TRUE(openPuzzleFile(*t, path));
-    EXPECT_EQ(t->difficulty, -1);
+    EXPECT_EQ(t->difficulty.stored, -1);
     folder.write("u.alc", "[Vexilo data]   1 x   1 -1\r\n[Start]\r\n1\r\n[End]\r\n");
     writeBackPendingRating(*t);  // the file on disk now differs from what was read
     EXPECT_EQ(folder.read("u.alc"), "[Vexilo data]   1 x   1 -1\r\n[Start]\r\n1\r\n[End]\r\n");
@@ -82,12 +82,12 @@ TEST_F(NativeWrite, APendingNewRatingIsWrittenWhenThePuzzleIsLeftForAnother) {
     const std::string first = folder.write("first.ALC", kWorkedExample);
     const std::string second = folder.write("second.ALC", kWorkedExample);
     ASSERT_TRUE(openPuzzleFile(*t, first));
-    t->difficulty = 10005;  // an automatic solve rated it 5
+    t->difficulty.stored = 10005;  // an automatic solve rated it 5
     ASSERT_TRUE(openPuzzleFile(*t, second));
     EXPECT_EQ(folder.read("first.ALC").substr(0, 27), "[Vexilo data]   4 x   3 5\r\n");
-    EXPECT_EQ(t->difficulty, 2);  // the second puzzle's own rating
+    EXPECT_EQ(t->difficulty.stored, 2);  // the second puzzle's own rating
     // Without the write-back step the pending rating stays unwritten.
-    t->difficulty = 10006;
+    t->difficulty.stored = 10006;
     ASSERT_TRUE(openPuzzleFile(*t, first, WriteBack::kNone));
     EXPECT_EQ(folder.read("second.ALC"), kWorkedExample);
 }
@@ -95,22 +95,22 @@ TEST_F(NativeWrite, APendingNewRatingIsWrittenWhenThePuzzleIsLeftForAnother) {
 TEST_F(NativeWrite, WritesOnlyANativeFileWithAPendingRating) {
     ASSERT_TRUE(openPuzzleFile(*t, folder.write("p.ALC", kWorkedExample)));
     for (int rating : {-1, 0, 6, 9998}) {
-        t->difficulty = rating;
+        t->difficulty.stored = rating;
         writeNativeFile(*t);
-        EXPECT_EQ(t->difficulty, rating);
+        EXPECT_EQ(t->difficulty.stored, rating);
     }
     EXPECT_EQ(folder.read("p.ALC"), kWorkedExample);
     for (const char* name : {"p.SLZ", "p.LPM", "p.ALC.bak", "p", "p.AL"}) {
         t->fileName = folder.path(name);
-        t->difficulty = 10003;
+        t->difficulty.stored = 10003;
         writeNativeFile(*t);
-        EXPECT_EQ(t->difficulty, 10003) << name;
+        EXPECT_EQ(t->difficulty.stored, 10003) << name;
     }
     EXPECT_EQ(folder.names(), std::vector<std::string>{"p.ALC"});
     t->puzzleWidth = 0;
     t->fileName = folder.path("q.ALC");
     writeNativeFile(*t);
-    EXPECT_EQ(t->difficulty, 10003);
+    EXPECT_EQ(t->difficulty.stored, 10003);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"p.ALC"});
 }
 
@@ -118,7 +118,7 @@ TEST_F(NativeWrite, SaveToANameThatIsNotAlcAddsTheExtension) {
     ASSERT_TRUE(openPuzzleFile(*t, folder.write("p.ALC", kWorkedExample)));
     ASSERT_TRUE(savePuzzleAs(*t, folder.path("p.txt")));
     EXPECT_EQ(t->fileName, folder.path("p.txt.ALC"));
-    EXPECT_EQ(t->difficulty, 2);
+    EXPECT_EQ(t->difficulty.stored, 2);
     ASSERT_TRUE(savePuzzleAs(*t, folder.path("q")));
     ASSERT_TRUE(savePuzzleAs(*t, folder.path("r.alc")));
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"p.ALC", "p.txt.ALC", "q.ALC", "r.alc"}));
@@ -127,14 +127,14 @@ TEST_F(NativeWrite, SaveToANameThatIsNotAlcAddsTheExtension) {
 TEST_F(NativeWrite, SaveWithoutAPuzzleDoesNothing) {
     EXPECT_FALSE(savePuzzleAs(*t, folder.path("p.ALC")));
     EXPECT_EQ(t->fileName, "");
-    EXPECT_EQ(t->difficulty, -1);
+    EXPECT_EQ(t->difficulty.stored, -1);
     EXPECT_TRUE(folder.names().empty());
 }
 
 TEST_F(NativeWrite, AFailedWriteIsAFileErrorAfterTheRatingCountsAsWritten) {
     ASSERT_TRUE(openPuzzleFile(*t, folder.write("p.ALC", kWorkedExample)));
     EXPECT_THROW(savePuzzleAs(*t, folder.path("no/such/folder.ALC")), FileError);
-    EXPECT_EQ(t->difficulty, 2);
+    EXPECT_EQ(t->difficulty.stored, 2);
 }
 
 TEST_F(NativeWrite, CodesOutsideTheAlphabetAreWrittenAsDashes) {
@@ -147,7 +147,7 @@ TEST_F(NativeWrite, CodesOutsideTheAlphabetAreWrittenAsDashes) {
     grid[1][1] = 0x24;
     grid[1][2] = 0x2C;
     t->fileName = folder.path("c.ALC");
-    t->difficulty = 9999;
+    t->difficulty.stored = 9999;
     writeNativeFile(*t);
     EXPECT_EQ(folder.read("c.ALC"),
               crlf({"[Vexilo data]   3 x   2 -1", "[Start]", "---", "-A-", "[End]"}));
@@ -175,7 +175,7 @@ TEST_F(NativeWrite, TheWriteBackChangesOnlyTheRatingField) {
     for (const auto& [original, written] : cases) {
         const std::string path = folder.write("p.ALC", original);
         ASSERT_TRUE(openPuzzleFile(*t, path));
-        t->difficulty = kRatingPending + 4;
+        t->difficulty.stored = Difficulty::kPendingOffset + 4;
         writeBackPendingRating(*t);
         EXPECT_EQ(folder.read("p.ALC"), written) << original;
     }

@@ -22,7 +22,7 @@ class OpenCommand : public ::testing::Test {
   protected:
     void openFirst() {
         ASSERT_TRUE(openPuzzleFile(*t, folder.write("first.ALC", kNative)));
-        t->difficulty = 10004;  // a pending rating of the puzzle being left
+        t->difficulty.stored = 10004;  // a pending rating of the puzzle being left
     }
     TempFolder folder;
     TestState t;
@@ -31,7 +31,7 @@ class OpenCommand : public ::testing::Test {
 TEST_F(OpenCommand, TheExtensionIsUpperCasedSoALowerCaseNativeFileIsRead) {
     ASSERT_TRUE(openPuzzleFile(*t, folder.write("low.alc", kNative)));
     EXPECT_EQ(t->W(), 2);
-    EXPECT_EQ(t->difficulty, 3);
+    EXPECT_EQ(t->difficulty.stored, 3);
     EXPECT_EQ(t.frontend.caption, "low.alc 2x1 - Vexilo");
     EXPECT_EQ(t->fileLines, (Lines{"[Vexilo data]   2 x   1 3", "[Start]", "12", "[End]"}));
 }
@@ -48,7 +48,7 @@ TEST_F(OpenCommand, SlzTextGoesThroughItsConverter) {
     ASSERT_TRUE(openPuzzleFile(*t, folder.write("p.slz", slz)));
     EXPECT_EQ(t->W(), 2);
     EXPECT_EQ(t->H(), 1);
-    EXPECT_EQ(t->difficulty, -1);
+    EXPECT_EQ(t->difficulty.stored, -1);
     EXPECT_EQ((*t->clueGrid)[0][0], 3);
 }
 
@@ -73,7 +73,7 @@ TEST_F(OpenCommand, AMissingFileIsAFileErrorAfterTheWriteBack) {
 
 TEST_F(OpenCommand, AnEmptyFileOrARejectedForeignFileIsOutOfRangeAndKeepsThePuzzle) {
     openFirst();
-    t->difficulty = 3;
+    t->difficulty.stored = 3;
     for (const char* name : {"empty.ALC", "short.LPM", "short.SLT", "short.RING"}) {
         EXPECT_THROW(openPuzzleFile(*t, folder.write(name, "")), std::out_of_range) << name;
         EXPECT_TRUE(t->fileLines.empty());

@@ -24,10 +24,10 @@ int autoSolveRating(const complete::LoopPuzzle& puzzle) {
     PuzzleState state(frontend);
     state.fileLines = nativeLinesOf(puzzle, -1);
     readNativeText(state, "t.ALC");
-    if (solveAndRate(state) == 0 || checkAnswer(state, *state.workBoard) != kAnswerCorrect) {
+    if (solveAndRate(state) == SolveOutcome::kContradiction || checkAnswer(state, *state.workBoard) != AnswerResult::kCorrect) {
         return -1;
     }
-    return state.difficulty - kRatingPending;
+    return state.difficulty.stored - Difficulty::kPendingOffset;
 }
 
 TEST(Generator, PuzzlesAreUniqueAndRatedAsTheAutoSolveRatesThem) {

@@ -17,7 +17,7 @@ TEST(ResetPuzzle, ReturnsToTheStateWithoutAPuzzle) {
     appendEntry(board, moveEntry(2, 1, 3), t.frontend);
     openStep(board, t.frontend);
     appendEntry(board, moveEntry(4, 1, 2), t.frontend);
-    t->difficulty = 10003;
+    t->difficulty.stored = 10003;
     t->drawEnabled = 0;
     t->zoom = 8;
     t->fileName = "/x/y.ALC";
@@ -31,7 +31,7 @@ TEST(ResetPuzzle, ReturnsToTheStateWithoutAPuzzle) {
 
     EXPECT_EQ(t->W(), 0);
     EXPECT_EQ(t->H(), 0);
-    EXPECT_EQ(t->difficulty, -1);
+    EXPECT_EQ(t->difficulty.stored, -1);
     EXPECT_EQ(t->drawEnabled, 1);
     EXPECT_EQ(t->zoom, 1);
     EXPECT_EQ(t->fileName, "");

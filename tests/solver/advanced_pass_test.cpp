@@ -9,6 +9,8 @@
 namespace vexilo {
 namespace {
 
+using enum RuleResult;
+
 using testing::loadWorkPicture;
 using testing::loggedEntries;
 using testing::TestState;
@@ -122,7 +124,7 @@ TEST(StartPatterns, PairsOfThreesAndThreesJoinedByTwos) {
         TestState t;
         SCOPED_TRACE(c.name);
         loadWorkPicture(*t, c.before);
-        EXPECT_EQ(startPatterns(*t), 1);
+        EXPECT_TRUE(startPatterns(*t));
         EXPECT_EQ(workPicture(*t), trimmed(c.after));
     }
 }
@@ -130,7 +132,7 @@ TEST(StartPatterns, PairsOfThreesAndThreesJoinedByTwos) {
 TEST(StartPatterns, LinesFirstThenCrossesForThreesSideBySide) {
     TestState t;
     loadWorkPicture(*t, {"+ + + + +", "", "+ + + + +", "   3 3", "+ + + + +", "", "+ + + + +"});
-    startPatterns(*t);
+    EXPECT_TRUE(startPatterns(*t));
     EXPECT_EQ(loggedEntries(*t),
               (std::vector<int32_t>{moveEntry(3, 4, kLine), moveEntry(5, 4, kLine),
                                     moveEntry(7, 4, kLine), moveEntry(5, 2, kCross),
@@ -144,7 +146,7 @@ TEST(StartPatterns, ADiagonalOfTwosThatDoesNotEndInAThreeGivesNothing) {
              {"+ + + +", "     3", "+ + + +", "   2", "+ + + +", "     3", "+ + + +"}}) {
         TestState t;
         loadWorkPicture(*t, picture);
-        EXPECT_EQ(startPatterns(*t), 0);
+        EXPECT_FALSE(startPatterns(*t));
         EXPECT_EQ(workPicture(*t), trimmed(picture));
     }
 }
@@ -166,10 +168,10 @@ TEST(AdvancedPass, StartPatternsRunOncePerSolve) {
     // A new solve clears the flag; its first advanced pass applies the patterns again.
     prepareSolve(*t);
     EXPECT_EQ(t->startPatternsDone, 0);
-    const int passEnd = t->workBoard->queuePassEnd;
+    const int passEnd = t->workBoard->queue.positions().passEnd;
     EXPECT_EQ(runAdvancedRules(*t), kProgress);
     EXPECT_EQ(t->workBoard->at(5, 4) & 7, kLine);
-    EXPECT_EQ(t->workBoard->queueReadB, passEnd);
+    EXPECT_EQ(t->workBoard->queue.positions().readB, passEnd);
 }
 
 TEST(AdvancedPass, CountsAProductivePassWithTwoWhileBelowTenThousand) {
@@ -199,14 +201,14 @@ TEST(AdvancedPass, ReadsUpToThePassEndAndQueuesItsDecisionsBehindIt) {
     t->startPatternsDone = 1;
     Board& wb = *t->workBoard;
     pushWorkQueue(*t, moveEntry(3, 6, 0));  // the left side of the cell without clue
-    wb.queuePassEnd = wb.queueHead;
+    wb.queue.closePass();
     pushWorkQueue(*t, moveEntry(2, 1, 0));  // after the pass end: not read
     EXPECT_EQ(runAdvancedRules(*t), kProgress);
-    EXPECT_EQ(wb.queueReadB, 1);
-    EXPECT_EQ(wb.queuePassEnd, 1);
-    EXPECT_EQ(wb.queueHead, 3);
-    EXPECT_EQ(wb.workQueue[3], moveEntry(4, 7, kCross));
-    EXPECT_EQ(wb.queueReadA, 0);
+    EXPECT_EQ(wb.queue.positions().readB, 1);
+    EXPECT_EQ(wb.queue.positions().passEnd, 1);
+    EXPECT_EQ(wb.queue.positions().head, 3);
+    EXPECT_EQ(wb.queue.at(3), moveEntry(4, 7, kCross));
+    EXPECT_EQ(wb.queue.positions().readA, 0);
     EXPECT_EQ(t->ruleUsage, 2);
     EXPECT_EQ(t->effortScore, 2);
 }
@@ -218,22 +220,22 @@ TEST(AdvancedPass, APassThatDecidesNothingReturnsTwoAndCountsNothing) {
     Board& wb = *t->workBoard;
     pushWorkQueue(*t, moveEntry(2, 1, 0));
     pushWorkQueue(*t, moveEntry(7, 2, 0));
-    wb.queuePassEnd = wb.queueHead;
+    wb.queue.closePass();
     EXPECT_EQ(runAdvancedRules(*t), kUnchanged);
-    EXPECT_EQ(wb.queueReadB, 2);
+    EXPECT_EQ(wb.queue.positions().readB, 2);
     EXPECT_EQ(t->ruleUsage, 0);
     EXPECT_EQ(t->effortScore, 0);
 }
 
-TEST(AdvancedPass, AnEntryThatIsNoEdgeReturnsZero) {
+TEST(AdvancedPass, AnEntryThatIsNoEdgeIsAContradiction) {
     TestState t;
     loadWorkPicture(*t, kBlankBelowThree);
     t->startPatternsDone = 1;
     pushWorkQueue(*t, moveEntry(3, 3, 0));  // a dot
     pushWorkQueue(*t, moveEntry(3, 6, 0));
-    t->workBoard->queuePassEnd = t->workBoard->queueHead;
-    EXPECT_EQ(runAdvancedRules(*t), 0);
-    EXPECT_EQ(t->workBoard->queueReadB, 1);
+    t->workBoard->queue.closePass();
+    EXPECT_EQ(runAdvancedRules(*t), kContradiction);
+    EXPECT_EQ(t->workBoard->queue.positions().readB, 1);
     EXPECT_EQ(t->workBoard->at(4, 7) & 7, kUndecided);
 }
 
@@ -242,12 +244,12 @@ TEST(AdvancedPass, TheReaderWrapsAtTheEndOfTheRing) {
     loadWorkPicture(*t, kBlankBelowThree);
     t->startPatternsDone = 1;
     Board& wb = *t->workBoard;
-    wb.queueHead = wb.queuePassEnd = wb.queueReadA = wb.queueReadB = kLogSlots - 1;
+    wb.queue.resetAt(kLogSlots - 1);
     pushWorkQueue(*t, moveEntry(3, 6, 0));
-    EXPECT_EQ(wb.queueHead, 0);
-    wb.queuePassEnd = wb.queueHead;
+    EXPECT_EQ(wb.queue.positions().head, 0);
+    wb.queue.closePass();
     EXPECT_EQ(runAdvancedRules(*t), kProgress);
-    EXPECT_EQ(wb.queueReadB, 0);
+    EXPECT_EQ(wb.queue.positions().readB, 0);
     EXPECT_EQ(wb.at(4, 7) & 7, kCross);
 }
 
@@ -266,7 +268,7 @@ TEST(DiagonalChains, OneInRunsThroughTwosIntoAOne) {
                          "+ + + +x+ +",  //
                          "",             //
                          "+ + + + + +"});
-    EXPECT_EQ(chainOneIn(*t, 8, 8, 1), 1);
+    EXPECT_TRUE(chainOneIn(*t, 8, 8, 1));
     // Each 2 gets differ on outer(3), outer(1), pair 1 and pair 3 in that order (the first
     // 2's outer(1) is the second 2's pair 3); the last 1 crosses its top-left sides.
     EXPECT_EQ(loggedEntries(*t),
@@ -286,7 +288,7 @@ TEST(DiagonalChains, SamePairRunsThroughATwoIntoAThree) {
                          "     3",   //
                          "+ + + +"});
     // The cell at (2, 2) has both sides at its bottom-right corner crossed.
-    EXPECT_EQ(chainSamePair(*t, 2, 2, 3), 1);
+    EXPECT_TRUE(chainSamePair(*t, 2, 2, 3));
     EXPECT_EQ(workPicture(*t), trimmed({"+ + + +",  //
                                         "  x",      //
                                         "+x+-+ +",  //
@@ -308,7 +310,7 @@ TEST(DiagonalChains, SamePairMakesTheTwosFarPairEqualBeforeChainingFromItsOtherC
                          "+ +x+ +",  //
                          "     3",   //
                          "+ + + +"});
-    EXPECT_EQ(chainSamePair(*t, 2, 2, 3), 1);
+    EXPECT_TRUE(chainSamePair(*t, 2, 2, 3));
     EXPECT_EQ(loggedEntries(*t),
               (std::vector<int32_t>{moveEntry(5, 4, kCross), moveEntry(4, 3, kLine),
                                     moveEntry(3, 4, kLine), moveEntry(6, 5, kLine),
@@ -324,7 +326,7 @@ TEST(DiagonalChains, LinedScanCrossesTheOpenOuterEdgeAndChainsFromTheOppositeCor
                          "+ + + +",  //
                          "     3",   //
                          "+ + + +"});
-    EXPECT_EQ(scanDiagonalLined(*t, 4, 4, 1), 1);
+    EXPECT_TRUE(scanDiagonalLined(*t, 4, 4, 1));
     EXPECT_EQ(loggedEntries(*t),
               (std::vector<int32_t>{moveEntry(2, 3, kCross), moveEntry(6, 7, kLine),
                                     moveEntry(7, 6, kLine)}));
@@ -339,13 +341,13 @@ TEST(DiagonalChains, LinedScanWalksToAThree) {
                          "+ + + +",  //
                          "     2",   //
                          "+ + + +"});
-    EXPECT_EQ(scanDiagonalLined(*t, 6, 6, 1), 1);
+    EXPECT_TRUE(scanDiagonalLined(*t, 6, 6, 1));
     EXPECT_EQ(loggedEntries(*t),
               (std::vector<int32_t>{moveEntry(4, 3, kLine), moveEntry(3, 4, kLine)}));
     // scanDiagonal has no such step.
     TestState u;
     loadWorkPicture(*u, {"+ + + +", "", "+ + + +", "   3", "+ + + +", "     2", "+ + + +"});
-    EXPECT_EQ(scanDiagonal(*u, 6, 6, 1), 0);
+    EXPECT_FALSE(scanDiagonal(*u, 6, 6, 1));
 }
 
 TEST(DiagonalChains, EndsInThreeFollowsTwosOnly) {
@@ -359,10 +361,10 @@ TEST(DiagonalChains, EndsInThreeFollowsTwosOnly) {
                          "+ + + + +",  //
                          "       2",   //
                          "+ + + + +"});
-    EXPECT_EQ(diagonalEndsInThree(*t, 8, 8, 1), 1);
-    EXPECT_EQ(diagonalEndsInThree(*t, 2, 2, 3), 1);
-    EXPECT_EQ(diagonalEndsInThree(*t, 4, 6, 4), 0);  // a 1 stops it before the 3
-    EXPECT_EQ(diagonalEndsInThree(*t, 8, 8, 4), 0);  // the ring stops it
+    EXPECT_TRUE(diagonalEndsInThree(*t, 8, 8, 1));
+    EXPECT_TRUE(diagonalEndsInThree(*t, 2, 2, 3));
+    EXPECT_FALSE(diagonalEndsInThree(*t, 4, 6, 4));  // a 1 stops it before the 3
+    EXPECT_FALSE(diagonalEndsInThree(*t, 8, 8, 4));  // the ring stops it
     EXPECT_TRUE(loggedEntries(*t).empty());
 }
 

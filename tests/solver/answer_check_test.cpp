@@ -24,7 +24,7 @@ void draw(PuzzleState& s, const Picture& picture) {
 }
 
 struct Judgement {
-    int result;
+    AnswerResult result;
     int errorX;
     int errorY;
 };
@@ -32,14 +32,14 @@ bool operator==(const Judgement& a, const Judgement& b) {
     return a.result == b.result && a.errorX == b.errorX && a.errorY == b.errorY;
 }
 std::ostream& operator<<(std::ostream& out, const Judgement& j) {
-    return out << "{" << j.result << " at " << j.errorX << "," << j.errorY << "}";
+    return out << "{" << static_cast<int>(j.result) << " at " << j.errorX << "," << j.errorY << "}";
 }
 
 Judgement judge(PuzzleState& s, const std::vector<std::string>& clues, const Picture& picture) {
     testing::setClues(s, clues);
     draw(s, picture);
     s.errorX = s.errorY = -1;
-    const int r = checkPosition(s, *s.mainBoard);
+    const AnswerResult r = checkPosition(s, *s.mainBoard);
     return {r, s.errorX, s.errorY};
 }
 
@@ -65,7 +65,7 @@ class CorpusAnswers : public ::testing::TestWithParam<const char*> {
         solution = testing::splitLines(testing::readTestData(testing::corpusFile(name + ".sol")));
         ASSERT_EQ(solution.size(), static_cast<size_t>(2 * t->H() + 1));
     }
-    int check(const Picture& picture) {
+    AnswerResult check(const Picture& picture) {
         draw(*t, picture);
         return checkPosition(*t, *t->mainBoard);
     }
@@ -75,7 +75,7 @@ class CorpusAnswers : public ::testing::TestWithParam<const char*> {
 
 TEST_P(CorpusAnswers, TheSolutionIsCorrect) {
     t->errorX = t->errorY = 9;
-    EXPECT_EQ(check(solution), kAnswerCorrect);
+    EXPECT_EQ(check(solution), AnswerResult::kCorrect);
     EXPECT_EQ(t->errorX, 0);
     EXPECT_EQ(t->errorY, 0);
 }
@@ -95,7 +95,7 @@ TEST_P(CorpusAnswers, TheSolutionWithOneEdgeFlippedIsNotCorrect) {
         const char before = c;
         c = (c == 'x') ? (isVerticalEdge(x, y) ? '|' : '-') : 'x';
         t->errorX = t->errorY = 0;
-        EXPECT_NE(check(flipped), kAnswerCorrect) << x << "," << y << " was " << before;
+        EXPECT_NE(check(flipped), AnswerResult::kCorrect) << x << "," << y << " was " << before;
         // A flip leaves a dot with one or three lines, so a fault is pointed at.
         EXPECT_NE(t->errorX + t->errorY, 0) << x << "," << y;
     }
@@ -117,7 +117,7 @@ TEST(SingleCellLoop, TheAnswerAroundOneBlankCellIsOpenAtThatCell) {
     t->fileLines = testing::splitLines(testing::readTestData(testing::corpusFile("janko-10x10-1165.ALC")));
     ASSERT_TRUE(readNativeText(*t, "janko-10x10-1165.ALC"));
     draw(*t, testing::splitLines(testing::readTestData(testing::corpusFile("janko-10x10-1165.sol"))));
-    EXPECT_EQ(checkPosition(*t, *t->mainBoard), kAnswerOpen);
+    EXPECT_EQ(checkPosition(*t, *t->mainBoard), AnswerResult::kOpen);
     EXPECT_EQ(t->errorX, 10);
     EXPECT_EQ(t->errorY, 7);
 }
@@ -128,11 +128,11 @@ TEST(SingleCellLoop, TheAnswerAroundOneBlankCellIsOpenAtThatCell) {
 TEST(AnswerCheckOrder, AnEmptyBoardIsCorrectOnlyWithoutCluesAskingForLines) {
     TestState t;
     const Picture empty2x2 = {"+ + +", "     ", "+ + +", "     ", "+ + +"};
-    EXPECT_EQ(judge(*t, {"00", "00"}, empty2x2), (Judgement{kAnswerCorrect, 0, 0}));
-    EXPECT_EQ(judge(*t, {"--", "--"}, empty2x2), (Judgement{kAnswerCorrect, 0, 0}));
+    EXPECT_EQ(judge(*t, {"00", "00"}, empty2x2), (Judgement{AnswerResult::kCorrect, 0, 0}));
+    EXPECT_EQ(judge(*t, {"--", "--"}, empty2x2), (Judgement{AnswerResult::kCorrect, 0, 0}));
     // The first clue cell in row order is pointed at: row 0, column 1.
-    EXPECT_EQ(judge(*t, {"01", "3-"}, empty2x2), (Judgement{kAnswerWrong, 2, 1}));
-    EXPECT_EQ(judge(*t, {"00", "02"}, empty2x2), (Judgement{kAnswerWrong, 2, 2}));
+    EXPECT_EQ(judge(*t, {"01", "3-"}, empty2x2), (Judgement{AnswerResult::kWrong, 2, 1}));
+    EXPECT_EQ(judge(*t, {"00", "02"}, empty2x2), (Judgement{AnswerResult::kWrong, 2, 2}));
 }
 
 TEST(AnswerCheckOrder, TwoLoopsThatSatisfyEveryClueAreWrongWithoutAPosition) {
@@ -142,13 +142,13 @@ TEST(AnswerCheckOrder, TwoLoopsThatSatisfyEveryClueAreWrongWithoutAPosition) {
         "|3x3| |3x3|",
         "+-+-+x+-+-+",
     };
-    EXPECT_EQ(judge(*t, {"33-33"}, twoLoops), (Judgement{kAnswerWrong, 0, 0}));
+    EXPECT_EQ(judge(*t, {"33-33"}, twoLoops), (Judgement{AnswerResult::kWrong, 0, 0}));
     const Picture oneLoop = {
         "+-+-+-+-+-+",
         "|3x x x x3|",
         "+-+-+-+-+-+",
     };
-    EXPECT_EQ(judge(*t, {"3---3"}, oneLoop), (Judgement{kAnswerCorrect, 0, 0}));
+    EXPECT_EQ(judge(*t, {"3---3"}, oneLoop), (Judgement{AnswerResult::kCorrect, 0, 0}));
 }
 
 TEST(AnswerCheckOrder, ABranchIsFoundAtItsDotBeforeAClueBelowIt) {
@@ -157,7 +157,7 @@ TEST(AnswerCheckOrder, ABranchIsFoundAtItsDotBeforeAClueBelowIt) {
         "+-+-+", "| | |", "+x+x+", "|0x |", "+-+-+",
     };
     // Dot (3, 1) has three lines; the clue 0 with a line below it comes later.
-    EXPECT_EQ(judge(*t, {"--", "0-"}, branch), (Judgement{kAnswerWrong, 2, 1}));
+    EXPECT_EQ(judge(*t, {"--", "0-"}, branch), (Judgement{AnswerResult::kWrong, 2, 1}));
 }
 
 TEST(AnswerCheckOrder, FourLinesAroundACellWithoutClueIsOpenAtThatCell) {
@@ -165,9 +165,9 @@ TEST(AnswerCheckOrder, FourLinesAroundACellWithoutClueIsOpenAtThatCell) {
     const Picture around = {
         "+ + + +", "       ", "+ +-+ +", "  | |  ", "+ +-+ +", "       ", "+ + + +",
     };
-    EXPECT_EQ(judge(*t, {"---", "---", "---"}, around), (Judgement{kAnswerOpen, 2, 2}));
+    EXPECT_EQ(judge(*t, {"---", "---", "---"}, around), (Judgement{AnswerResult::kOpen, 2, 2}));
     // With a clue 3 in that cell the same loop is wrong there.
-    EXPECT_EQ(judge(*t, {"---", "-3-", "---"}, around), (Judgement{kAnswerWrong, 2, 2}));
+    EXPECT_EQ(judge(*t, {"---", "-3-", "---"}, around), (Judgement{AnswerResult::kWrong, 2, 2}));
 }
 
 TEST(AnswerCheckOrder, AZeroClueBesideALineIsWrongAtTheCell) {
@@ -175,23 +175,23 @@ TEST(AnswerCheckOrder, AZeroClueBesideALineIsWrongAtTheCell) {
     const Picture loop = {
         "+ +-+-+", "  |   |", "+ +-+-+", "       ", "+ + + +",
     };
-    EXPECT_EQ(judge(*t, {"0--", "---"}, loop), (Judgement{kAnswerWrong, 1, 1}));
-    EXPECT_EQ(judge(*t, {"---", "0--"}, loop), (Judgement{kAnswerCorrect, 0, 0}));
-    EXPECT_EQ(judge(*t, {"---", "--0"}, loop), (Judgement{kAnswerWrong, 3, 2}));
+    EXPECT_EQ(judge(*t, {"0--", "---"}, loop), (Judgement{AnswerResult::kWrong, 1, 1}));
+    EXPECT_EQ(judge(*t, {"---", "0--"}, loop), (Judgement{AnswerResult::kCorrect, 0, 0}));
+    EXPECT_EQ(judge(*t, {"---", "--0"}, loop), (Judgement{AnswerResult::kWrong, 3, 2}));
 }
 
 TEST(AnswerCheckOrder, RowsFromTheTopDotRowThenCellRowLeftToRight) {
     TestState t;
     // A dead end on the bottom edge: dots (1, 5) and (3, 5) have one line each.
     const Picture deadEnd = {"+ + +", "     ", "+ + +", "     ", "+-+ +"};
-    EXPECT_EQ(judge(*t, {"--", "--"}, deadEnd), (Judgement{kAnswerWrong, 1, 3}));
+    EXPECT_EQ(judge(*t, {"--", "--"}, deadEnd), (Judgement{AnswerResult::kWrong, 1, 3}));
     // A clue fault in cell row 2 comes before the dots of row 5.
-    EXPECT_EQ(judge(*t, {"-1", "--"}, deadEnd), (Judgement{kAnswerWrong, 2, 1}));
+    EXPECT_EQ(judge(*t, {"-1", "--"}, deadEnd), (Judgement{AnswerResult::kWrong, 2, 1}));
     // Within a row the leftmost fault wins: dot row 3 has dead ends at (1, 3) and (5, 3).
     const Picture twoEnds = {"+ + +", "     ", "+-+-+", "     ", "+ + +"};
-    EXPECT_EQ(judge(*t, {"--", "--"}, twoEnds), (Judgement{kAnswerWrong, 1, 2}));
-    EXPECT_EQ(judge(*t, {"--", "-3"}, twoEnds), (Judgement{kAnswerWrong, 1, 2}));
-    EXPECT_EQ(judge(*t, {"-1", "-3"}, twoEnds), (Judgement{kAnswerWrong, 1, 2}));
+    EXPECT_EQ(judge(*t, {"--", "--"}, twoEnds), (Judgement{AnswerResult::kWrong, 1, 2}));
+    EXPECT_EQ(judge(*t, {"--", "-3"}, twoEnds), (Judgement{AnswerResult::kWrong, 1, 2}));
+    EXPECT_EQ(judge(*t, {"-1", "-3"}, twoEnds), (Judgement{AnswerResult::kWrong, 1, 2}));
 }
 
 // A W x H picture with every edge crossed except the given ones, left undecided.
@@ -212,14 +212,14 @@ TEST(AnswerCheckOrder, UndecidedEdgesHorizontalRowFirstThenTheVerticalsBelowIt) 
     testing::setClues(*t, {"---", "---"});
     auto firstOpen = [&](std::vector<std::pair<int, int>> open) {
         draw(*t, crossedExcept(3, 2, open));
-        const int r = checkAnswer(*t, *t->mainBoard);
+        const AnswerResult r = checkAnswer(*t, *t->mainBoard);
         return Judgement{r, t->errorX, t->errorY};
     };
-    EXPECT_EQ(firstOpen({{6, 3}, {1, 4}}), (Judgement{kAnswerOpen, 3, 2}));
-    EXPECT_EQ(firstOpen({{1, 4}, {2, 5}}), (Judgement{kAnswerOpen, 1, 2}));
-    EXPECT_EQ(firstOpen({{7, 2}, {2, 3}}), (Judgement{kAnswerOpen, 4, 1}));
-    EXPECT_EQ(firstOpen({{6, 5}}), (Judgement{kAnswerOpen, 3, 3}));
-    EXPECT_EQ(firstOpen({}), (Judgement{kAnswerCorrect, 0, 0}));
+    EXPECT_EQ(firstOpen({{6, 3}, {1, 4}}), (Judgement{AnswerResult::kOpen, 3, 2}));
+    EXPECT_EQ(firstOpen({{1, 4}, {2, 5}}), (Judgement{AnswerResult::kOpen, 1, 2}));
+    EXPECT_EQ(firstOpen({{7, 2}, {2, 3}}), (Judgement{AnswerResult::kOpen, 4, 1}));
+    EXPECT_EQ(firstOpen({{6, 5}}), (Judgement{AnswerResult::kOpen, 3, 3}));
+    EXPECT_EQ(firstOpen({}), (Judgement{AnswerResult::kCorrect, 0, 0}));
 }
 
 // checkPosition must leave the position and its history exactly as they were.
@@ -263,7 +263,7 @@ class CheckLeavesNoTrace : public ::testing::Test {
 
 TEST_F(CheckLeavesNoTrace, LatticeAndLogAreAsBefore) {
     snapshot();
-    EXPECT_EQ(checkPosition(*t, *t->mainBoard), kAnswerWrong);
+    EXPECT_EQ(checkPosition(*t, *t->mainBoard), AnswerResult::kWrong);
     expectUnchanged();
     EXPECT_TRUE(t.frontend.messages.empty());
     // The memorised step is still there to go back to.
@@ -272,7 +272,7 @@ TEST_F(CheckLeavesNoTrace, LatticeAndLogAreAsBefore) {
 }
 
 TEST_F(CheckLeavesNoTrace, AFullLogIsRestoredToo) {
-    const int expected = checkPosition(*t, *t->mainBoard);
+    const AnswerResult expected = checkPosition(*t, *t->mainBoard);
     const int expectedX = t->errorX;
     const int expectedY = t->errorY;
     // Fill the log with pairs of equal entries, which cancel in the replay.

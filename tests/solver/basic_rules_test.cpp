@@ -9,6 +9,8 @@
 namespace vexilo {
 namespace {
 
+using enum RuleResult;
+
 using testing::loadWorkPicture;
 using testing::loggedEntries;
 using testing::TestState;
@@ -40,7 +42,7 @@ void setSides(PuzzleState& s, int x, int y, const std::string& sides) {
 // the cell or dot ends up settled.
 struct TableRow {
     std::string before;
-    int result;
+    RuleResult result;
     std::string after;
     bool settled;
 };
@@ -202,7 +204,7 @@ struct CornerCase {
     const char* name;
     std::vector<std::string> before;
     int x, y;
-    int result;
+    RuleResult result;
     std::vector<std::string> after;
 };
 
@@ -357,7 +359,7 @@ TEST(BasicCornerSteps, TwoWithCrossedOuterPair) {
     // corner 2 (now one line, one cross outside) settles the cell's open sides.
     TestState t;
     loadWorkPicture(*t, {"+ + + +", "  x |", "+x+ + +", "   2", "+x+-+ +", "    x", "+ + + +"});
-    basicCellRule(*t, 4, 4);
+    EXPECT_EQ(basicCellRule(*t, 4, 4), kProgress);
     EXPECT_EQ(loggedEntries(*t),
               (std::vector<int32_t>{moveEntry(5, 4, kLine), moveEntry(6, 5, kCross),
                                     moveEntry(3, 6, kLine), moveEntry(6, 3, kCross),

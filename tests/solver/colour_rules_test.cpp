@@ -32,7 +32,7 @@ TEST_F(ColourRules, EdgesBetweenColouredCellsFollowTheColoursInRowOrder) {
 +-+-+x+
 
 + + + +)");
-    EXPECT_EQ(runColourRules(*t), 1);
+    EXPECT_TRUE(runColourRules(*t));
     EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(1, 2, kLine),   // ring outside | inside
                                                moveEntry(3, 2, kCross),  // inside | inside
                                                moveEntry(5, 2, kLine),   // inside | outside
@@ -42,7 +42,7 @@ TEST_F(ColourRules, EdgesBetweenColouredCellsFollowTheColoursInRowOrder) {
     EXPECT_EQ(t->ruleUsage, 4);
     EXPECT_EQ(t->effortScore, 4);
     // Everything is decided now: a second pass finds nothing and counts nothing.
-    EXPECT_EQ(runColourRules(*t), 0);
+    EXPECT_FALSE(runColourRules(*t));
     EXPECT_EQ(t->effortScore, 4);
 }
 
@@ -56,7 +56,7 @@ TEST_F(ColourRules, UncolouredNeighboursDecideNothing) {
 
 + + + +)");
     t->ruleUsage = 1;
-    EXPECT_EQ(runColourRules(*t), 0);
+    EXPECT_FALSE(runColourRules(*t));
     EXPECT_TRUE(decided().empty());
     EXPECT_EQ(t->ruleUsage, 1);
     EXPECT_EQ(t->effortScore, 0);
@@ -72,7 +72,7 @@ TEST_F(ColourRules, OneGetsCrossesOnTheSidesTheColoursRuleOut) {
 + + + +
 
 + +-+ +)");
-    EXPECT_EQ(runColourRules(*t), 1);
+    EXPECT_TRUE(runColourRules(*t));
     EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(4, 3, kCross), moveEntry(4, 5, kCross)}));
 
     // Above inside, below outside: the 1's line separates them, so left and right are free.
@@ -84,7 +84,7 @@ TEST_F(ColourRules, OneGetsCrossesOnTheSidesTheColoursRuleOut) {
 + + + +
 
 + +x+ +)");
-    EXPECT_EQ(runColourRules(*t), 1);
+    EXPECT_TRUE(runColourRules(*t));
     EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(3, 4, kCross), moveEntry(5, 4, kCross)}));
 }
 
@@ -98,7 +98,7 @@ TEST_F(ColourRules, ThreeGetsLinesAndBothPairsAreTestedAboveBelowFirst) {
 + + + +
 
 + + + +)");
-    EXPECT_EQ(runColourRules(*t), 1);
+    EXPECT_TRUE(runColourRules(*t));
     EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(4, 3, kLine), moveEntry(4, 5, kLine)}));
 
     // All four neighbours inside: above and below alike asks for the top and bottom, then
@@ -112,7 +112,7 @@ TEST_F(ColourRules, ThreeGetsLinesAndBothPairsAreTestedAboveBelowFirst) {
 + + + +
 
 + +-+ +)");
-    EXPECT_EQ(runColourRules(*t), 1);
+    EXPECT_TRUE(runColourRules(*t));
     EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(4, 3, kLine), moveEntry(4, 5, kLine),
                                                moveEntry(3, 4, kLine), moveEntry(5, 4, kLine)}));
 }
@@ -126,7 +126,7 @@ TEST_F(ColourRules, BlankCellAmongOneColourIsCrossedOnAllSides) {
 + + + +
 
 + +-+ +)");
-    EXPECT_EQ(runColourRules(*t), 1);
+    EXPECT_TRUE(runColourRules(*t));
     EXPECT_EQ(decided(), (std::vector<int32_t>{moveEntry(4, 3, kCross), moveEntry(4, 5, kCross),
                                                moveEntry(3, 4, kCross), moveEntry(5, 4, kCross)}));
 
@@ -139,7 +139,7 @@ TEST_F(ColourRules, BlankCellAmongOneColourIsCrossedOnAllSides) {
 + + + +
 
 + +-+ +)");
-    EXPECT_EQ(runColourRules(*t), 0);
+    EXPECT_FALSE(runColourRules(*t));
 }
 
 TEST_F(ColourRules, ScoreStopsAtItsCapButUsageIsStillRecorded) {
@@ -149,14 +149,14 @@ TEST_F(ColourRules, ScoreStopsAtItsCapButUsageIsStillRecorded) {
 + + + +)";
     start(picture);
     t->effortScore = 10000;
-    EXPECT_EQ(runColourRules(*t), 1);
+    EXPECT_TRUE(runColourRules(*t));
     EXPECT_EQ(t->effortScore, 10000);
     EXPECT_EQ(t->ruleUsage, 4);
 
     start(picture);
     t->effortScore = 9999;
     t->ruleUsage = 0;
-    runColourRules(*t);
+    EXPECT_TRUE(runColourRules(*t));
     EXPECT_EQ(t->effortScore, 10003);
 }
 
@@ -171,10 +171,10 @@ TEST_F(ColourRules, ColoursComeFromTheLogNotFromWorkBoardsLattice) {
 + + + +)");
     // An edge written into workBoard's lattice without a log entry colours nothing.
     t->workBoard->at(2, 1) = kLine;
-    EXPECT_EQ(runColourRules(*t), 0);
+    EXPECT_FALSE(runColourRules(*t));
     // mainBoard's lattice now shows workBoard's logged position; its log is untouched.
     setEdge(*t, 4, 1, kLine);
-    EXPECT_EQ(runColourRules(*t), 0);
+    EXPECT_FALSE(runColourRules(*t));
     EXPECT_EQ(t->mainBoard->at(4, 2) & kColourMask, kInside);
     EXPECT_EQ(t->mainBoard->at(2, 2) & kColourMask, 0);
     EXPECT_EQ(t->mainBoard->writePos, 1);

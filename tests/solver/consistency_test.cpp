@@ -17,8 +17,8 @@ TEST(LinesConnected, GroupsWalledOffByCrossesFail) {
 +-+x+-+
 | x x |
 +-+x+-+)");
-    EXPECT_EQ(linesConnected(*t, 2, 1), 0);
-    EXPECT_EQ(linesConnected(*t, 7, 2), 0);  // from a vertical edge: its upper dot
+    EXPECT_FALSE(linesConnected(*t, 2, 1));
+    EXPECT_FALSE(linesConnected(*t, 7, 2));  // from a vertical edge: its upper dot
 }
 
 TEST(LinesConnected, AnUndecidedEdgeIsAWayThrough) {
@@ -27,8 +27,8 @@ TEST(LinesConnected, AnUndecidedEdgeIsAWayThrough) {
 +-+ +-+
 | x x |
 +-+x+-+)");
-    EXPECT_EQ(linesConnected(*t, 2, 1), 1);
-    EXPECT_EQ(linesConnected(*t, 7, 2), 1);
+    EXPECT_TRUE(linesConnected(*t, 2, 1));
+    EXPECT_TRUE(linesConnected(*t, 7, 2));
     // Every edge reached is marked, crosses are not.
     EXPECT_EQ(t->mark(4, 1), 1);
     EXPECT_EQ(t->mark(3, 2), 0);
@@ -41,15 +41,15 @@ TEST(LinesConnected, WalksAcrossTheLargestBoardWithoutRecursion) {
     testing::startWorkBoard(*t);
     setEdge(*t, 2, 1, kLine);
     setEdge(*t, 1000, 1001, kLine);
-    EXPECT_EQ(linesConnected(*t, 2, 1), 1);
+    EXPECT_TRUE(linesConnected(*t, 2, 1));
     // Wall the far corner off: its line is no longer reachable.
     setEdge(*t, 998, 1001, kCross);
     setEdge(*t, 999, 1000, kCross);
     setEdge(*t, 1000, 999, kCross);
     setEdge(*t, 1001, 1000, kCross);
-    EXPECT_EQ(linesConnected(*t, 2, 1), 0);
+    EXPECT_FALSE(linesConnected(*t, 2, 1));
     // Across the whole board the one counted path end is (3,1), beside the top-left corner.
-    EXPECT_EQ(pathEndsPaired(*t), 0);
+    EXPECT_FALSE(pathEndsPaired(*t));
 }
 
 TEST(LinesConnected, FindsAStrayLineInTheLastColumnOfAnyWidth) {
@@ -66,9 +66,9 @@ TEST(LinesConnected, FindsAStrayLineInTheLastColumnOfAnyWidth) {
         setEdge(*t, right, 2, kLine);  // on the right border of row 1
         setEdge(*t, right - 1, 1, kCross);
         setEdge(*t, right, 4, kCross);
-        EXPECT_EQ(linesConnected(*t, 1, 4), 1);  // along the middle row of dots
+        EXPECT_TRUE(linesConnected(*t, 1, 4));  // along the middle row of dots
         setEdge(*t, right - 1, 3, kCross);
-        EXPECT_EQ(linesConnected(*t, 1, 4), 0);  // walled off
+        EXPECT_FALSE(linesConnected(*t, 1, 4));  // walled off
     }
 }
 
@@ -82,7 +82,7 @@ TEST(PathEndsPaired, TwoEndsOfOnePathPair) {
 + + + +
 
 + + + +)");
-    EXPECT_EQ(pathEndsPaired(*t), 1);
+    EXPECT_TRUE(pathEndsPaired(*t));
 }
 
 TEST(PathEndsPaired, ThreeEndsAroundOneRegionFail) {
@@ -97,7 +97,7 @@ TEST(PathEndsPaired, ThreeEndsAroundOneRegionFail) {
 + + + +
 
 +-+ + +)");
-    EXPECT_EQ(pathEndsPaired(*t), 0);
+    EXPECT_FALSE(pathEndsPaired(*t));
 }
 
 TEST(PathEndsPaired, AnEndWithTwoCrossesIsNotCounted) {
@@ -110,7 +110,7 @@ TEST(PathEndsPaired, AnEndWithTwoCrossesIsNotCounted) {
 + + + +
 
 + + + +)");
-    EXPECT_EQ(pathEndsPaired(*t), 0);  // only (3,3) counts: one end
+    EXPECT_FALSE(pathEndsPaired(*t));  // only (3,3) counts: one end
 }
 
 TEST(PathEndsPaired, EachRegionIsCountedOnItsOwn) {
@@ -121,7 +121,7 @@ TEST(PathEndsPaired, EachRegionIsCountedOnItsOwn) {
 + +-+ +
 
 + +x+ +)");
-    EXPECT_EQ(pathEndsPaired(*t), 0);
+    EXPECT_FALSE(pathEndsPaired(*t));
     EXPECT_EQ(countPathEnds(*t, 1, 1, 5), 5);  // all marked by now: nothing new
     clearScratchMarks(*t);
     EXPECT_EQ(countPathEnds(*t, 1, 1, 5), 6);

@@ -102,7 +102,7 @@ int pictureValue(const char* picture, int x, int y) {
 void solveToRest(PuzzleState& s) {
     prepareSolve(s);
     for (;;) {
-        ASSERT_EQ(propagateAll(s), 1);
+        ASSERT_TRUE(propagateAll(s));
         if (runColourRules(s) != 1) return;
     }
 }
@@ -118,8 +118,8 @@ class FullSolve : public ::testing::Test {
 
 TEST_F(FullSolve, RulesAloneNeedNoTrialPass) {
     load(kEasy5x5);
-    EXPECT_EQ(solveFull(*t), 1);
-    EXPECT_EQ(checkAnswer(*t, *t->workBoard), kAnswerCorrect);
+    EXPECT_EQ(solveFull(*t), SolveOutcome::kSolved);
+    EXPECT_EQ(checkAnswer(*t, *t->workBoard), AnswerResult::kCorrect);
     EXPECT_EQ(t->trialPasses, 0);
     EXPECT_EQ(t->effortBeforeTrials, t->effortScore);
     EXPECT_EQ(t->effortScore, 5);
@@ -129,7 +129,7 @@ TEST_F(FullSolve, RulesAloneNeedNoTrialPass) {
 
 TEST_F(FullSolve, OneTrialPassFinishesThePuzzle) {
     load(kNeedsOneTrial);
-    EXPECT_EQ(solveFull(*t), 1);
+    EXPECT_EQ(solveFull(*t), SolveOutcome::kSolved);
     EXPECT_EQ(trimmedPicture(*t, *t->workBoard), pictureLines(kNeedsOneTrialSolution));
     EXPECT_EQ(t->trialPasses, 1);
     EXPECT_EQ(t->effortBeforeTrials, 5);
@@ -141,7 +141,7 @@ TEST_F(FullSolve, OneTrialPassFinishesThePuzzle) {
 
 TEST_F(FullSolve, RuleWorkInsideHypothesesIsNotCounted) {
     load(kOnes7x7);
-    EXPECT_EQ(solveFull(*t), 1);
+    EXPECT_EQ(solveFull(*t), SolveOutcome::kSolved);
     EXPECT_EQ(trimmedPicture(*t, *t->workBoard), pictureLines(kOnes7x7Solution));
     EXPECT_EQ(t->trialPasses, 5);
     EXPECT_EQ(t->effortBeforeTrials, 7);
@@ -151,8 +151,8 @@ TEST_F(FullSolve, RuleWorkInsideHypothesesIsNotCounted) {
 
 TEST_F(FullSolve, StopsWhereNoHypothesisFails) {
     load(kStuck5x5);
-    EXPECT_EQ(solveFull(*t), 1);
-    EXPECT_EQ(checkAnswer(*t, *t->workBoard), kAnswerOpen);
+    EXPECT_EQ(solveFull(*t), SolveOutcome::kStuck);
+    EXPECT_EQ(checkAnswer(*t, *t->workBoard), AnswerResult::kOpen);
     EXPECT_EQ(trimmedPicture(*t, *t->workBoard), pictureLines(kStuck5x5Position));
     EXPECT_EQ(t->trialPasses, 2);
     EXPECT_EQ(t->effortScore, 4);
@@ -162,17 +162,17 @@ TEST_F(FullSolve, StopsWhereNoHypothesisFails) {
 
 TEST_F(FullSolve, ContradictoryCluesEndInZero) {
     load({"2"});  // a single cell can only be looped by all four sides
-    EXPECT_EQ(solveFull(*t), 0);
+    EXPECT_EQ(solveFull(*t), SolveOutcome::kContradiction);
     load({"03"});
-    EXPECT_EQ(solveFull(*t), 0);
+    EXPECT_EQ(solveFull(*t), SolveOutcome::kContradiction);
 }
 
 TEST_F(FullSolve, SolvesAgainFromScratchEachTime) {
     load(kNeedsOneTrial);
-    solveFull(*t);
+    EXPECT_EQ(solveFull(*t), SolveOutcome::kSolved);
     const std::vector<std::string> first = latticePicture(*t, *t->workBoard);
     const int entries = t->workBoard->writePos;
-    EXPECT_EQ(solveFull(*t), 1);
+    EXPECT_EQ(solveFull(*t), SolveOutcome::kSolved);
     EXPECT_EQ(latticePicture(*t, *t->workBoard), first);
     EXPECT_EQ(t->workBoard->writePos, entries);
     EXPECT_EQ(t->trialPasses, 1);
@@ -185,9 +185,9 @@ class FirstDeduction : public FullSolve {
     int32_t deduce(const std::vector<std::string>& clues) {
         load(clues);
         solveToRest(*t);
-        EXPECT_EQ(checkAnswer(*t, *t->workBoard), kAnswerOpen);
+        EXPECT_EQ(checkAnswer(*t, *t->workBoard), AnswerResult::kOpen);
         const int before = t->workBoard->writePos;
-        EXPECT_EQ(trialSearch(*t), 1);
+        EXPECT_EQ(trialSearch(*t), RuleResult::kProgress);
         EXPECT_EQ(t->workBoard->writePos, before + 1);
         EXPECT_EQ(t->workBoard->stepCount, 0);
         return t->workBoard->moveLog[static_cast<size_t>(before)];
@@ -214,11 +214,11 @@ TEST_F(FirstDeduction, OtherEdgesComeLastAndSkipSidesOfOnesAndThrees) {
 
 TEST_F(FullSolve, FruitlessSearchLeavesLatticeAndLogAsTheyWere) {
     load(kStuck5x5);
-    solveFull(*t);
+    EXPECT_EQ(solveFull(*t), SolveOutcome::kStuck);
     const Board& wb = *t->workBoard;
     const auto saved = std::make_unique<Board>(wb);  // a Board is too big for the stack
     const Board& before = *saved;
-    EXPECT_EQ(trialSearch(*t), 2);
+    EXPECT_EQ(trialSearch(*t), RuleResult::kUnchanged);
     EXPECT_EQ(wb.writePos, before.writePos);
     EXPECT_EQ(wb.stepCount, 0);
     for (int i = 0; i < before.writePos; ++i) ASSERT_EQ(wb.moveLog[i], before.moveLog[i]) << i;
@@ -240,7 +240,7 @@ TEST_F(FullSolve, NoHypothesisWithoutRoomForItsStepMarker) {
     }
     const std::string edges = testing::edgeState(*t, wb);
     const int entries = wb.writePos;
-    EXPECT_EQ(trialSearch(*t), 2);
+    EXPECT_EQ(trialSearch(*t), RuleResult::kUnchanged);
     EXPECT_EQ(testing::edgeState(*t, wb), edges);
     EXPECT_EQ(wb.writePos, entries);
     EXPECT_EQ(wb.stepCount, 0);

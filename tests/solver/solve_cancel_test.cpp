@@ -36,7 +36,7 @@ class CancellingFrontend : public testing::RecordingFrontend {
 
 // Everything a solve command may change, as raw bytes; putBack writes them back.
 std::array<int*, 9> fields(PuzzleState& s) {
-    return {&s.difficulty,       &s.errorX,      &s.errorY,    &s.effortScore,
+    return {&s.difficulty.stored,      &s.errorX,      &s.errorY,    &s.effortScore,
             &s.drawEnabled,      &s.trialPasses, &s.ruleUsage, &s.effortBeforeTrials,
             &s.startPatternsDone};
 }
@@ -63,7 +63,7 @@ TEST(SolveCancel, CancelledCommandLeavesTheStateAsBefore) {
         appendEntry(*s.mainBoard, moveEntry(2, 1, kLine), fe);  // a move of the user's
         rebuildBoard(s, *s.mainBoard, *s.mainBoard);
         for (SolveLevel level : {kLevel0, kLevel1, kLevel2, kLevelFull}) {
-            if (level == kLevelFull) s.difficulty -= 10000;  // a bare rating: solve again
+            if (level == kLevelFull) s.difficulty.stored -= 10000;  // a bare rating: solve again
             auto run = [&](microseconds delay) {
                 fe.delay = delay;
                 fe.messages.clear();

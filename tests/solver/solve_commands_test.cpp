@@ -98,12 +98,12 @@ TEST_F(SolveCommands, LevelCommandWithNothingNewAddsNoStep) {
 }
 
 TEST_F(SolveCommands, LevelCommandTurnsAHeldRatingIntoABareOne) {
-    state.difficulty = 10003;
+    state.difficulty.stored = 10003;
     levelCommand(state, kLevel0, steppingTick);
-    EXPECT_EQ(state.difficulty, 3);
-    state.difficulty = 9999;
+    EXPECT_EQ(state.difficulty.stored, 3);
+    state.difficulty.stored = 9999;
     levelCommand(state, kLevel0, steppingTick);
-    EXPECT_EQ(state.difficulty, 9999);
+    EXPECT_EQ(state.difficulty.stored, 9999);
 }
 
 TEST_F(SolveCommands, CommandsWithoutAPuzzleDoNothing) {
@@ -111,15 +111,15 @@ TEST_F(SolveCommands, CommandsWithoutAPuzzleDoNothing) {
     levelCommand(state, kLevel2, steppingTick);
     autoSolveCommand(state, steppingTick);
     EXPECT_TRUE(fe.messages.empty());
-    EXPECT_EQ(state.difficulty, -1);
+    EXPECT_EQ(state.difficulty.stored, -1);
     EXPECT_EQ(ticks, 0);
 }
 
 TEST_F(SolveCommands, AutoSolveRatesOnceAndThenOnlyShowsTheRating) {
     autoSolveCommand(state, steppingTick);
-    EXPECT_EQ(state.difficulty, 10003);
+    EXPECT_EQ(state.difficulty.stored, 10003);
     EXPECT_EQ(fe.messages.back(), "難易度は3です。\n 1 ms");
-    EXPECT_EQ(checkPosition(state, *state.mainBoard), 1);
+    EXPECT_EQ(checkPosition(state, *state.mainBoard), AnswerResult::kCorrect);
     EXPECT_EQ(fe.stepLabel, 1);
 
     // The second click neither solves nor times; with the board untouched it logs nothing.
@@ -145,7 +145,7 @@ TEST_F(SolveCommands, AutoSolveRatesOnceAndThenOnlyShowsTheRating) {
     ASSERT_EQ(state.mainBoard->at(2, 1) & 7, kUndecided);
     autoSolveCommand(state, steppingTick);
     EXPECT_EQ(state.mainBoard->at(2, 1), kLine);
-    EXPECT_EQ(checkPosition(state, *state.mainBoard), 1);
+    EXPECT_EQ(checkPosition(state, *state.mainBoard), AnswerResult::kCorrect);
     EXPECT_EQ(fe.stepLabel, 2);
 }
 
@@ -158,14 +158,14 @@ TEST_F(SolveCommands, AutoSolveReportsAContradictionAndTriesAgainNextTime) {
     testing::setClues(state, {"03"});
     autoSolveCommand(state, steppingTick);
     EXPECT_EQ(fe.messages, (std::vector<std::string>{"エラーがあります。"}));
-    EXPECT_EQ(state.difficulty, 9999);
+    EXPECT_EQ(state.difficulty.stored, 9999);
     EXPECT_EQ(state.mainBoard->writePos, 1);  // mainBoard is left as it was
     EXPECT_EQ(state.drawEnabled, 1);
 
     // 9999 is not a held rating: the next click solves (the clues now make sense).
     testing::setClues(state, kPuzzle);
     autoSolveCommand(state, steppingTick);
-    EXPECT_EQ(state.difficulty, 10003);
+    EXPECT_EQ(state.difficulty.stored, 10003);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ inline void startWorkBoard(PuzzleState& s) {
     Board& wb = *s.workBoard;
     resetMoveLog(wb);
     initLatticeFromClues(s, wb);
-    wb.queueHead = wb.queuePassEnd = wb.queueReadA = wb.queueReadB = 0;
+    wb.queue.resetAt(0);
 }
 
 // Decides the edges of a lattice picture on workBoard through setEdge, row by row.

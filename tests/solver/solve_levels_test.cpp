@@ -32,7 +32,7 @@ TEST(PrepareSolve, StartsFromTheCluesWithFreshCountersLogAndQueue) {
     appendEntry(wb, moveEntry(4, 1, kLine), t.frontend);
     wb.at(4, 1) = kLine;
     wb.at(4, 4) |= kSettled;
-    wb.queueHead = wb.queuePassEnd = wb.queueReadA = wb.queueReadB = 500;
+    wb.queue.resetAt(500);
 
     prepareSolve(*t);
     EXPECT_EQ(t->effortScore, 0);
@@ -51,13 +51,13 @@ TEST(PrepareSolve, StartsFromTheCluesWithFreshCountersLogAndQueue) {
               (std::vector<int32_t>{moveEntry(2, 1, kCross), moveEntry(2, 3, kCross),
                                     moveEntry(1, 2, kCross), moveEntry(3, 2, kCross)}));
     // Twelve edges seeded from slot 1 on, then the four crosses; nothing read yet.
-    EXPECT_EQ(wb.queueHead, 16);
-    EXPECT_EQ(wb.workQueue[1], moveEntry(2, 1, 0));
-    EXPECT_EQ(wb.workQueue[12], moveEntry(4, 5, 0));
-    EXPECT_EQ(wb.workQueue[13], moveEntry(2, 1, kCross));
-    EXPECT_EQ(wb.queueReadA, 0);
-    EXPECT_EQ(wb.queueReadB, 0);
-    EXPECT_EQ(wb.queuePassEnd, 0);
+    EXPECT_EQ(wb.queue.positions().head, 16);
+    EXPECT_EQ(wb.queue.at(1), moveEntry(2, 1, 0));
+    EXPECT_EQ(wb.queue.at(12), moveEntry(4, 5, 0));
+    EXPECT_EQ(wb.queue.at(13), moveEntry(2, 1, kCross));
+    EXPECT_EQ(wb.queue.positions().readA, 0);
+    EXPECT_EQ(wb.queue.positions().readB, 0);
+    EXPECT_EQ(wb.queue.positions().passEnd, 0);
 }
 
 TEST(PrepareSolve, TheLevelZeroRebuildDrawsNothing) {
@@ -69,24 +69,24 @@ TEST(PrepareSolve, TheLevelZeroRebuildDrawsNothing) {
     EXPECT_EQ(t.frontend.repaints, repaints);
     EXPECT_EQ(t->drawEnabled, 1);
     EXPECT_EQ(t->workBoard->at(2, 2), 3);
-    EXPECT_EQ(t->workBoard->queueHead, 12);
+    EXPECT_EQ(t->workBoard->queue.positions().head, 12);
 }
 
 TEST(SolveLevels, AnImpossiblePuzzleEndsInAContradiction) {
     TestState t;
     setClues(*t, {"1"});  // a single 1: its four corner dots close it from outside
-    EXPECT_EQ(solveLevel0(*t), 0);
-    EXPECT_EQ(solveLevel1(*t), 0);
+    EXPECT_FALSE(solveLevel0(*t));
+    EXPECT_FALSE(solveLevel1(*t));
 }
 
 TEST(SolveLevels, LevelZeroStopsWhereTheAdvancedRulesAreNeeded) {
     // Two 3s side by side: only the start patterns find their three parallel lines.
     TestState t;
     setClues(*t, {"---", "-33", "---"});
-    EXPECT_EQ(solveLevel0(*t), 1);
+    EXPECT_TRUE(solveLevel0(*t));
     EXPECT_EQ(t->ruleUsage, 0);
     EXPECT_EQ(t->workBoard->at(5, 4) & 7, kUndecided);
-    EXPECT_EQ(solveLevel1(*t), 1);
+    EXPECT_TRUE(solveLevel1(*t));
     EXPECT_EQ(t->ruleUsage & 2, 2);
     EXPECT_EQ(t->workBoard->at(5, 4) & 7, kLine);
     EXPECT_EQ(t->workBoard->at(3, 4) & 7, kLine);
@@ -97,11 +97,11 @@ TEST(SolveLevels, PropagateAllLeavesTheQueueDrainedByBothPasses) {
     TestState t;
     setClues(*t, {"---", "-33", "---"});
     prepareSolve(*t);
-    EXPECT_EQ(propagateAll(*t), 1);
+    EXPECT_TRUE(propagateAll(*t));
     const Board& wb = *t->workBoard;
-    EXPECT_EQ(wb.queueReadA, wb.queueHead);
-    EXPECT_EQ(wb.queueReadB, wb.queueHead);
-    EXPECT_EQ(wb.queuePassEnd, wb.queueHead);
+    EXPECT_EQ(wb.queue.positions().readA, wb.queue.positions().head);
+    EXPECT_EQ(wb.queue.positions().readB, wb.queue.positions().head);
+    EXPECT_EQ(wb.queue.positions().passEnd, wb.queue.positions().head);
 }
 
 }  // namespace

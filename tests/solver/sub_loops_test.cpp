@@ -9,6 +9,8 @@
 namespace vexilo {
 namespace {
 
+using enum RuleResult;
+
 using testing::loadWorkPicture;
 using testing::loggedEntries;
 using testing::TestState;
@@ -29,7 +31,7 @@ TEST(SubLoops, AnEdgeJoiningTheTwoEndsOfAPathIsCrossed) {
     loadWorkPicture(*t, kOpenSquare);
     EXPECT_EQ(preventSubLoops(*t), kProgress);
     EXPECT_EQ(workPicture(*t), trimmed({"+-+ +", "| |", "+x+ +", "", "+ + +"}));
-    EXPECT_EQ(t->workBoard->queuePassEnd, t->workBoard->queueHead);
+    EXPECT_EQ(t->workBoard->queue.positions().passEnd, t->workBoard->queue.positions().head);
     EXPECT_EQ(loggedEntries(*t), std::vector<int32_t>{moveEntry(2, 3, kCross)});
 }
 
@@ -93,24 +95,24 @@ TEST(SubLoopWalks, FindPathEndFollowsTheLineAndStopsAtTheFirstOtherDot) {
                          "+ + + +"});
     // Along the path from (1, 1): (3, 1), (5, 1), down to (5, 3), right to (7, 3), down to
     // the end (7, 5).
-    EXPECT_EQ(findPathEnd(*t, 3, 1, kRight), 7 + 4096 * 5);
+    EXPECT_EQ(findPathEnd(*t, 3, 1, Direction::kRight), 7 + 4096 * 5);
     // Started on a dot that does not have two lines, the walk ends at once.
-    EXPECT_EQ(findPathEnd(*t, 7, 5, kDown), 7 + 4096 * 5);
+    EXPECT_EQ(findPathEnd(*t, 7, 5, Direction::kDown), 7 + 4096 * 5);
     // Travelling left, the line to the right is the way back and is not tried.
-    EXPECT_EQ(findPathEnd(*t, 3, 1, kLeft), 1 + 4096 * 1);
+    EXPECT_EQ(findPathEnd(*t, 3, 1, Direction::kLeft), 1 + 4096 * 1);
 }
 
 TEST(SubLoopWalks, FindPathEndGivesUpOnAClosedLoop) {
     TestState t;
     loadWorkPicture(*t, {"+-+ +", "| |", "+-+ +", "", "+ + +"});
-    EXPECT_EQ(findPathEnd(*t, 3, 1, kRight), 0);
+    EXPECT_EQ(findPathEnd(*t, 3, 1, Direction::kRight), 0);
 }
 
 TEST(SubLoopWalks, CorridorReachesChecksTheTargetBeforeTheCorridor) {
     TestState t;
     loadWorkPicture(*t, {"+-+ +", "| |", "+ + +", "", "+ + +"});
-    EXPECT_EQ(corridorReaches(*t, 3, 3, kRight, 3 + 4096 * 3), 1);  // a dot with a line
-    EXPECT_EQ(corridorReaches(*t, 3, 3, kRight, 5 + 4096 * 3), 0);
+    EXPECT_TRUE(corridorReaches(*t, 3, 3, Direction::kRight, 3 + 4096 * 3));  // a dot with a line
+    EXPECT_FALSE(corridorReaches(*t, 3, 3, Direction::kRight, 5 + 4096 * 3));
 }
 
 // A path through 250,500 of the 251,001 dots of a 500 x 500 board: a cycle over the dot
@@ -133,7 +135,7 @@ TEST(SubLoops, APathThroughAQuarterMillionDotsIsWalkedWithoutRecursion) {
     }
     TestState t;
     loadWorkPicture(*t, picture);
-    EXPECT_EQ(findPathEnd(*t, 3, 1, kRight), 1 + 4096 * 3);
+    EXPECT_EQ(findPathEnd(*t, 3, 1, Direction::kRight), 1 + 4096 * 3);
     EXPECT_EQ(preventSubLoops(*t), kProgress);
     EXPECT_EQ(loggedEntries(*t), std::vector<int32_t>{moveEntry(1, 2, kCross)});
 }

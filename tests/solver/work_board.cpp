@@ -42,10 +42,7 @@ void loadWorkPicture(PuzzleState& state, const std::vector<std::string>& picture
         }
     }
     resetMoveLog(wb);
-    wb.queueHead = 0;
-    wb.queuePassEnd = 0;
-    wb.queueReadA = 0;
-    wb.queueReadB = 0;
+    wb.queue.resetAt(0);
 }
 
 std::vector<std::string> trimmed(std::vector<std::string> picture) {
@@ -67,9 +64,9 @@ std::vector<int32_t> loggedEntries(const PuzzleState& state) {
 std::vector<int32_t> queuedAfter(const PuzzleState& state, int readIndex) {
     const Board& wb = *state.workBoard;
     std::vector<int32_t> out;
-    for (int i = readIndex; i != wb.queueHead;) {
+    for (int i = readIndex; i != wb.queue.positions().head;) {
         i = (i + 1) % kLogSlots;
-        out.push_back(wb.workQueue[static_cast<size_t>(i)]);
+        out.push_back(wb.queue.at(i));
     }
     return out;
 }

@@ -25,7 +25,7 @@ std::vector<std::string> trimmed(std::vector<std::string> picture);
 // The move entries logged on workBoard, oldest first (slot 0's marker left out).
 std::vector<int32_t> loggedEntries(const PuzzleState& state);
 
-// Queue slots (readIndex, queueHead], in ring order.
+// Queue slots (readIndex, head], in ring order.
 std::vector<int32_t> queuedAfter(const PuzzleState& state, int readIndex);
 
 }  // namespace vexilo::testing

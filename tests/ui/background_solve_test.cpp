@@ -57,7 +57,7 @@ TEST(BackgroundSolve, SlowSolveShowsProgressAfterTheDelayAndEscCancelsIt) {
         return QByteArray(reinterpret_cast<const char*>(s.mainBoard.get()), sizeof(Board));
     };
     const QByteArray before = board();
-    const int difficulty = s.difficulty;
+    const Difficulty difficulty = s.difficulty;
     const QString steps = w.Label1->text();
     const qint64 shownAt = progressShownAt([&] { f.clickWidget(w.SpeedButton5); });
     EXPECT_GE(shownAt, BackgroundSolve::kProgressDelay.count());

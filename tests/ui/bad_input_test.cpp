@@ -36,7 +36,7 @@ TEST(BadInput, TheWindowRefusesARowlessPuzzleReadsAMarkedFileAndSavesAnyRating) 
         dir, "marked.ALC", "\xEF\xBB\xBF[Vexilo data]   2 x   1 -7\r\n[Start]\r\n12\r\n[End]\r\n");
     f.clickWidget(f.form().SpeedButton6);
     EXPECT_EQ(f.state().W(), 2);
-    EXPECT_EQ(f.state().difficulty, -1);
+    EXPECT_EQ(f.state().difficulty.stored, -1);
     f.nextSavePath = dir.filePath(QStringLiteral("saved.ALC"));
     f.clickWidget(f.form().SpeedButton8);
     QFile saved(f.nextSavePath);

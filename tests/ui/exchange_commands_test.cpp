@@ -55,7 +55,7 @@ TEST(ExchangeCommands, CopiedLinkPastesBackAndSaves) {
     pressKeys(f.form(), Qt::Key_V);
     EXPECT_EQ(f.form().windowTitle(), "puzzlink 10x10 - Vexilo");
     EXPECT_EQ(*f.state().clueGrid, before);
-    EXPECT_EQ(f.state().difficulty, -1);
+    EXPECT_EQ(f.state().difficulty.stored, -1);
     EXPECT_TRUE(f.messages.isEmpty()) << f.messages.join("/").toStdString();
 
     f.nextSavePath = f.copyToScratch("easy-10x10-01.ALC") + ".saved.ALC";

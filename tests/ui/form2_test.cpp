@@ -168,7 +168,7 @@ TEST_F(Form2Test, OkOpensTheChosenPuzzleAndCloses) {
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(state->W(), 4);
     EXPECT_EQ(state->H(), 3);
-    EXPECT_EQ(state->difficulty, 2);
+    EXPECT_EQ(state->difficulty.stored, 2);
     EXPECT_EQ(QString::fromStdString(state->fileName), folder + "x.ALC");
     EXPECT_EQ(state.frontend.caption, "x.ALC 4x3 - Vexilo");
     EXPECT_TRUE(errors.isEmpty());
@@ -178,14 +178,14 @@ TEST_F(Form2Test, OkWithoutASelectionOnlyCloses) {
     write("x.ALC", puzzleText("  4 x   3", ""));
     dialog->ExpViewLite1->SetPathName(folder);
     openWithOk("x.ALC");
-    state->difficulty = vexilo::kRatingPending + 4;  // as an automatic solve leaves it
+    state->difficulty.stored = vexilo::Difficulty::kPendingOffset + 4;  // as an automatic solve leaves it
     const QByteArray before = read("x.ALC");
 
     dialog->show();
     dialog->ListView1->clearSelection();
     dialog->Button1->click();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(state->difficulty, vexilo::kRatingPending + 4);
+    EXPECT_EQ(state->difficulty.stored, vexilo::Difficulty::kPendingOffset + 4);
     EXPECT_EQ(QString::fromStdString(state->fileName), folder + "x.ALC");
     EXPECT_EQ(read("x.ALC"), before);
 }
@@ -226,8 +226,8 @@ TEST_F(Form2Test, ARatingWrittenBackShowsInTheNextListing) {
     EXPECT_EQ(ratingOf("norating.ALC"), "");
 
     openWithOk("norating.ALC");
-    EXPECT_EQ(state->difficulty, vexilo::kUnratedPending);
-    state->difficulty = vexilo::kRatingPending + 3;  // rated by the automatic solve
+    EXPECT_EQ(state->difficulty.stored, vexilo::Difficulty::kUnsolvable);
+    state->difficulty.stored = vexilo::Difficulty::kPendingOffset + 3;  // rated by the automatic solve
     openWithOk("other.ALC");                         // leaving it writes the rating back
     dialog->ListPuzzleFiles();
     EXPECT_EQ(ratingOf("norating.ALC"), "3");

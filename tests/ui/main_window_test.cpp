@@ -36,7 +36,7 @@ TEST(MainWindow, StartsWithoutAPuzzle) {
     EXPECT_FALSE(w.SpeedButton11->isEnabled());
     EXPECT_FALSE(w.PaintBox1->isVisible());
     EXPECT_EQ(f.state().W(), 0);
-    EXPECT_EQ(f.state().difficulty, -1);
+    EXPECT_EQ(f.state().difficulty.stored, -1);
     EXPECT_EQ(w.Panel2->size(), QSize(368, 368));
     EXPECT_EQ(w.Panel1->geometry(), QRect(0, 0, 41, 368));
 }
@@ -115,12 +115,12 @@ TEST(MainWindow, CancelledOpenChangesNothingAndWritesNothingBack) {
     FormFixture f;
     const QString path = f.copyToScratch("easy-10x10-01.ALC");
     f.form().openFile(path);
-    f.state().difficulty = 10002;  // a rating waiting to be written
+    f.state().difficulty.stored = 10002;  // a rating waiting to be written
     const QByteArray before = fileText(path);
     f.nextOpenPath.clear();
     f.form().SpeedButton6Click();
     EXPECT_EQ(fileText(path), before);
-    EXPECT_EQ(f.state().difficulty, 10002);
+    EXPECT_EQ(f.state().difficulty.stored, 10002);
     EXPECT_EQ(f.form().windowTitle(), QStringLiteral("easy-10x10-01.ALC 10x10 - Vexilo"));
 }
 
@@ -128,7 +128,7 @@ TEST(MainWindow, OpeningAnotherPuzzleWritesThePendingRatingBack) {
     FormFixture f;
     const QString path = f.copyToScratch("easy-10x10-01.ALC");
     f.form().openFile(path);
-    f.state().difficulty = 10002;
+    f.state().difficulty.stored = 10002;
     f.nextOpenPath = testing::testDataPath("small.SLZ");
     f.form().SpeedButton6Click();
     EXPECT_TRUE(fileText(path).startsWith("[Vexilo data]  10 x  10 2\r\n"));
@@ -138,7 +138,7 @@ TEST(MainWindow, ClosingWritesThePendingRatingBack) {
     auto f = std::make_unique<FormFixture>();
     const QString path = f->copyToScratch("easy-10x10-01.ALC");
     f->form().openFile(path);
-    f->state().difficulty = 10005;
+    f->state().difficulty.stored = 10005;
     f->form().close();
     EXPECT_TRUE(fileText(path).startsWith("[Vexilo data]  10 x  10 5\r\n"));
 }
@@ -150,12 +150,12 @@ TEST(MainWindow, SaveIsPresetWithTheFileNameAndWritesTheRating) {
     EXPECT_TRUE(f.savePreset.isEmpty());
     const QString path = f.copyToScratch("easy-10x10-01.ALC");
     f.form().openFile(path);
-    f.state().difficulty = 3;
+    f.state().difficulty.stored = 3;
     f.nextSavePath = path + QStringLiteral(".copy.ALC");
     f.form().SpeedButton8Click();
     EXPECT_EQ(f.savePreset, QStringLiteral("easy-10x10-01.ALC"));
     EXPECT_TRUE(fileText(f.nextSavePath).startsWith("[Vexilo data]  10 x  10 3\r\n[Start]\r\n"));
-    EXPECT_EQ(f.state().difficulty, 3);
+    EXPECT_EQ(f.state().difficulty.stored, 3);
     EXPECT_EQ(f.state().fileName, f.nextSavePath.toStdString());
 }
 

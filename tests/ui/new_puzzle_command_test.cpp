@@ -25,7 +25,7 @@ TEST(NewPuzzleCommand, OpensTheSeedsPuzzleWithItsRatingAndSaves) {
 
     ASSERT_TRUE(f.form().newPuzzleCommand().generateAndOpen(request));
     EXPECT_EQ(f.form().windowTitle(), "new-8x6-7 8x6 - Vexilo");
-    EXPECT_EQ(f.state().difficulty, expected.rating);
+    EXPECT_EQ(f.state().difficulty.stored, expected.rating);
     for (int r = 0; r < 6; ++r) {
         for (int c = 0; c < 8; ++c) {
             const int clue = expected.puzzle.clue(c, r);

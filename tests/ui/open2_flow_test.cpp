@@ -71,17 +71,17 @@ TEST_F(Open2Flow, OkShowsTheChosenPuzzleInTheMainWindow) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(f.form().windowTitle(), "wide.ALC 6x2 - Vexilo");
     EXPECT_EQ(f.state().W(), 6);
-    EXPECT_EQ(f.state().difficulty, 1);
+    EXPECT_EQ(f.state().difficulty.stored, 1);
     EXPECT_TRUE(f.errors.isEmpty());
 }
 
 TEST_F(Open2Flow, LeavingARatedPuzzleWritesItsRatingBack) {
     useOpenII("small.ALC", dialog.Button1);
     ASSERT_EQ(f.form().windowTitle(), "small.ALC 4x3 - Vexilo");
-    f.state().difficulty = 10000 + 5;  // as the automatic solve leaves it
+    f.state().difficulty.stored = 10000 + 5;  // as the automatic solve leaves it
 
     useOpenII("", dialog.Button1);  // no row: only closes
-    EXPECT_EQ(f.state().difficulty, 10000 + 5);
+    EXPECT_EQ(f.state().difficulty.stored, 10000 + 5);
     EXPECT_TRUE(read("small.ALC").startsWith("[Vexilo data]   4 x   3\r\n"));
 
     useOpenII("wide.ALC", dialog.Button2);  // cancel: nothing happens
@@ -109,7 +109,7 @@ TEST_F(Open2Flow, AnAutomaticRatingShowsInTheListAfterLeavingThePuzzle) {
     useOpenII("unrated.ALC", dialog.Button1);
     ASSERT_EQ(f.state().W(), 5);
     autoSolveCommand(f.state());
-    const int rating = f.state().difficulty - 10000;
+    const int rating = f.state().difficulty.stored - 10000;
     ASSERT_GE(rating, 0);
     ASSERT_LE(rating, 6);
     useOpenII("wide.ALC", dialog.Button1);  // leaving the puzzle writes the rating

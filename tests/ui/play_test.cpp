@@ -261,7 +261,7 @@ TEST_F(Play, AutoSolveSolvesAsOneStepAndRemembersTheRating) {
     ASSERT_EQ(f.messages.size(), 1);
     EXPECT_TRUE(f.messages[0].startsWith(QStringLiteral("難易度は")))
         << f.messages[0].toStdString();
-    const int rating = f.state().difficulty - 10000;
+    const int rating = f.state().difficulty.stored - 10000;
     EXPECT_GE(rating, 0);
     EXPECT_LE(rating, 6);
     EXPECT_EQ(w().Label1->text(), QStringLiteral("1"));
@@ -286,12 +286,12 @@ TEST_F(Play, TheSolveLevelsAreTheAutoSolveButtonsMenu) {
     QApplication::sendEvent(w().SpeedButton5, &menuEvent);
     EXPECT_TRUE(w().PopupMenu1->isVisible());
     w().PopupMenu1->hide();
-    f.state().difficulty = 10003;
+    f.state().difficulty.stored = 10003;
     w().Level11->trigger();
     ASSERT_EQ(f.messages.size(), 1);
     EXPECT_TRUE(f.messages[0].startsWith(QStringLiteral("Level1\n ")));
     EXPECT_TRUE(f.messages[0].endsWith(QStringLiteral(" ms")));
-    EXPECT_EQ(f.state().difficulty, 3);
+    EXPECT_EQ(f.state().difficulty.stored, 3);
     EXPECT_EQ(w().Label1->text(), QStringLiteral("1"));
     w().Level01->trigger();
     w().Level21->trigger();

@@ -1,6 +1,6 @@
 // The advanced rule of each clue: patterns between a cell and an orthogonal neighbour, read
 // on the line of their shared side, and the diagonal chains started from the cell's
-// corners. None of them reports a contradiction; each returns 1 if it decided an edge.
+// corners. None of them reports a contradiction; each returns true if it decided an edge.
 #include "model/puzzle_state.h"
 #include "solver/engine/advanced_rules.h"
 #include "solver/engine/edge_setting.h"
@@ -21,16 +21,20 @@ bool isClue(const Board& wb, int x, int y, int k) {
     return (wb.at(x, y) & 7) == k;
 }
 
-// The four orthogonal directions in the order the rules visit them: above, below, left,
-// right.
-constexpr int kAroundX[4] = {0, 0, -1, 1};
-constexpr int kAroundY[4] = {-1, 1, 0, 0};
+// The four orthogonal directions in the order the rules visit them; the tables below name
+// them by their index here.
+constexpr Direction kAround[4] = {Direction::kUp, Direction::kDown, Direction::kLeft,
+                                  Direction::kRight};
+constexpr int kAroundX[4] = {stepX(kAround[0]), stepX(kAround[1]), stepX(kAround[2]),
+                             stepX(kAround[3])};
+constexpr int kAroundY[4] = {stepY(kAround[0]), stepY(kAround[1]), stepY(kAround[2]),
+                             stepY(kAround[3])};
 
 }  // namespace
 
-int oneRuleAdvanced(PuzzleState& s, int x, int y) {
+bool oneRuleAdvanced(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
-    int decided = 0;
+    bool decided = false;
 
     // Two 1s side by side whose shared side continues into a cross: that side is no line.
     if (clueKey(wb, x + 2, y) == 1 && (crossAt(wb, x + 1, y - 2) || crossAt(wb, x + 1, y + 2))) {
@@ -74,7 +78,7 @@ int oneRuleAdvanced(PuzzleState& s, int x, int y) {
     }
 
     for (int c : {3, 4, 1, 2}) {
-        if (pair(wb, x, y, c) == 2) {
+        if (pair(wb, x, y, c) == tally(2, 0)) {
             decided |= chainOneIn(s, x, y, oppositeCorner(c));
             decided |= chainSamePair(s, x, y, c);
         }
@@ -82,23 +86,23 @@ int oneRuleAdvanced(PuzzleState& s, int x, int y) {
     return decided;
 }
 
-int threeRuleAdvanced(PuzzleState& s, int x, int y) {
+bool threeRuleAdvanced(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
-    int decided = 0;
+    bool decided = false;
     for (int i = 0; i < 4; ++i) {
         const int nx = x + 2 * kAroundX[i];
         const int ny = y + 2 * kAroundY[i];
         if (clueKey(wb, nx, ny) == 1) decided |= oneRuleAdvanced(s, nx, ny);
     }
     for (int c : {3, 4, 1, 2}) {
-        if (pair(wb, x, y, c) == 32) decided |= chainOneIn(s, x, y, oppositeCorner(c));
+        if (pair(wb, x, y, c) == tally(0, 2)) decided |= chainOneIn(s, x, y, oppositeCorner(c));
     }
     return decided;
 }
 
-int twoRuleAdvanced(PuzzleState& s, int x, int y) {
+bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
-    int decided = 0;
+    bool decided = false;
 
     // A 3 beside the 2 with the 2's opposite side crossed: the 3's far side is a line.
     for (int i = 0; i < 4; ++i) {
@@ -124,7 +128,7 @@ int twoRuleAdvanced(PuzzleState& s, int x, int y) {
         {2, 0, -2, 1, -2, -1, 1}, {2, 2, 0, 3, 1, 2, 3},
     };
     for (int c : {3, 4, 1, 2}) {
-        if (outer(wb, x, y, c) != 2) continue;
+        if (outer(wb, x, y, c) != tally(2, 0)) continue;
         for (const OuterRow& r : kOuterRows) {
             if (r.corner != c) continue;
             const int nx = x + r.nx;
@@ -133,7 +137,7 @@ int twoRuleAdvanced(PuzzleState& s, int x, int y) {
             if (key == 3) {
                 decided |= setEdgeGroup(s, nx, ny, r.threePair, kLine);
                 decided |= setEdge(s, x + r.crossX, y + r.crossY, kCross);
-            } else if (key == 2 && outer(wb, nx, ny, r.twoOuter) == 2) {
+            } else if (key == 2 && outer(wb, nx, ny, r.twoOuter) == tally(2, 0)) {
                 decided |= setEdgeGroup(s, x, y, c, kLine);
             }
         }
@@ -144,8 +148,8 @@ int twoRuleAdvanced(PuzzleState& s, int x, int y) {
     // single line forces a single line at c.
     for (int c : {3, 2, 1, 4}) {
         const int o = oppositeCorner(c);
-        if (pair(wb, x, y, c) == 1 &&
-            diagonalEndsInThree(s, x + kDiagonalDx[o], y + kDiagonalDy[o], o) == 1) {
+        if (pair(wb, x, y, c) == tally(1, 0) &&
+            diagonalEndsInThree(s, x + kDiagonalDx[o], y + kDiagonalDy[o], o)) {
             decided |= setEdgeGroup(s, x, y, c, kLine);
         }
     }
@@ -155,17 +159,17 @@ int twoRuleAdvanced(PuzzleState& s, int x, int y) {
     for (const auto& dg : kDiagonals) {
         const int a = dg[0];
         const int b = dg[1];
-        if (outer(wb, x, y, a) == 17 || pair(wb, x, y, a) == 17 || pair(wb, x, y, b) == 17 ||
-            outer(wb, x, y, b) == 17 || outer(wb, x, y, dg[2]) == 2 ||
-            outer(wb, x, y, dg[3]) == 2) {
+        if (outer(wb, x, y, a) == tally(1, 1) || pair(wb, x, y, a) == tally(1, 1) || pair(wb, x, y, b) == tally(1, 1) ||
+            outer(wb, x, y, b) == tally(1, 1) || outer(wb, x, y, dg[2]) == tally(2, 0) ||
+            outer(wb, x, y, dg[3]) == tally(2, 0)) {
             decided |= chainOneIn(s, x, y, a);
             decided |= chainOneIn(s, x, y, b);
-        } else if (outer(wb, x, y, b) == 2 || outer(wb, x, y, a) == 2) {
+        } else if (outer(wb, x, y, b) == tally(2, 0) || outer(wb, x, y, a) == tally(2, 0)) {
             decided |= chainSamePair(s, x, y, a);
             decided |= chainSamePair(s, x, y, b);
         } else {
             for (int d : {a, b}) {
-                if (outer(wb, x, y, oppositeCorner(d)) == 16) {
+                if (outer(wb, x, y, oppositeCorner(d)) == tally(0, 1)) {
                     decided |= scanDiagonalLined(s, x, y, d);
                 } else {
                     decided |= scanDiagonal(s, x, y, d);
@@ -247,9 +251,9 @@ constexpr BlankBlock kBlankBlocks[4] = {
 
 }  // namespace
 
-int blankRuleAdvanced(PuzzleState& s, int x, int y) {
+bool blankRuleAdvanced(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
-    int decided = 0;
+    bool decided = false;
     const auto sideLined = [&](int side) {
         return lineAt(wb, x + kAroundX[side], y + kAroundY[side]);
     };
@@ -267,22 +271,22 @@ int blankRuleAdvanced(PuzzleState& s, int x, int y) {
                     if (sideLined(r.a) && sideLined(r.b)) decided |= crossSide(r.cross);
                     break;
                 case kOutersCrossed:
-                    if (outer(wb, x, y, r.a) == 2 && outer(wb, x, y, r.b) == 2) {
+                    if (outer(wb, x, y, r.a) == tally(2, 0) && outer(wb, x, y, r.b) == tally(2, 0)) {
                         decided |= setEdgeGroup(s, x, y, r.a, kCross);
                         decided |= setEdgeGroup(s, x, y, r.b, kCross);
                     }
                     break;
                 case kLineAndCrossed:
-                    if (sideLined(r.a) && outer(wb, x, y, r.b) == 2) {
+                    if (sideLined(r.a) && outer(wb, x, y, r.b) == tally(2, 0)) {
                         decided |= setEdgeGroup(s, x, y, r.b, kCross);
                     }
                     break;
                 case kPairLined:
-                    if (pair(wb, x, y, r.a) == 32) decided |= crossSide(r.cross);
+                    if (pair(wb, x, y, r.a) == tally(0, 2)) decided |= crossSide(r.cross);
                     break;
                 case kThreeBeside:
                     if (isClue(wb, x + 2 * kAroundX[r.a], y + 2 * kAroundY[r.a], 3) &&
-                        (outer(wb, x, y, r.b) == 2 || pair(wb, x, y, r.b) == 16)) {
+                        (outer(wb, x, y, r.b) == tally(2, 0) || pair(wb, x, y, r.b) == tally(0, 1))) {
                         decided |= setEdgeGroup(s, x, y, r.b, kCross);
                     }
                     break;

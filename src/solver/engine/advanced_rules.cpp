@@ -29,10 +29,10 @@ int diagY(int y, int d) {
 
 }  // namespace
 
-int chainOneIn(PuzzleState& s, int x, int y, int d) {
+bool chainOneIn(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     const int o = oppositeCorner(d);
-    int decided = 0;
+    bool decided = false;
     for (;;) {
         if (clueKey(wb, x, y) == 2) {
             decided |= differ(s, x, y, o + 4);
@@ -49,10 +49,10 @@ int chainOneIn(PuzzleState& s, int x, int y, int d) {
     }
 }
 
-int chainSamePair(PuzzleState& s, int x, int y, int d) {
+bool chainSamePair(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     const int e = oppositeCorner(d);
-    int decided = 0;
+    bool decided = false;
     for (;;) {
         if (clueKey(wb, x, y) == 2) {
             decided |= chainOneIn(s, x, y, nextCorner(d));
@@ -69,53 +69,55 @@ int chainSamePair(PuzzleState& s, int x, int y, int d) {
     }
 }
 
-int scanDiagonalLined(PuzzleState& s, int x, int y, int d) {
+bool scanDiagonalLined(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     const int o = oppositeCorner(d);
     for (;;) {
         const int m = outer(wb, x, y, d);
-        if (m == 2) return chainSamePair(s, x, y, o);
-        if (m == 16) {
-            const int crossed = setEdgeGroup(s, x, y, d + 4, kCross);
+        if (m == tally(2, 0)) return chainSamePair(s, x, y, o);
+        if (m == tally(0, 1)) {
+            const bool crossed = setEdgeGroup(s, x, y, d + 4, kCross);
             return crossed | chainOneIn(s, x, y, o);
         }
-        if (m == 17) return chainOneIn(s, x, y, o);
+        if (m == tally(1, 1)) return chainOneIn(s, x, y, o);
         x = diagX(x, d);
         y = diagY(y, d);
         const int key = clueKey(wb, x, y);
         if (key == 3) {
-            const int lined = setEdgeGroup(s, x, y, d, kLine);
+            const bool lined = setEdgeGroup(s, x, y, d, kLine);
             return lined | chainOneIn(s, x, y, o);
         }
-        if (key != 2) return 0;
-        if (outer(wb, x, y, nextCorner(d)) == 2 || outer(wb, x, y, prevCorner(d)) == 2) {
+        if (key != 2) return false;
+        if (outer(wb, x, y, nextCorner(d)) == tally(2, 0) ||
+            outer(wb, x, y, prevCorner(d)) == tally(2, 0)) {
             return chainOneIn(s, x, y, o);
         }
     }
 }
 
-int scanDiagonal(PuzzleState& s, int x, int y, int d) {
+bool scanDiagonal(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     const int o = oppositeCorner(d);
     for (;;) {
         const int m = outer(wb, x, y, d);
-        if (m == 2) return chainSamePair(s, x, y, o);
-        if (m == 17) return chainOneIn(s, x, y, o);
+        if (m == tally(2, 0)) return chainSamePair(s, x, y, o);
+        if (m == tally(1, 1)) return chainOneIn(s, x, y, o);
         x = diagX(x, d);
         y = diagY(y, d);
-        if (clueKey(wb, x, y) != 2) return 0;
-        if (outer(wb, x, y, nextCorner(d)) == 2 || outer(wb, x, y, prevCorner(d)) == 2) {
+        if (clueKey(wb, x, y) != 2) return false;
+        if (outer(wb, x, y, nextCorner(d)) == tally(2, 0) ||
+            outer(wb, x, y, prevCorner(d)) == tally(2, 0)) {
             return chainOneIn(s, x, y, o);
         }
     }
 }
 
-int diagonalEndsInThree(PuzzleState& s, int x, int y, int d) {
+bool diagonalEndsInThree(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     for (;;) {
         const int key = clueKey(wb, x, y);
-        if (key == 3) return 1;
-        if (key != 2) return 0;
+        if (key == 3) return true;
+        if (key != 2) return false;
         x = diagX(x, d);
         y = diagY(y, d);
     }
@@ -125,7 +127,7 @@ namespace {
 
 // A 3, a diagonal run of 2s, a 3: both 3s have lines on their far corners. The walk
 // starts at the 2 after the first one and stops at the first cell that is not a 2.
-void threeTwosThree(PuzzleState& s, int x, int y, int dy, int& decided) {
+void threeTwosThree(PuzzleState& s, int x, int y, int dy, bool& decided) {
     const Board& wb = *s.workBoard;
     const int firstX = x - 2;
     const int firstY = y - 2 * dy;
@@ -144,9 +146,9 @@ void threeTwosThree(PuzzleState& s, int x, int y, int dy, int& decided) {
 
 }  // namespace
 
-int startPatterns(PuzzleState& s) {
+bool startPatterns(PuzzleState& s) {
     const Board& wb = *s.workBoard;
-    int decided = 0;
+    bool decided = false;
     for (int y = 2; y <= 2 * s.H(); y += 2) {
         for (int x = 2; x <= 2 * s.W(); x += 2) {
             const int key = clueKey(wb, x, y);
@@ -182,8 +184,8 @@ int startPatterns(PuzzleState& s) {
     return decided;
 }
 
-int advancedCellRule(PuzzleState& s, int x, int y) {
-    if (!insideGrid(s, x, y)) return kUnchanged;
+bool advancedCellRule(PuzzleState& s, int x, int y) {
+    if (!insideGrid(s, x, y)) return false;
     switch (clueKey(*s.workBoard, x, y)) {
         case 0:
             return blankRuleAdvanced(s, x, y);
@@ -194,31 +196,30 @@ int advancedCellRule(PuzzleState& s, int x, int y) {
         case 3:
             return threeRuleAdvanced(s, x, y);
         default:
-            return kUnchanged;
+            return false;
     }
 }
 
-int runAdvancedRules(PuzzleState& s) {
-    Board& wb = *s.workBoard;
-    int progress = 0;
+RuleResult runAdvancedRules(PuzzleState& s) {
+    WorkQueue& queue = s.workBoard->queue;
+    bool progress = false;
     if ((s.startPatternsDone & 1) == 0) {
         progress |= startPatterns(s);
         s.startPatternsDone |= 1;
     }
-    while (wb.queueReadB != wb.queuePassEnd) {
+    while (!queue.advancedAtPassEnd()) {
         // On long chains of 2s one pass can take seconds.
         stopIfCancelled(s);
-        wb.queueReadB = (wb.queueReadB + 1) % kLogSlots;
-        const EdgeNeighbourhood near(wb.workQueue[wb.queueReadB]);
-        if (!near.isEdge) return 0;
+        const EdgeNeighbourhood near(queue.nextForAdvanced());
+        if (!near.isEdge) return RuleResult::kContradiction;
         for (const auto& c : near.cells) progress |= advancedCellRule(s, c[0], c[1]);
     }
-    if (progress & 1) {
+    if (progress) {
         s.ruleUsage |= 2;
         if (s.effortScore < 10000) s.effortScore += 2;
-        return kProgress;
+        return RuleResult::kProgress;
     }
-    return kUnchanged;
+    return RuleResult::kUnchanged;
 }
 
 }  // namespace vexilo

@@ -12,123 +12,125 @@
 
 namespace vexilo {
 
+using enum RuleResult;
+
 namespace {
 
 // Folds the result of one setEdgeGroup call into a rule's running result.
-inline void note(int& decided, int result) {
+inline void note(bool& decided, bool result) {
     decided |= result;
 }
 
-inline int finish(int decided) {
+inline RuleResult finish(bool decided) {
     return decided ? kProgress : kUnchanged;
 }
 
 }  // namespace
 
-int oneRule(PuzzleState& s, int x, int y) {
+RuleResult oneRule(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
-    int decided = 0;
+    bool decided = false;
     switch (countGroup(wb, x, y, 0)) {
-        case 3:
+        case tally(3, 0):
             note(decided, setEdgeGroup(s, x, y, 0, kLine));
             break;
-        case 4:
+        case tally(4, 0):
             return kContradiction;
-        case 16:
-        case 17:
-        case 18:
+        case tally(0, 1):
+        case tally(1, 1):
+        case tally(2, 1):
             note(decided, setEdgeGroup(s, x, y, 0, kCross));
             break;
-        case 19:
+        case tally(3, 1):
             settle(s, x, y);
             break;
-        case 32:
-        case 33:
-        case 34:
-        case 48:
-        case 49:
-        case 64:
+        case tally(0, 2):
+        case tally(1, 2):
+        case tally(2, 2):
+        case tally(0, 3):
+        case tally(1, 3):
+        case tally(0, 4):
             return kContradiction;
         default:
             break;
     }
     for (int c = 1; c <= 4; ++c) {
         const int m = outer(wb, x, y, c);
-        if (m == 2) note(decided, setEdgeGroup(s, x, y, c, kCross));
-        if (m == 17) note(decided, setEdgeGroup(s, x, y, oppositeCorner(c), kCross));
+        if (m == tally(2, 0)) note(decided, setEdgeGroup(s, x, y, c, kCross));
+        if (m == tally(1, 1)) note(decided, setEdgeGroup(s, x, y, oppositeCorner(c), kCross));
     }
     for (int c = 1; c <= 4; ++c) {
-        if (pair(wb, x, y, c) == 2) note(decided, differ(s, x, y, oppositeCorner(c) + 4));
+        if (pair(wb, x, y, c) == tally(2, 0)) note(decided, differ(s, x, y, oppositeCorner(c) + 4));
     }
     return finish(decided);
 }
 
-int threeRule(PuzzleState& s, int x, int y) {
+RuleResult threeRule(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
-    int decided = 0;
+    bool decided = false;
     switch (countGroup(wb, x, y, 0)) {
-        case 1:
-        case 17:
+        case tally(1, 0):
+        case tally(1, 1):
             note(decided, setEdgeGroup(s, x, y, 0, kLine));
             break;
-        case 2:
-        case 3:
-        case 4:
-        case 18:
-        case 19:
+        case tally(2, 0):
+        case tally(3, 0):
+        case tally(4, 0):
+        case tally(2, 1):
+        case tally(3, 1):
             return kContradiction;
-        case 33:
+        case tally(1, 2):
             note(decided, setEdgeGroup(s, x, y, 0, kLine));
             break;
-        case 34:
+        case tally(2, 2):
             return kContradiction;
-        case 48:
+        case tally(0, 3):
             note(decided, setEdgeGroup(s, x, y, 0, kCross));
             break;
-        case 49:
+        case tally(1, 3):
             settle(s, x, y);
             break;
-        case 64:
+        case tally(0, 4):
             return kContradiction;
         default:
             break;
     }
     for (int c = 1; c <= 4; ++c) {
         const int m = outer(wb, x, y, c);
-        if (m == 2) note(decided, setEdgeGroup(s, x, y, c, kLine));
-        if (m == 16 || m == 17) note(decided, setEdgeGroup(s, x, y, oppositeCorner(c), kLine));
+        if (m == tally(2, 0)) note(decided, setEdgeGroup(s, x, y, c, kLine));
+        if (m == tally(0, 1) || m == tally(1, 1)) note(decided, setEdgeGroup(s, x, y, oppositeCorner(c), kLine));
     }
     for (int c = 1; c <= 4; ++c) {
-        if (pair(wb, x, y, c) == 32) note(decided, differ(s, x, y, oppositeCorner(c) + 4));
+        if (pair(wb, x, y, c) == tally(0, 2)) note(decided, differ(s, x, y, oppositeCorner(c) + 4));
     }
     return finish(decided);
 }
 
-int twoRule(PuzzleState& s, int x, int y) {
+RuleResult twoRule(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
-    int decided = 0;
+    bool decided = false;
     switch (countGroup(wb, x, y, 0)) {
-        case 2:
+        case tally(2, 0):
             note(decided, setEdgeGroup(s, x, y, 0, kLine));
             break;
-        case 3:
-        case 4:
+        case tally(3, 0):
+        case tally(4, 0):
             return kContradiction;
-        case 18:
+        case tally(2, 1):
             note(decided, setEdgeGroup(s, x, y, 0, kLine));
             break;
-        case 19:
+        case tally(3, 1):
             return kContradiction;
-        case 32:
-        case 33:
+        case tally(0, 2):
+        case tally(1, 2):
             note(decided, setEdgeGroup(s, x, y, 0, kCross));
             break;
-        case 34:
+        case tally(2, 2):
             settle(s, x, y);
             break;
-        case 48:
-        case 49:
-        case 64:
+        case tally(0, 3):
+        case tally(1, 3):
+        case tally(0, 4):
             return kContradiction;
         default:
             break;
@@ -136,21 +138,21 @@ int twoRule(PuzzleState& s, int x, int y) {
     for (int c = 1; c <= 4; ++c) {
         const int o = oppositeCorner(c);
         const int m = outer(wb, x, y, c);
-        if (m == 2) {
+        if (m == tally(2, 0)) {
             note(decided, same(s, x, y, o));
             note(decided, same(s, x, y, o + 4));
             note(decided, differ(s, x, y, nextCorner(c) + 4));
             note(decided, differ(s, x, y, prevCorner(c) + 4));
-        } else if (m == 16) {
-            if (pair(wb, x, y, o) == 1) {
+        } else if (m == tally(0, 1)) {
+            if (pair(wb, x, y, o) == tally(1, 0)) {
                 note(decided, setEdgeGroup(s, x, y, o, kLine));
                 note(decided, setEdgeGroup(s, x, y, c + 4, kCross));
             }
-            if (outer(wb, x, y, o) == 16) {
+            if (outer(wb, x, y, o) == tally(0, 1)) {
                 note(decided, setEdgeGroup(s, x, y, c + 4, kCross));
                 note(decided, setEdgeGroup(s, x, y, o + 4, kCross));
             }
-        } else if (m == 17) {
+        } else if (m == tally(1, 1)) {
             note(decided, differ(s, x, y, c));
             note(decided, differ(s, x, y, o));
             note(decided, differ(s, x, y, o + 4));
@@ -159,33 +161,33 @@ int twoRule(PuzzleState& s, int x, int y) {
     return finish(decided);
 }
 
-int zeroRule(PuzzleState& s, int x, int y) {
+RuleResult zeroRule(PuzzleState& s, int x, int y) {
     settle(s, x, y);
     return kUnchanged;
 }
 
-int blankRule(PuzzleState& s, int x, int y) {
+RuleResult blankRule(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
-    int decided = 0;
+    bool decided = false;
     switch (countGroup(wb, x, y, 0)) {
-        case 0: {
+        case tally(0, 0): {
             int crossedCorners = 0;
-            for (int c = 1; c <= 4; ++c) crossedCorners += outer(wb, x, y, c) == 2 ? 1 : 0;
+            for (int c = 1; c <= 4; ++c) crossedCorners += outer(wb, x, y, c) == tally(2, 0) ? 1 : 0;
             if (crossedCorners >= 3) note(decided, setEdgeGroup(s, x, y, 0, kCross));
             break;
         }
-        case 4:
-        case 19:
-        case 34:
-        case 49:
+        case tally(4, 0):
+        case tally(3, 1):
+        case tally(2, 2):
+        case tally(1, 3):
             settle(s, x, y);
             break;
-        case 16: {
+        case tally(0, 1): {
             // A line on one side, the two corners away from it closed from outside: the
             // line cannot turn into the cell there without closing a loop around it alone.
-            const auto lineAt = [&](int dx, int dy) { return (wb.at(x + dx, y + dy) & 3) == 3; };
+            const auto lineAt = [&](int dx, int dy) { return (wb.at(x + dx, y + dy) & 3) == kLine; };
             const auto closed = [&](int a, int b) {
-                return outer(wb, x, y, a) == 2 && outer(wb, x, y, b) == 2;
+                return outer(wb, x, y, a) == tally(2, 0) && outer(wb, x, y, b) == tally(2, 0);
             };
             if (lineAt(0, -1) && closed(2, 3)) {
                 note(decided, setEdgeGroup(s, x, y, 2, kCross));
@@ -205,18 +207,18 @@ int blankRule(PuzzleState& s, int x, int y) {
             }
             break;
         }
-        case 32:
+        case tally(0, 2):
             for (int c = 1; c <= 4; ++c) {
                 const int o = oppositeCorner(c);
-                if (pair(wb, x, y, c) == 32 && outer(wb, x, y, o) == 2) {
+                if (pair(wb, x, y, c) == tally(0, 2) && outer(wb, x, y, o) == tally(2, 0)) {
                     note(decided, setEdgeGroup(s, x, y, o, kCross));
                 }
             }
             break;
-        case 48:
+        case tally(0, 3):
             note(decided, setEdgeGroup(s, x, y, 0, kCross));
             break;
-        case 64:
+        case tally(0, 4):
             return kContradiction;
         default:
             break;
@@ -224,7 +226,7 @@ int blankRule(PuzzleState& s, int x, int y) {
     return finish(decided);
 }
 
-int basicCellRule(PuzzleState& s, int x, int y) {
+RuleResult basicCellRule(PuzzleState& s, int x, int y) {
     if (!insideGrid(s, x, y)) return kUnchanged;
     switch (s.workBoard->at(x, y) & 15) {
         case 0:
@@ -242,54 +244,53 @@ int basicCellRule(PuzzleState& s, int x, int y) {
     }
 }
 
-int dotRule(PuzzleState& s, int x, int y) {
+RuleResult dotRule(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
     if (wb.at(x, y) & kSettled) return kUnchanged;
     switch (countGroup(wb, x, y, 0)) {
-        case 3:
+        case tally(3, 0):
             return finish(setEdgeGroup(s, x, y, 0, kCross));
-        case 4:
-        case 34:
+        case tally(4, 0):
+        case tally(2, 2):
             settle(s, x, y);
             return kUnchanged;
-        case 18:
+        case tally(2, 1):
             return finish(setEdgeGroup(s, x, y, 0, kLine));
-        case 19:
+        case tally(3, 1):
             return kContradiction;
-        case 32:
-        case 33:
+        case tally(0, 2):
+        case tally(1, 2):
             return finish(setEdgeGroup(s, x, y, 0, kCross));
-        case 48:
-        case 49:
-        case 64:
+        case tally(0, 3):
+        case tally(1, 3):
+        case tally(0, 4):
             return kContradiction;
         default:
             return kUnchanged;
     }
 }
 
-int runBasicRules(PuzzleState& s) {
-    Board& wb = *s.workBoard;
+bool runBasicRules(PuzzleState& s) {
+    WorkQueue& queue = s.workBoard->queue;
     bool progress = false;
-    wb.queuePassEnd = wb.queueHead;
-    if (wb.queuePassEnd != wb.queueReadA) {
+    queue.closePass();
+    if (!queue.basicAtPassEnd()) {
         for (;;) {
-            wb.queueReadA = (wb.queueReadA + 1) % kLogSlots;
-            const EdgeNeighbourhood near(wb.workQueue[wb.queueReadA]);
-            if (!near.isEdge) return kContradiction;
+            const EdgeNeighbourhood near(queue.nextForBasic());
+            if (!near.isEdge) return false;
             for (const auto& d : near.dots) {
-                const int r = dotRule(s, d[0], d[1]);
-                if (r == kContradiction) return kContradiction;
+                const RuleResult r = dotRule(s, d[0], d[1]);
+                if (r == kContradiction) return false;
                 if (r == kProgress) progress = true;
             }
             for (const auto& c : near.cells) {
-                const int r = basicCellRule(s, c[0], c[1]);
-                if (r == kContradiction) return kContradiction;
+                const RuleResult r = basicCellRule(s, c[0], c[1]);
+                if (r == kContradiction) return false;
                 if (r == kProgress) progress = true;
             }
-            if (wb.queueReadA == wb.queuePassEnd) {
-                wb.queuePassEnd = wb.queueHead;
-                if (wb.queuePassEnd == wb.queueReadA) break;
+            if (queue.basicAtPassEnd()) {
+                queue.closePass();
+                if (queue.basicAtPassEnd()) break;
             }
         }
     }
@@ -297,7 +298,7 @@ int runBasicRules(PuzzleState& s) {
         s.ruleUsage |= 1;
         if (s.effortScore < 10000) s.effortScore += 1;
     }
-    return kProgress;
+    return true;
 }
 
 }  // namespace vexilo

@@ -8,21 +8,21 @@ namespace vexilo {
 
 namespace {
 
-constexpr int kUp = -kLatticeSide;
-constexpr int kDown = kLatticeSide;
+constexpr int kUp = latticeStep(Direction::kUp);
+constexpr int kDown = latticeStep(Direction::kDown);
 
 // The edge between two cells: a cross when their colours agree, a line when they differ,
 // nothing while either is uncoloured.
-int edgeFromColours(PuzzleState& state, int x, int y, uint8_t a, uint8_t b) {
-    if (a == 0 || b == 0) return 0;
+bool edgeFromColours(PuzzleState& state, int x, int y, uint8_t a, uint8_t b) {
+    if (a == 0 || b == 0) return false;
     return setEdge(state, x, y, a == b ? kCross : kLine);
 }
 
 // A 1 or a 3 (value = the value its two decided sides get): the colours of the cells
 // above and below, then left and right, say which pair of opposite sides is free.
-int clueFromColours(PuzzleState& state, const Board& colours, int x, int y, int value) {
+bool clueFromColours(PuzzleState& state, const Board& colours, int x, int y, int value) {
     const int at = latticeIndex(x, y);
-    int progress = 0;
+    bool progress = false;
     const uint8_t above = colours.at(at + 2 * kUp) & kColourMask;
     const uint8_t below = colours.at(at + 2 * kDown) & kColourMask;
     if (above != 0 && below != 0) {
@@ -49,24 +49,24 @@ int clueFromColours(PuzzleState& state, const Board& colours, int x, int y, int 
 }
 
 // A blank cell whose four neighbours share one colour.
-int blankFromColours(PuzzleState& state, const Board& colours, int x, int y) {
+bool blankFromColours(PuzzleState& state, const Board& colours, int x, int y) {
     const int at = latticeIndex(x, y);
     const uint8_t above = colours.at(at + 2 * kUp) & kColourMask;
-    if (above == 0) return 0;
-    if ((colours.at(at + 2 * kDown) & kColourMask) != above) return 0;
-    if ((colours.at(at - 2) & kColourMask) != above) return 0;
-    if ((colours.at(at + 2) & kColourMask) != above) return 0;
+    if (above == 0) return false;
+    if ((colours.at(at + 2 * kDown) & kColourMask) != above) return false;
+    if ((colours.at(at - 2) & kColourMask) != above) return false;
+    if ((colours.at(at + 2) & kColourMask) != above) return false;
     return setEdgeGroup(state, x, y, 0, kCross);
 }
 
 }  // namespace
 
-int runColourRules(PuzzleState& state) {
+bool runColourRules(PuzzleState& state) {
     Board& colours = *state.mainBoard;
     rebuildBoard(state, colours, *state.workBoard);
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
-    int progress = 0;
+    bool progress = false;
     for (int y = 1; y <= maxY; ++y) {
         const int row = latticeIndex(0, y);
         if (y % 2 == 1) {
@@ -102,7 +102,7 @@ int runColourRules(PuzzleState& state) {
             }
         }
     }
-    if (progress != 0) {
+    if (progress) {
         state.ruleUsage |= 4;
         if (state.effortScore < 10000) state.effortScore += 4;
     }

@@ -16,8 +16,8 @@ namespace vexilo {
 
 struct PuzzleState;
 
-// 1 if at least one edge of workBoard was decided, 0 otherwise. A productive call sets
-// ruleUsage bit 2 and adds 4 to effortScore while the score is below 10000.
-int runColourRules(PuzzleState& state);
+// True if at least one edge of workBoard was decided. A productive call sets ruleUsage
+// bit 2 and adds 4 to effortScore while the score is below 10000.
+[[nodiscard]] bool runColourRules(PuzzleState& state);
 
 }  // namespace vexilo

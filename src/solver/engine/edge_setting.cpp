@@ -5,44 +5,11 @@
 
 namespace vexilo {
 
-const GroupOffsets kEdgeGroups[9] = {
-    {4, {0, 0, -1, 1}, {-1, 1, 0, 0}},  // all four sides
-    {2, {0, -1}, {-1, 0}},              // top-left pair
-    {2, {0, -1}, {1, 0}},               // bottom-left pair
-    {2, {0, 1}, {1, 0}},                // bottom-right pair
-    {2, {0, 1}, {-1, 0}},               // top-right pair
-    {2, {-1, -2}, {-2, -1}},            // outer pair of the top-left dot
-    {2, {-1, -2}, {2, 1}},              // outer pair of the bottom-left dot
-    {2, {1, 2}, {2, 1}},                // outer pair of the bottom-right dot
-    {2, {1, 2}, {-2, -1}},              // outer pair of the top-right dot
-};
-
-#define VEXILO_OFF(dx, dy) ((dy) * kLatticeSide + (dx))
-const int kEdgeGroupIndex[9][4] = {
-    {VEXILO_OFF(0, -1), VEXILO_OFF(0, 1), VEXILO_OFF(-1, 0), VEXILO_OFF(1, 0)},
-    {VEXILO_OFF(0, -1), VEXILO_OFF(-1, 0), 0, 0},
-    {VEXILO_OFF(0, 1), VEXILO_OFF(-1, 0), 0, 0},
-    {VEXILO_OFF(0, 1), VEXILO_OFF(1, 0), 0, 0},
-    {VEXILO_OFF(0, -1), VEXILO_OFF(1, 0), 0, 0},
-    {VEXILO_OFF(-1, -2), VEXILO_OFF(-2, -1), 0, 0},
-    {VEXILO_OFF(-1, 2), VEXILO_OFF(-2, 1), 0, 0},
-    {VEXILO_OFF(1, 2), VEXILO_OFF(2, 1), 0, 0},
-    {VEXILO_OFF(1, -2), VEXILO_OFF(2, -1), 0, 0},
-};
-#undef VEXILO_OFF
-
 const int kDiagonalDx[5] = {0, -2, -2, 2, 2};
 const int kDiagonalDy[5] = {0, -2, 2, 2, -2};
 
 void pushWorkQueue(PuzzleState& state, int32_t entry) {
-    Board& wb = *state.workBoard;
-    const int next = (wb.queueHead + 1) % kLogSlots;
-    if (next == wb.queueReadB) {
-        state.frontend.showMessage(kQueueFullMessage);
-        return;
-    }
-    wb.workQueue[next] = entry;
-    wb.queueHead = next;
+    if (!state.workBoard->queue.push(entry)) state.frontend.showMessage(kQueueFullMessage);
 }
 
 namespace {
@@ -59,28 +26,27 @@ void seedEdge(PuzzleState& state, int x, int y, int cellA, int cellB) {
     Board& wb = *state.workBoard;
     const int32_t bare = moveEntry(x, y, 0);
     if (bare > 4096 && bare < kFirstMarker) pushWorkQueue(state, bare);
-    const int sum = (wb.at(cellA) & 0x30) + ((wb.at(cellB) & 0x30) >> 4);
-    int value = 0;
-    if (sum == 0x22 || sum == 0x33) value = kCross;
-    if (sum == 0x23 || sum == 0x32) value = kLine;
-    if (value == 0) return;
+    const uint8_t markA = wb.at(cellA) & kColourMask;
+    const uint8_t markB = wb.at(cellB) & kColourMask;
+    if (markA < kInside || markB < kInside) return;
+    const int value = markA == markB ? kCross : kLine;
     wb.at(x, y) = static_cast<uint8_t>(value);
     queueAndLog(state, x, y, value);
 }
 
 }  // namespace
 
-int setEdge(PuzzleState& state, int x, int y, int value) {
+bool setEdge(PuzzleState& state, int x, int y, int value) {
     uint8_t& b = state.workBoard->at(x, y);
-    if (b & 2) return 0;
+    if (b & 2) return false;
     b = static_cast<uint8_t>(value);
     queueAndLog(state, x, y, value);
-    return 1;
+    return true;
 }
 
-int setEdgeGroup(PuzzleState& state, int x, int y, int group, int value) {
+bool setEdgeGroup(PuzzleState& state, int x, int y, int group, int value) {
     const GroupOffsets& g = kEdgeGroups[group];
-    int any = 0;
+    bool any = false;
     for (int i = 0; i < g.count; ++i) any |= setEdge(state, x + g.dx[i], y + g.dy[i], value);
     return any;
 }

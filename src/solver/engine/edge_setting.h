@@ -9,6 +9,7 @@
 // crosses + 16 * lines over the group.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "model/board.h"
@@ -17,8 +18,9 @@ namespace vexilo {
 
 struct PuzzleState;
 
-// Result of rules, rule passes and strategies.
-enum RuleResult : int { kContradiction = 0, kProgress = 1, kUnchanged = 2 };
+// What a rule or a rule pass found: an impossible position, new decisions, or nothing new.
+// The numbers are those of the solver's counters and tests; never compare against them.
+enum class [[nodiscard]] RuleResult : int { kContradiction = 0, kProgress = 1, kUnchanged = 2 };
 
 inline constexpr const char* kQueueFullMessage = "next 記憶領域がいっぱいです。";
 
@@ -28,10 +30,28 @@ struct GroupOffsets {
     int dx[4];
     int dy[4];
 };
-extern const GroupOffsets kEdgeGroups[9];
+inline constexpr GroupOffsets kEdgeGroups[9] = {
+    {4, {0, 0, -1, 1}, {-1, 1, 0, 0}},  // all four sides: top, bottom, left, right
+    {2, {0, -1}, {-1, 0}},              // top-left pair
+    {2, {0, -1}, {1, 0}},               // bottom-left pair
+    {2, {0, 1}, {1, 0}},                // bottom-right pair
+    {2, {0, 1}, {-1, 0}},               // top-right pair
+    {2, {-1, -2}, {-2, -1}},            // outer pair of the top-left dot
+    {2, {-1, -2}, {2, 1}},              // outer pair of the bottom-left dot
+    {2, {1, 2}, {2, 1}},                // outer pair of the bottom-right dot
+    {2, {1, 2}, {-2, -1}},              // outer pair of the top-right dot
+};
 
-// Lattice index offset of each group position, for a board addressed by index.
-extern const int kEdgeGroupIndex[9][4];
+// The same positions as lattice index offsets, for a board addressed by index.
+inline constexpr auto kEdgeGroupIndex = [] {
+    std::array<std::array<int, 4>, 9> index{};
+    for (int g = 0; g < 9; ++g) {
+        for (int i = 0; i < kEdgeGroups[g].count; ++i) {
+            index[g][i] = latticeIndex(kEdgeGroups[g].dx[i], kEdgeGroups[g].dy[i]);
+        }
+    }
+    return index;
+}();
 
 // Corner helpers: opposite, next and previous corner (1..4), and the step to the
 // diagonal neighbour cell in the direction of a corner.
@@ -41,16 +61,15 @@ constexpr int prevCorner(int c) { return (c + 2) % 4 + 1; }
 extern const int kDiagonalDx[5];
 extern const int kDiagonalDy[5];
 
-// sum + 1 for a cross at (x, y), sum + 16 for a line, else sum.
+// sum plus what the edge at `index` adds to a tally.
 inline int tallyPosition(const Board& board, int sum, int index) {
-    const int k = board.at(index) & 7;
-    return sum + (k == 2 ? 1 : 0) + (k == 3 ? 16 : 0);
+    return sum + edgeTally(board.at(index) & kKeyMask);
 }
 
 // The group count of `group` around (x, y).
 inline int countGroup(const Board& board, int x, int y, int group) {
     const int base = latticeIndex(x, y);
-    const int* off = kEdgeGroupIndex[group];
+    const int* off = kEdgeGroupIndex[group].data();
     int sum = tallyPosition(board, 0, base + off[0]);
     sum = tallyPosition(board, sum, base + off[1]);
     if (group == 0) {
@@ -63,12 +82,12 @@ inline int countGroup(const Board& board, int x, int y, int group) {
 // Pushes an entry on workBoard's queue; shows the queue-full message when the ring is full.
 void pushWorkQueue(PuzzleState& state, int32_t entry);
 
-// Decides edge (x, y) of workBoard as `value` (2 cross, 3 line): 1 if it was written,
-// 0 if it was already decided.
-int setEdge(PuzzleState& state, int x, int y, int value);
+// Decides edge (x, y) of workBoard as `value` (2 cross, 3 line): true if it was written,
+// false if it was already decided. Callers that only want the edge decided ignore it.
+bool setEdge(PuzzleState& state, int x, int y, int value);
 
-// setEdge on every position of the group around (x, y), in order; 1 if any was written.
-int setEdgeGroup(PuzzleState& state, int x, int y, int group, int value);
+// setEdge on every position of the group around (x, y), in order; true if any was written.
+bool setEdgeGroup(PuzzleState& state, int x, int y, int group, int value);
 
 // Queues every edge of the puzzle once and decides the edges that colour marks fix.
 void seedWorkQueue(PuzzleState& state);

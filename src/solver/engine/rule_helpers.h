@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "model/move_entry.h"
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
 
@@ -18,19 +19,19 @@ inline int outer(const Board& board, int x, int y, int c) {
 }
 
 // same: a pair with one cross (one line) and one undecided edge gets a second cross (line).
-inline int same(PuzzleState& s, int x, int y, int group) {
+inline bool same(PuzzleState& s, int x, int y, int group) {
     const int p = countGroup(*s.workBoard, x, y, group);
-    if (p == 1) return setEdgeGroup(s, x, y, group, kCross);
-    if (p == 16) return setEdgeGroup(s, x, y, group, kLine);
-    return 0;
+    if (p == tally(1, 0)) return setEdgeGroup(s, x, y, group, kCross);
+    if (p == tally(0, 1)) return setEdgeGroup(s, x, y, group, kLine);
+    return false;
 }
 
 // differ: a pair with one cross (one line) and one undecided edge gets a line (cross).
-inline int differ(PuzzleState& s, int x, int y, int group) {
+inline bool differ(PuzzleState& s, int x, int y, int group) {
     const int p = countGroup(*s.workBoard, x, y, group);
-    if (p == 1) return setEdgeGroup(s, x, y, group, kLine);
-    if (p == 16) return setEdgeGroup(s, x, y, group, kCross);
-    return 0;
+    if (p == tally(1, 0)) return setEdgeGroup(s, x, y, group, kLine);
+    if (p == tally(0, 1)) return setEdgeGroup(s, x, y, group, kCross);
+    return false;
 }
 
 inline void settle(PuzzleState& s, int x, int y) {
@@ -47,20 +48,12 @@ inline int clueKey(const Board& board, int x, int y) {
     return board.at(x, y) & 15;
 }
 
-// The position of a queue entry.
-constexpr int queueEntryX(int32_t entry) {
-    return entry & 0xFFF;
-}
-constexpr int queueEntryY(int32_t entry) {
-    return (entry & 0xFFFFFF) >> 12;
-}
-
 // The two dots at the ends of a queued edge and the six cells nearest to it, in the order
 // the passes examine them. isEdge is false for an entry that is not an edge.
 struct EdgeNeighbourhood {
     explicit EdgeNeighbourhood(int32_t entry) {
-        const int x = queueEntryX(entry);
-        const int y = queueEntryY(entry);
+        const int x = entryX(entry);
+        const int y = entryY(entry);
         const bool vertical = (x & 1) == 1 && (y & 1) == 0;
         const bool horizontal = (x & 1) == 0 && (y & 1) == 1;
         isEdge = vertical || horizontal;
