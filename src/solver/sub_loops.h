@@ -1,6 +1,8 @@
 // The sub-loop rule. The answer is one closed loop, so an edge that would join the two
 // ends of one open path of lines, directly or through dots that leave a line no choice,
-// can never be a line: it is crossed.
+// closes a loop. Such an edge can still be a line in one case: when the loop it closes is
+// the whole answer (every line on that path, every clue satisfied). The rule does not test
+// for that case and crosses the edge all the same.
 #pragma once
 
 #include "model/lattice.h"

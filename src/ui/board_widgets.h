@@ -29,7 +29,8 @@ class BoardPaintBox : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    // A double click is a second press, as on the original platform.
+    // A double click counts as a second press: two quick clicks on an edge draw a line and
+    // take it back, instead of the second click being swallowed.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 

@@ -38,8 +38,8 @@ namespace vexilo {
 namespace {
 
 constexpr int kToolColumnWidth = 41;
-// The window description gives the outer size 417 x 395; with its borders and title bar
-// that leaves a client area of 409 x 368, so that the board panel is 368 x 368.
+// The window's outer size is 417 x 395; with its borders and title bar that leaves a
+// client area of 409 x 368: the tool column and a square board panel of 368 x 368.
 constexpr int kClientWidth = 409;
 constexpr int kClientHeight = 368;
 // The window shrinks no further than the whole tool column and a little of the board.

@@ -1,7 +1,9 @@
 // TForm1, the main window: the tool column Panel1 on the left, the board area Panel2 with
 // PaintBox1 and the two scroll bars. It owns the PuzzleState and shows what the core
-// reports (messages, caption, repaints) as the state's Frontend. Its handlers keep the
-// names of the window description; each turns an event into core calls.
+// reports (messages, caption, repaints) as the state's Frontend. Controls and handlers
+// keep the form's own names (SpeedButton5Click is the auto-solve button's click, Level01Click
+// the Level0 menu item's), so the code reads against the form's layout; each handler turns
+// an event into core calls.
 #pragma once
 
 #include <QImage>
@@ -101,7 +103,8 @@ class TForm1 : public QWidget, public Frontend {
     void setWaitCursor(bool waiting) override;
     void runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel) override;
 
-    // Controls, by their names in the window description.
+    // Controls, by their names on the form: Panel1 the tool column, Panel2 the board area,
+    // PaintBox1 the board inside it.
     QWidget* Panel1;
     BoardPanel* Panel2;
     BoardPaintBox* PaintBox1;

@@ -1,6 +1,6 @@
-// The renderer against a naive one that draws every call at once onto the pictures, as the
-// drawing surface of the original platform would: on seeded random logs, both give the
-// same pixels.
+// The renderer against a naive one that draws every call at once onto the pictures, the
+// way a drawing surface that paints each call immediately would: on seeded random logs,
+// both give the same pixels.
 #include <gtest/gtest.h>
 
 #include <random>

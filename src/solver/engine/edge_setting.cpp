@@ -14,7 +14,8 @@ void pushWorkQueue(PuzzleState& state, int32_t entry) {
 
 namespace {
 
-// Steps 3 to 5 of a decision: queue and log the entry.
+// After the lattice byte is written, a decision is queued (when it is a move entry past the
+// lattice's first row, entry > 4096) and then logged.
 void queueAndLog(PuzzleState& state, int x, int y, int value) {
     const int32_t entry = moveEntry(x, y, value);
     if (entry > 4096 && entry < kFirstMarker) pushWorkQueue(state, entry);
