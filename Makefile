@@ -36,7 +36,7 @@ test: build build-sanitize
 		LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 		ctest --output-on-failure -j $(JOBS)
 	@echo "== Fuzz targets, 10 s each"
-	@FUZZ_SECONDS=10 JOBS=$(JOBS) ./scripts/fuzz.sh
+	@FUZZ_SECONDS=10 FUZZ_SEED=1 JOBS=$(JOBS) ./scripts/fuzz.sh
 
 fuzz: setup
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) ./scripts/fuzz.sh

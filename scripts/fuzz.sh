@@ -3,13 +3,16 @@
 # for FUZZ_SECONDS seconds (default 60), from the seeds in fuzz/corpus/<target> and what
 # earlier runs found (kept in the build folder). Prints per target the executions and the
 # coverage reached. A finding stops the run with the fuzzer's report; the input that
-# triggered it lies in <build folder>/findings/.
+# triggered it lies in <build folder>/findings/. FUZZ_SEED fixes libFuzzer's random seed
+# (make test uses 1, so that a run explores the same inputs each time).
 #   FUZZ_SECONDS=300 scripts/fuzz.sh [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
 jobs=${JOBS:-2}
+seed=()
+[ -n "${FUZZ_SEED:-}" ] && seed=(-seed="$FUZZ_SEED")
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -26,7 +29,7 @@ for t in "${targets[@]}"; do
   corpus="$build/fuzz-corpus/$t"
   log="$build/findings/$t.log"
   mkdir -p "$corpus"
-  if ! "$build/fuzz/$t" "$corpus" "fuzz/corpus/$t" -max_total_time="$seconds" -timeout=10 \
+  if ! "$build/fuzz/$t" "$corpus" "fuzz/corpus/$t" -max_total_time="$seconds" "${seed[@]}" -timeout=10 \
       -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/findings/$t-" \
       >"$log" 2>&1; then
     tail -n 40 "$log"
