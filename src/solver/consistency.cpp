@@ -47,6 +47,79 @@ int nextUnmarkedEdge(const Board& board, const uint8_t* marks, int x, int y, int
     return -1;
 }
 
+// The number of lines on the board, eight positions of a row at a time.
+int countLines(const Board& board, int w, int h) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    constexpr uint64_t kEdgeBytes = 0x0080008000800080ULL;  // bytes 0, 2, 4, 6
+    const int maxX = 2 * w + 1;
+    int lines = 0;
+    for (int y = 1; y <= 2 * h + 1; ++y) {
+        const int row = latticeIndex(0, y);
+        int x = 1 + (y % 2);
+        for (; x + 7 <= maxX; x += 8) {
+            uint64_t lattice = 0;
+            std::memcpy(&lattice, &board.lattice[static_cast<size_t>(row + x)], 8);
+            // High bit of each byte whose key is a line; then only the edge bytes.
+            const uint64_t t = (lattice & (kOnes * 7)) ^ (kOnes * kLine);
+            const uint64_t zero = ~(((t & kLow7) + kLow7) | t) & kEdgeBytes;
+            lines += static_cast<int>(((zero >> 7) * 0x0001000100010001ULL) >> 48);
+        }
+        for (; x <= maxX; x += 2) lines += (board.at(row + x) & kKeyMask) == kLine ? 1 : 0;
+    }
+    return lines;
+}
+
+// A path end: a dot with one line and at most one cross.
+bool isPathEnd(const Board& board, int dot) {
+    int count = 0;
+    for (int step : kSideStep) count = tallyPosition(board, count, dot + step);
+    return count == tally(0, 1) || count == tally(1, 1);
+}
+
+// The most dots a board has: one more than the cells along each side.
+constexpr int kMaxDots = (kMaxCells + 1) * (kMaxCells + 1);
+static_assert(2 * kMaxDots <= kWalkStackSlots);
+
+// Writes the lattice index of every path end into `ends` and returns their number, or -1
+// as soon as more than maxLines lines are met. A path end has exactly one line, so it is
+// found once, from that line.
+int collectPathEnds(const Board& board, int w, int h, int maxLines, int32_t* ends) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    constexpr uint64_t kEdgeBytes = 0x0080008000800080ULL;  // bytes 0, 2, 4, 6
+    const int maxX = 2 * w + 1;
+    int count = 0;
+    int lines = 0;
+    const auto lineAt = [&](int at, int across) {
+        ++lines;
+        if (isPathEnd(board, at - across)) ends[count++] = at - across;
+        if (isPathEnd(board, at + across)) ends[count++] = at + across;
+    };
+    for (int y = 1; y <= 2 * h + 1; ++y) {
+        const int row = latticeIndex(0, y);
+        // A horizontal edge (odd row) joins the dots left and right of it, a vertical one
+        // those above and below.
+        const int across = (y % 2 != 0) ? 1 : kLatticeSide;
+        int x = 1 + (y % 2);
+        for (; x + 7 <= maxX; x += 8) {
+            uint64_t lattice = 0;
+            std::memcpy(&lattice, &board.lattice[static_cast<size_t>(row + x)], 8);
+            const uint64_t t = (lattice & (kOnes * 7)) ^ (kOnes * kLine);
+            if ((~(((t & kLow7) + kLow7) | t) & kEdgeBytes) == 0) continue;
+            for (int i = 0; i < 8; i += 2) {
+                if ((board.at(row + x + i) & 7) == kLine) lineAt(row + x + i, across);
+            }
+            if (lines > maxLines) return -1;
+        }
+        for (; x <= maxX; x += 2) {
+            if ((board.at(row + x) & 7) == kLine) lineAt(row + x, across);
+        }
+        if (lines > maxLines) return -1;
+    }
+    return count;
+}
+
 }  // namespace
 
 void clearScratchMarks(PuzzleState& state) {
@@ -78,17 +151,34 @@ void floodNonCrossed(PuzzleState& state, int x, int y) {
 }
 
 bool linesConnected(PuzzleState& state, int x, int y) {
+    const Board& wb = *state.workBoard;
+    const int lines = countLines(wb, state.W(), state.H());
+    if (lines == 0) return true;
     clearScratchMarks(state);
-    const int start = startDot(x, y);
-    floodNonCrossed(state, start % kLatticeSide, start / kLatticeSide);
-    const uint8_t* marks = state.scratchMarks->data();
-    const int maxX = 2 * state.W() + 1;
-    for (int yy = 1; yy <= 2 * state.H() + 1; ++yy) {
-        if (nextUnmarkedEdge(*state.workBoard, marks, 1 + (yy % 2), yy, maxX, kLine) >= 0) {
-            return false;
+    auto& marks = *state.scratchMarks;
+    auto& stack = *state.walkStack;
+    // The flood of floodNonCrossed, counting the lines it meets: it stops as soon as it has
+    // met them all.
+    int met = 0;
+    int top = 0;
+    stack[0] = startDot(x, y);
+    marks[stack[0]] = 1;
+    while (top >= 0) {
+        const int dot = stack[top--];
+        for (int step : kSideStep) {
+            const int edge = dot + step;
+            if (marks[edge] != 0) continue;
+            const int key = wb.at(edge) & kKeyMask;
+            if (key == kCross) continue;
+            marks[edge] = 1;
+            if (key == kLine && ++met == lines) return true;
+            const int beyond = edge + step;
+            if (marks[beyond] != 0) continue;
+            marks[beyond] = 1;
+            stack[++top] = beyond;
         }
     }
-    return true;
+    return false;
 }
 
 int countPathEnds(PuzzleState& state, int x, int y, int n) {
@@ -118,7 +208,10 @@ int countPathEnds(PuzzleState& state, int x, int y, int n) {
     return n;
 }
 
-bool pathEndsPaired(PuzzleState& state) {
+namespace {
+
+// Walks every region of undecided edges in turn.
+bool pathEndsPairedByRegions(PuzzleState& state) {
     clearScratchMarks(state);
     const uint8_t* marks = state.scratchMarks->data();
     const int maxX = 2 * state.W() + 1;
@@ -130,6 +223,48 @@ bool pathEndsPaired(PuzzleState& state) {
                 return false;
             }
         }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool pathEndsPaired(PuzzleState& state) {
+    const Board& wb = *state.workBoard;
+    // Only regions that hold a path end can be odd, and every path end lies beside a line:
+    // the path ends are found from the few lines, and only their regions are walked. A walk
+    // that has met every path end not yet counted stops there.
+    int32_t* ends = state.walkStack->data();
+    int32_t* queue = ends + kMaxDots;
+    // With many lines nearly every region holds path ends: then all are walked in turn.
+    const int endCount = collectPathEnds(wb, state.W(), state.H(), state.W() + state.H(), ends);
+    if (endCount < 0) return pathEndsPairedByRegions(state);
+    if (endCount == 0) return true;
+    clearScratchMarks(state);
+    auto& marks = *state.scratchMarks;
+    int remaining = endCount;
+    for (int i = 0; i < endCount; ++i) {
+        if (marks[ends[i]] != 0) continue;
+        int n = 0;
+        int head = 0;
+        int tail = 0;
+        queue[tail++] = ends[i];
+        marks[ends[i]] = 1;
+        while (head < tail) {
+            const int dot = queue[head++];
+            if (isPathEnd(wb, dot) && ++n == remaining) return n % 2 == 0;
+            for (int step : kSideStep) {
+                const int edge = dot + step;
+                if (marks[edge] != 0 || (wb.at(edge) & 7) != kUndecided) continue;
+                marks[edge] = 1;
+                const int beyond = edge + step;
+                if (marks[beyond] != 0) continue;
+                marks[beyond] = 1;
+                queue[tail++] = beyond;
+            }
+        }
+        if (n % 2 != 0) return false;
+        remaining -= n;
     }
     return true;
 }

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "solve_fixtures.h"
 #include "support/test_support.h"
 
@@ -127,6 +132,69 @@ TEST(PathEndsPaired, EachRegionIsCountedOnItsOwn) {
     EXPECT_EQ(countPathEnds(*t, 1, 1, 5), 6);
     EXPECT_EQ(t->mark(3, 3), 1);
     EXPECT_EQ(t->mark(5, 1), 0);  // beyond the line and the cross
+}
+
+// The plain forms of both tests: the whole flood, then every line looked up; every region
+// of undecided edges walked in turn.
+bool naiveLinesConnected(PuzzleState& s, int x, int y) {
+    clearScratchMarks(s);
+    const int startX = isVerticalEdge(x, y) ? x : x - 1;
+    const int startY = isVerticalEdge(x, y) ? y - 1 : y;
+    floodNonCrossed(s, startX, startY);
+    for (int ey = 1; ey <= 2 * s.H() + 1; ++ey) {
+        for (int ex = 1 + ey % 2; ex <= 2 * s.W() + 1; ex += 2) {
+            if ((s.workBoard->at(ex, ey) & kKeyMask) == kLine && s.mark(ex, ey) == 0) return false;
+        }
+    }
+    return true;
+}
+
+bool naivePathEndsPaired(PuzzleState& s) {
+    clearScratchMarks(s);
+    for (int ey = 1; ey <= 2 * s.H() + 1; ++ey) {
+        for (int ex = 1 + ey % 2; ex <= 2 * s.W() + 1; ex += 2) {
+            if ((s.workBoard->at(ex, ey) & kKeyMask) != kUndecided || s.mark(ex, ey) != 0) continue;
+            const int dotX = isVerticalEdge(ex, ey) ? ex : ex - 1;
+            const int dotY = isVerticalEdge(ex, ey) ? ey - 1 : ey;
+            if (countPathEnds(s, dotX, dotY, 0) % 2 != 0) return false;
+        }
+    }
+    return true;
+}
+
+TEST(ConsistencyTests, AgreeWithThePlainWalksOnRandomBoards) {
+    std::mt19937 random(10);
+    TestState t;  // one board for all: what a larger board left beyond a smaller one stays
+    for (int round = 0; round < 3000; ++round) {
+        const int w = 1 + static_cast<int>(random() % 14);
+        const int h = 1 + static_cast<int>(random() % 14);
+        testing::setClues(*t, std::vector<std::string>(static_cast<size_t>(h),
+                                                       std::string(static_cast<size_t>(w), '-')));
+        testing::startWorkBoard(*t);
+        // From a few lines (the path-end walks) to many (the region walks).
+        const unsigned lineShare = random() % 8;
+        const unsigned crossShare = random() % 8;
+        std::vector<std::pair<int, int>> edges;
+        for (int y = 1; y <= 2 * h + 1; ++y) {
+            for (int x = 1 + y % 2; x <= 2 * w + 1; x += 2) {
+                edges.emplace_back(x, y);
+                const unsigned r = random() % 32;
+                uint8_t key = kUndecided;
+                if (r < lineShare) {
+                    key = kLine;
+                } else if (r < lineShare + crossShare) {
+                    key = kCross;
+                }
+                t->workBoard->at(x, y) = key;
+            }
+        }
+        const auto [x, y] = edges[random() % edges.size()];
+        SCOPED_TRACE(round);
+        const bool connected = naiveLinesConnected(*t, x, y);
+        EXPECT_EQ(linesConnected(*t, x, y) != 0, connected);
+        const bool paired = naivePathEndsPaired(*t);
+        EXPECT_EQ(pathEndsPaired(*t) != 0, paired);
+    }
 }
 
 }  // namespace
