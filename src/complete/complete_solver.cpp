@@ -68,6 +68,7 @@ Propagation CompleteSolver::probe(CompleteResult& result, int from) {
     for (size_t next = 0; next < candidates_.size(); ++next) {
         const int edge = candidates_[next];
         if (lattice_.key(edge) != kUndecided) continue;
+        if (cancelled()) return Propagation::kOpen;  // the search loop stops
         long long score = 1;
         for (uint8_t value : {kLine, kCross}) {
             const LoopLattice::Mark mark = lattice_.mark();
@@ -109,7 +110,7 @@ void CompleteSolver::solve(const LoopPuzzle& puzzle, CompleteResult& result) {
     if (status == Propagation::kOpen) status = probe(result, -1);
     for (;;) {
         if (result.solutions == 2) return;
-        if (nodeLimit_ > 0 && result.nodes > nodeLimit_) {
+        if ((nodeLimit_ > 0 && result.nodes > nodeLimit_) || cancelled()) {
             result.stopped = true;
             return;
         }

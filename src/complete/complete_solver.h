@@ -5,6 +5,7 @@
 // bounded by the number of edges, not by the call stack.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -18,7 +19,7 @@ struct CompleteResult {
     LoopSolution first;   // valid when solutions >= 1
     LoopSolution second;  // valid when solutions == 2; differs from first
     int64_t nodes = 0;    // the root and every choice tried
-    bool stopped = false;  // the node limit ended the search: solutions may be too low
+    bool stopped = false;  // a node limit or a cancel ended the search: solutions may be too low
 };
 
 // Keeps its arrays from one puzzle to the next: a generator can call it many times at a
@@ -35,6 +36,9 @@ class CompleteSolver {
     // Ends a search after this many nodes (0: no limit), for callers that would rather not
     // know than wait.
     void setNodeLimit(int64_t limit) { nodeLimit_ = limit; }
+    // Ends a search soon after `cancel` reads true, as the node limit does; another thread
+    // may set it. nullptr: never cancelled.
+    void setCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
 
   private:
     bool recordAnswer(CompleteResult& result);
@@ -54,6 +58,11 @@ class CompleteSolver {
     uint32_t stamp_ = 0;
     bool wholeProbe_ = true;  // the next probe may try every undecided edge
     int64_t nodeLimit_ = 0;
+    const std::atomic<bool>* cancel_ = nullptr;
+
+    bool cancelled() const {
+        return cancel_ != nullptr && cancel_->load(std::memory_order_relaxed);
+    }
 };
 
 }  // namespace vexilo::complete

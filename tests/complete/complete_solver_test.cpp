@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <random>
 
 namespace vexilo::complete {
@@ -154,6 +155,20 @@ TEST(CompleteSolver, AgreesWithBruteForceOnRandomSmallPuzzles) {
     EXPECT_GT(seen[0], 50);
     EXPECT_GT(seen[1], 200);
     EXPECT_GT(seen[2], 200);
+}
+
+TEST(CompleteSolver, ACancelStopsTheSearchAndTheSolverStaysUsable) {
+    const LoopPuzzle blank(12, 12);  // no clue: many answers, found only by searching
+    CompleteSolver solver;
+    std::atomic<bool> cancel{true};
+    solver.setCancelFlag(&cancel);
+    const CompleteResult stopped = solver.solve(blank);
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_LT(stopped.solutions, 2);
+    cancel = false;
+    const CompleteResult whole = solver.solve(blank);
+    EXPECT_FALSE(whole.stopped);
+    EXPECT_EQ(whole.solutions, 2);
 }
 
 }  // namespace
