@@ -1,8 +1,7 @@
 // Runs the solve commands' solves on a worker thread, so that a long solve does not freeze
-// the window. The window's thread first waits for the solve without taking any event, as a
-// solve inside a handler always did; a solve still running after half a second gets a
-// small modal box ("解いています…", a busy bar, "中止"), the window repaints, and nothing
-// else reaches it. Esc or "中止" asks the solve to stop; the box stays until it has.
+// the window: a solve still running after half a second gets the worker box (worker_box.h)
+// with "解いています…" and a busy bar. What the solve shows from its thread is kept and
+// shown once it has ended.
 #pragma once
 
 #include <atomic>
@@ -34,8 +33,6 @@ class BackgroundSolve {
     bool deferMessage(const std::string& text);
 
   private:
-    void showProgressUntilDone(const std::function<bool()>& done, std::atomic<bool>& cancel);
-
     QWidget* window_;
     std::function<void(const std::string&)> show_;
     std::thread::id windowThread_;
