@@ -43,8 +43,15 @@ const char* hintKindName(HintKind kind) {
 }
 
 Hint findHint(const PuzzleState& player) {
+    const std::atomic<bool> never{false};
+    return *findHint(player, never);
+}
+
+std::optional<Hint> findHint(const PuzzleState& player, const std::atomic<bool>& cancel) {
     complete::CompleteSolver solver;
+    solver.setCancelFlag(&cancel);
     const complete::CompleteResult result = solver.solve(complete::loopPuzzleOf(player));
+    if (result.stopped) return std::nullopt;
     if (result.solutions == 0) {
         return edgeHint(HintKind::kNoSolution, 0, 0, 0, {"no-solution", "解はありません。"});
     }

@@ -3,6 +3,8 @@
 // its reason in words. The player's boards are never changed.
 #pragma once
 
+#include <atomic>
+#include <optional>
 #include <string>
 
 namespace vexilo {
@@ -25,5 +27,8 @@ const char* hintKindName(HintKind kind);
 
 // The hint for mainBoard's position; mainBoard's lattice must be rebuilt from its log.
 Hint findHint(const PuzzleState& player);
+// The same, given up (nothing) once `cancel` reads true during the search for the answer;
+// another thread may set it.
+std::optional<Hint> findHint(const PuzzleState& player, const std::atomic<bool>& cancel);
 
 }  // namespace vexilo

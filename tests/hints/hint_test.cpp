@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
 #include <random>
 
@@ -123,6 +124,15 @@ TEST(Hints, PuzzlesWithoutOneAnswerSaySo) {
     testing::setClues(*s, {"0"});
     EXPECT_EQ(findHint(*s).kind, HintKind::kNoSolution);
     EXPECT_STREQ(hintKindName(findHint(*s).kind), "no-solution");
+}
+
+TEST(Hints, ACancelledSearchGivesNoHint) {
+    TestState s;
+    testing::setClues(*s, {"--", "--"});
+    std::atomic<bool> cancel{true};
+    EXPECT_FALSE(findHint(*s, cancel).has_value());
+    cancel = false;
+    EXPECT_EQ(findHint(*s, cancel).value().kind, HintKind::kSeveralSolutions);
 }
 
 }  // namespace
