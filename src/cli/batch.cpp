@@ -13,17 +13,12 @@
 #include <mutex>
 #include <thread>
 
-#include "files/text_lines.h"
+#include "files/puzzle_formats.h"
 #include "model/puzzle_state.h"
 
 namespace vexilo::cli {
 
 namespace fs = std::filesystem;
-
-bool isPuzzleFileName(const std::string& name) {
-    const std::string ext = upperExtension(name);
-    return ext == ".ALC" || ext == ".SLZ" || ext == ".LPM" || ext == ".RING" || ext == ".SLT";
-}
 
 bool collectPuzzlePaths(const Args& paths, std::vector<std::string>& files, std::string& error) {
     for (const std::string& path : paths) {

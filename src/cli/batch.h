@@ -18,9 +18,6 @@ struct PuzzleState;
 
 namespace vexilo::cli {
 
-// A file name with one of the puzzle extensions (.ALC, .SLZ, .LPM, .RING, .SLT, any case).
-bool isPuzzleFileName(const std::string& name);
-
 // The puzzle files that PATHs name: a file as given, a folder as every puzzle file in it,
 // sorted by name. Returns false with a message for a path that does not exist.
 bool collectPuzzlePaths(const Args& paths, std::vector<std::string>& files, std::string& error);

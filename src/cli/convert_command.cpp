@@ -9,6 +9,7 @@
 #include "cli/file_commands.h"
 #include "exchange/puzzle_import.h"
 #include "files/open_save.h"
+#include "files/puzzle_formats.h"
 #include "files/text_lines.h"
 #include "model/puzzle_state.h"
 
@@ -47,7 +48,7 @@ int runConvert(const Args& args) {
         return 0;
     }
     if (args.size() != 2) return usageError(kConvertUsage, "convert takes two arguments");
-    if (upperExtension(args[1]) != ".ALC") {
+    if (!isNativeFileName(args[1])) {
         return usageError(kConvertUsage, "the output file " + args[1] + " must end in .ALC");
     }
     ConsoleFrontend frontend;

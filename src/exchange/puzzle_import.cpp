@@ -96,14 +96,6 @@ ImportedPuzzle importPuzzleText(std::string_view text) {
     return fromClues(PuzzleSource::kTextGrid, readTextGrid(text));
 }
 
-bool isPuzzleFormatFile(const std::string& path) {
-    const std::string extension = upperExtension(path);
-    for (const char* format : {".ALC", ".SLZ", ".LPM", ".RING", ".SLT"}) {
-        if (extension == format) return true;
-    }
-    return false;
-}
-
 ImportedPuzzle importPuzzleFile(const std::string& path) {
     return importPuzzleText(readWholeFile(path));
 }

@@ -28,10 +28,6 @@ struct ImportedPuzzle {
 // keep the puzzle it has.
 ImportedPuzzle importPuzzleText(std::string_view text);
 
-// True for a file the open command reads by its extension: .ALC, .SLZ, .LPM, .RING, .SLT
-// (any case). Other files hold shared text, if anything.
-bool isPuzzleFormatFile(const std::string& path);
-
 // Reads a file holding shared text (a link, a game id, a text grid) as importPuzzleText
 // reads text. Throws FileError when the file cannot be read.
 ImportedPuzzle importPuzzleFile(const std::string& path);

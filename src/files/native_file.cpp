@@ -12,6 +12,7 @@
 #include "files/error_text.h"
 #include "files/file_access.h"
 #include "files/file_errors.h"
+#include "files/puzzle_formats.h"
 #include "files/rating_field.h"
 #include "files/text_lines.h"
 #include "model/puzzle_state.h"
@@ -176,7 +177,7 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
 
 bool writeNativeFile(PuzzleState& state, ExistingFile existing) {
     if (state.W() == 0) return false;
-    if (upperExtension(state.fileName) != ".ALC") return false;  // foreign files are never written
+    if (!isNativeFileName(state.fileName)) return false;  // foreign files are never written
     if (!state.difficulty.isPending()) return false;
     state.difficulty.markWritten();
 

@@ -2,6 +2,7 @@
 
 #include "files/foreign_formats.h"
 #include "files/native_file.h"
+#include "files/puzzle_formats.h"
 #include "files/text_lines.h"
 #include "model/puzzle_state.h"
 
@@ -13,16 +14,16 @@ void writeBackPendingRating(PuzzleState& state) {
 
 void fillFileLines(PuzzleState& state, const std::string& path) {
     state.fileLines.clear();
-    const std::string ext = upperExtension(path);
-    if (ext == ".LPM") {
+    const auto format = puzzleFormatOf(path);
+    if (format == PuzzleFormat::kLpm) {
         loadLpmFile(state, path);
-    } else if (ext == ".SLT") {
+    } else if (format == PuzzleFormat::kSlt) {
         loadSltFile(state, path);
-    } else if (ext == ".RING") {
+    } else if (format == PuzzleFormat::kRing) {
         loadRingFile(state, path);
     } else {
         state.fileLines = loadTextLines(path);
-        if (ext == ".SLZ") convertSlzLines(state);
+        if (format == PuzzleFormat::kSlz) convertSlzLines(state);
     }
 }
 
@@ -40,7 +41,7 @@ bool openNativeTextFile(PuzzleState& state, const std::string& path, WriteBack w
 }
 
 std::string nativeSaveName(const std::string& path) {
-    return upperExtension(path) == ".ALC" ? path : path + ".ALC";
+    return isNativeFileName(path) ? path : path + kNativeExtension;
 }
 
 bool savePuzzleAs(PuzzleState& state, const std::string& path) {

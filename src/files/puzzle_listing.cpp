@@ -7,6 +7,7 @@
 
 #include "files/file_access.h"
 #include "files/file_errors.h"
+#include "files/puzzle_formats.h"
 #include "files/text_lines.h"
 
 namespace vexilo {
@@ -24,18 +25,6 @@ std::string columns(const std::string& line, std::size_t first, std::size_t coun
 }
 
 }  // namespace
-
-bool isPuzzleFileName(const std::string& name) {
-    constexpr std::string_view ext = ".alc";
-    if (name.size() < ext.size()) return false;
-    const std::size_t start = name.size() - ext.size();
-    for (std::size_t i = 0; i < ext.size(); ++i) {
-        char c = name[start + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != ext[i]) return false;
-    }
-    return true;
-}
 
 std::string readFirstLine(const std::string& path, std::size_t maxChars) {
     std::string text = readPuzzleFileBytes(path, maxChars + kUtf8ByteOrderMark.size());
@@ -58,7 +47,7 @@ void listPuzzleFiles(const std::string& folder,
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) break;
         const std::string name = it->path().filename().string();
-        if (!isPuzzleFileName(name)) continue;
+        if (!isNativeFileName(name)) continue;
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
         std::string line;

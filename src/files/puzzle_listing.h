@@ -14,9 +14,6 @@ struct PuzzleListRow {
     std::string rating;    // header characters 25-28, unchanged ("2", "-1" or empty)
 };
 
-// True when name matches the pattern "*.ALC" without regard to case.
-bool isPuzzleFileName(const std::string& name);
-
 // The beginning of a file's first line, after a UTF-8 byte-order mark: up to the first CR,
 // LF or zero byte (a zero byte ends the text), at most maxChars characters; empty for an
 // empty file. Throws FileError when the file cannot be opened or read, or is no puzzle file

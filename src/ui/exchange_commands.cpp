@@ -11,6 +11,7 @@
 
 #include "exchange/puzz_link.h"
 #include "exchange/puzzle_import.h"
+#include "files/puzzle_formats.h"
 #include "files/text_lines.h"
 #include "model/puzzle_state.h"
 #include "ui/main_window.h"
@@ -85,7 +86,7 @@ void ExchangeCommands::openDropped(const QMimeData& data) {
     if (data.hasUrls() && data.urls().first().isLocalFile()) {
         const QString path = data.urls().first().toLocalFile();
         const std::string file = path.toStdString();
-        if (isPuzzleFormatFile(file)) {
+        if (isPuzzleFileName(file)) {  // other files hold shared text, if anything
             form_.mouseArmed = 0;
             form_.openFile(path);
             return;

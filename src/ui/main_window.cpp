@@ -20,6 +20,7 @@
 #include "display/paint_board.h"
 #include "display/view_layout.h"
 #include "files/open_save.h"
+#include "files/puzzle_formats.h"
 #include "model/puzzle_state.h"
 #include "model/reset.h"
 #include "progress/progress_keeper.h"
@@ -46,16 +47,28 @@ constexpr int kClientHeight = 368;
 constexpr int kMinimumBoardWidth = 64;
 constexpr int kToolColumnMargin = 8;
 
-const QStringList kOpenFilters = {
-    QStringLiteral(
-        "データファイル(*.ALC;*.SLZ;*.LPM;*.RING;*.SLT) (*.ALC *.SLZ *.LPM *.RING *.SLT)"),
-    QStringLiteral("ORBループコース(*.ALC) (*.ALC)"),
-    QStringLiteral("SLZ形式(*.SLZ) (*.SLZ)"),
-    QStringLiteral("LPM形式(*.LPM) (*.LPM)"),
-    QStringLiteral("RING形式(*.RING) (*.RING)"),
-    QStringLiteral("SLT形式(*.SLT) (*.SLT)"),
-};
-const QStringList kSaveFilters = {QStringLiteral("ORBループコース(*.ALC) (*.ALC)")};
+// "name(*.EXT) (*.EXT)": the name shows the pattern, the part in brackets filters.
+QString formatFilter(const PuzzleFormatEntry& entry) {
+    const QString pattern = QStringLiteral("*") + QString::fromUtf8(entry.extension);
+    return QString::fromUtf8(entry.dialogName) + "(" + pattern + ") (" + pattern + ")";
+}
+
+// All puzzle files first ("データファイル(*.ALC;*.SLZ;...) (*.ALC *.SLZ ...)"), then each format.
+QStringList openFilters() {
+    QStringList patterns;
+    QStringList filters;
+    for (const PuzzleFormatEntry& entry : kPuzzleFormats) {
+        patterns << QStringLiteral("*") + QString::fromUtf8(entry.extension);
+        filters << formatFilter(entry);
+    }
+    filters.prepend(QStringLiteral("データファイル(") + patterns.join(';') + ") (" +
+                    patterns.join(' ') + ")");
+    return filters;
+}
+
+QStringList saveFilters() {
+    return {formatFilter(kPuzzleFormats[0])};  // the native format, the only one written
+}
 
 }  // namespace
 
@@ -193,14 +206,14 @@ void TForm1::createControls() {
     OpenDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog1->setNameFilters(kOpenFilters);
+    OpenDialog1->setNameFilters(openFilters());
     OpenDialog1->setSizeGripEnabled(true);
     SaveDialog1 = new QFileDialog(this);
     SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
     SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
     SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setNameFilters(kSaveFilters);
+    SaveDialog1->setNameFilters(saveFilters());
     SaveDialog1->setDefaultSuffix(QStringLiteral("ALC"));
     SaveDialog1->setSizeGripEnabled(true);
 
@@ -263,8 +276,8 @@ void TForm1::FormClose() {
 
 void TForm1::keepProgressIn(const QString& folder) {
     if (!progress_) {
-        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
-                this, [this] { runReported([this] { keepProgress(); }); });
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+                [this] { runReported([this] { keepProgress(); }); });
     }
     progress_ = std::make_unique<ProgressKeeper>(QFile::encodeName(folder).toStdString());
     progressPending_ = true;

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "files/file_errors.h"
 #include "files/files_test_support.h"
+#include "files/puzzle_formats.h"
 #include "support/access_denial.h"
 
 namespace vexilo {
@@ -40,16 +42,23 @@ std::vector<std::string> names(const std::vector<PuzzleListRow>& rows) {
 const std::string kBody = "\r\n[Start]\r\n3-2-\r\n-0-B\r\n1#2a\r\n[End]\r\n";
 
 TEST(PuzzleFileName, MatchesTheExtensionWithoutRegardToCase) {
-    EXPECT_TRUE(isPuzzleFileName("a.ALC"));
-    EXPECT_TRUE(isPuzzleFileName("a.alc"));
-    EXPECT_TRUE(isPuzzleFileName("a.AlC"));
-    EXPECT_TRUE(isPuzzleFileName(".ALC"));  // the star matches nothing as well
-    EXPECT_TRUE(isPuzzleFileName("a.b.alc"));
-    EXPECT_FALSE(isPuzzleFileName("ALC"));
-    EXPECT_FALSE(isPuzzleFileName("a.ALCX"));
-    EXPECT_FALSE(isPuzzleFileName("a.ALC.bak"));
-    EXPECT_FALSE(isPuzzleFileName("aALC"));
-    EXPECT_FALSE(isPuzzleFileName("a.SLZ"));
+    EXPECT_TRUE(isNativeFileName("a.ALC"));
+    EXPECT_TRUE(isNativeFileName("a.alc"));
+    EXPECT_TRUE(isNativeFileName("a.AlC"));
+    EXPECT_TRUE(isNativeFileName(".ALC"));  // the star matches nothing as well
+    EXPECT_TRUE(isNativeFileName("a.b.alc"));
+    EXPECT_FALSE(isNativeFileName("ALC"));
+    EXPECT_FALSE(isNativeFileName("a.ALCX"));
+    EXPECT_FALSE(isNativeFileName("a.ALC.bak"));
+    EXPECT_FALSE(isNativeFileName("aALC"));
+    EXPECT_FALSE(isNativeFileName("a.SLZ"));
+    // The open command takes all five formats.
+    for (const char* name : {"a.alc", "b/a.Slz", "a.LPM", "a.ring", "a.SLT"}) {
+        EXPECT_TRUE(isPuzzleFileName(name)) << name;
+    }
+    for (const char* name : {"a.txt", "a.SLZ.bak", "SLT", "a.RIN"}) {
+        EXPECT_FALSE(isPuzzleFileName(name)) << name;
+    }
 }
 
 TEST(PuzzleListing, ListsOnlyFilesThatBeginWithTheNativeHeader) {
@@ -160,7 +169,7 @@ TEST(PuzzleListing, FilesThatCannotBeReadAreSkippedAndNamedAfterTheListing) {
     try {
         listPuzzleFiles(folderOf(dir), [&](PuzzleListRow&& row) { rows.push_back(row); });
         FAIL() << "the unreadable file went unmentioned";
-    } catch (const std::runtime_error& error) {
+    } catch (const FileError& error) {
         EXPECT_NE(std::string(error.what()).find("locked.ALC"), std::string::npos);
     }
     EXPECT_EQ(rows.size(), 8u);
@@ -174,7 +183,7 @@ TEST(PuzzleListing, ReadsOnlyTheBeginningOfTheFirstLine) {
     EXPECT_EQ(readFirstLine(folderOf(dir) + "long.ALC", 5), "[Vexi");
     dir.write("short.ALC", "ab\ncd");
     EXPECT_EQ(readFirstLine(folderOf(dir) + "short.ALC", 28), "ab");
-    EXPECT_THROW(readFirstLine(folderOf(dir) + "none.ALC", 28), std::runtime_error);
+    EXPECT_THROW(readFirstLine(folderOf(dir) + "none.ALC", 28), FileError);
 }
 
 }  // namespace
