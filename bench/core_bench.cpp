@@ -9,6 +9,7 @@
 #include "files/native_file.h"
 #include "files/open_save.h"
 #include "files/text_lines.h"
+#include "loading/puzzle_loading.h"
 #include "model/frontend.h"
 #include "model/move_log.h"
 #include "model/puzzle_state.h"

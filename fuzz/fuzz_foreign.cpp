@@ -4,6 +4,7 @@
 #include "files/native_file.h"
 #include "files/text_lines.h"
 #include "fuzz_support.h"
+#include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
 
 using namespace vexilo;

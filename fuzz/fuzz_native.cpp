@@ -9,6 +9,7 @@
 #include "files/rating_field.h"
 #include "files/text_lines.h"
 #include "fuzz_support.h"
+#include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
 
 using namespace vexilo;

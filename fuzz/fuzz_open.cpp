@@ -4,6 +4,7 @@
 
 #include "files/open_save.h"
 #include "fuzz_support.h"
+#include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
 
 using namespace vexilo;

@@ -15,6 +15,7 @@
 
 #include "files/native_file.h"
 #include "fuzz_support.h"
+#include "loading/puzzle_loading.h"
 #include "model/lattice.h"
 #include "model/puzzle_state.h"
 #include "small_answers.h"

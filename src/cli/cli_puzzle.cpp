@@ -4,6 +4,7 @@
 
 #include "files/file_errors.h"
 #include "files/open_save.h"
+#include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
 
 namespace vexilo::cli {

@@ -13,6 +13,7 @@
 #include "cli/solver_commands.h"
 #include "files/native_file.h"
 #include "generate/puzzle_generator.h"
+#include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
 
 namespace vexilo::cli {

@@ -1,14 +1,17 @@
 #include "exchange/puzzle_import.h"
 
 #include <algorithm>
+#include <optional>
+#include <stdexcept>
 
 #include "exchange/loopy_id.h"
 #include "exchange/puzz_link.h"
 #include "exchange/text_grid.h"
 #include "exchange/text_scan.h"
+#include "files/error_text.h"
 #include "files/native_file.h"
 #include "files/text_lines.h"
-#include "model/lattice.h"
+#include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
 
 namespace vexilo {
@@ -36,33 +39,40 @@ bool looksLikeLoopyId(std::string_view text) {
                        [](char c) { return isDigit(c) || (c >= 'a' && c <= 'z'); });
 }
 
-// Checks native text the way the native reader will read it, so that the reader cannot
-// fail half way; returns the size it will find.
+// Reads native text with the native reader's own parse, so that the load cannot fail half
+// way; returns the size it will find. The parse's errors become ExchangeErrors.
 void checkNativeText(const std::vector<std::string>& lines, int& width, int& height) {
-    if (lines.size() < 2 || lines[1] != kStartMarker) {
-        throw ExchangeError(
+    const auto noStart = [] {
+        return ExchangeError(
             ExchangeProblem::kTruncated,
             std::string("the puzzle text has no \"") + kStartMarker + "\" line after its header");
-    }
+    };
+    std::optional<NativePuzzle> puzzle;
     try {
-        width = headerField(lines[0], 15, 3, 0, "width");
-        headerField(lines[0], 21, 3, 0, "height");
-        headerField(lines[0], 25, 4, Difficulty::kUnsolvable, "rating");
+        puzzle = parseNativeText(lines);
     } catch (const std::invalid_argument& e) {
         throw ExchangeError(ExchangeProblem::kBadCharacter, e.what());
-    }
-    if (width < 0 || width > kMaxCells) checkPuzzleSize(width, 1);
-    for (height = 0; height < kMaxCells; ++height) {
-        const size_t line = static_cast<size_t>(height) + 2;
-        if (line >= lines.size()) {
-            throw ExchangeError(
-                ExchangeProblem::kTruncated,
-                std::string("the puzzle text ends without an \"") + kEndMarker + "\" line");
+    } catch (const ExplainedError& e) {
+        const std::vector<std::string>& details = e.errorText().args;
+        switch (e.errorText().kind) {
+            case ErrorKind::kWidthOutside:  // details: the width
+                checkPuzzleSize(std::stoi(details.at(0)), 1);
+                break;
+            case ErrorKind::kNoCells:  // details: width, height
+                checkPuzzleSize(std::stoi(details.at(0)), std::stoi(details.at(1)));
+                break;
+            case ErrorKind::kEndsWithoutEnd:
+                throw ExchangeError(
+                    ExchangeProblem::kTruncated,
+                    std::string("the puzzle text ends without an \"") + kEndMarker + "\" line");
+            default:  // no lines, or a lone header line
+                throw noStart();
         }
-        if (lines[line] == kEndMarker) break;
-        width = std::max(width, static_cast<int>(std::min<size_t>(lines[line].size(), kMaxCells)));
+        throw;
     }
-    checkPuzzleSize(width, height);
+    if (!puzzle) throw noStart();
+    width = puzzle->width;
+    height = puzzle->height;
 }
 
 ImportedPuzzle fromClues(PuzzleSource source, const PuzzleClues& clues) {

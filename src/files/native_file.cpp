@@ -7,8 +7,6 @@
 #include <optional>
 #include <stdexcept>
 
-#include "display/board_renderer.h"
-#include "display/zoom.h"
 #include "files/error_text.h"
 #include "files/file_access.h"
 #include "files/file_errors.h"
@@ -16,14 +14,13 @@
 #include "files/rating_field.h"
 #include "files/text_lines.h"
 #include "model/puzzle_state.h"
-#include "model/rebuild.h"
-#include "model/reset.h"
 
 namespace vexilo {
 
 std::string formatNativeHeader(int width, int height, int rating) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "[Vexilo data] %3d x %3d %d", width, height, rating);
+    std::snprintf(buffer, sizeof buffer, "%s %3d x %3d %d", kNativeHeaderWord, width, height,
+                  rating);
     return buffer;
 }
 
@@ -99,8 +96,8 @@ std::optional<int> cutNumber(const std::string& line, int column, int count, con
 
 }  // namespace
 
-int headerField(const std::string& line, int column, int count, int blankValue, const char* field) {
-    return cutNumber(line, column, count, field).value_or(blankValue);
+int headerField(const std::string& line, const HeaderField& field, int blankValue) {
+    return cutNumber(line, field.column, field.count, field.name).value_or(blankValue);
 }
 
 int requiredHeaderField(const std::string& line, int column, int count, const char* field) {
@@ -111,8 +108,7 @@ int requiredHeaderField(const std::string& line, int column, int count, const ch
     return *value;
 }
 
-bool readNativeText(PuzzleState& state, const std::string& path) {
-    const auto& lines = state.fileLines;
+bool isNativeText(const std::vector<std::string>& lines) {
     if (lines.empty()) {
         throw Explained<std::out_of_range>(ErrorKind::kNoText, {});
     }
@@ -120,16 +116,18 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
     if (lines.size() < 2) {
         throw Explained<std::out_of_range>(ErrorKind::kEndsAfterHeader, {});
     }
-    if (lines[1] != kStartMarker) return false;
+    return lines[1] == kStartMarker;
+}
 
-    resetPuzzle(state);
+std::optional<NativePuzzle> parseNativeText(const std::vector<std::string>& lines) {
+    if (!isNativeText(lines)) return std::nullopt;
     const std::string& header = lines[0];
-    int width = headerField(header, 15, 3, 0, "width");
-    headerField(header, 21, 3, 0, "height");  // the body's rows decide the height
+    int width = headerField(header, kWidthField, 0);
+    headerField(header, kHeightField, 0);  // the body's rows decide the height
     // A blank rating is pending; a number no solve gives would later be taken for a pending
     // rating (or skipped) by the writer, and means "not rated".
     constexpr int kBlank = std::numeric_limits<int>::min();
-    int rating = headerField(header, 25, 4, kBlank, "rating");
+    int rating = headerField(header, kRatingField, kBlank);
     if (rating == kBlank) {
         rating = Difficulty::kUnsolvable;
     } else if (rating < Difficulty::kUnrated || rating > Difficulty::kHighestRating) {
@@ -140,8 +138,6 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
                                      {std::to_string(width), std::to_string(kMaxCells)});
     }
 
-    auto& grid = *state.clueGrid;
-    for (auto& row : grid) row.fill(0);
     int height = 0;
     for (; height < kMaxCells; ++height) {
         const size_t lineIndex = static_cast<size_t>(height) + 2;
@@ -151,28 +147,26 @@ bool readNativeText(PuzzleState& state, const std::string& path) {
         }
         const std::string& text = lines[lineIndex];
         if (text == kEndMarker) break;
-        const int taken = static_cast<int>(std::min<size_t>(text.size(), kMaxCells));
-        for (int j = 0; j < taken; ++j) grid[height][j] = cellCodeOf(text[j]);
-        width = std::max(width, taken);
+        width = std::max(width, static_cast<int>(std::min<size_t>(text.size(), kMaxCells)));
     }
-
     if (width == 0 || height == 0) {
         throw Explained<FormatError>(ErrorKind::kNoCells,
                                      {std::to_string(width), std::to_string(height)});
     }
 
-    state.puzzleWidth = width;
-    state.puzzleHeight = height;
-    state.difficulty = Difficulty{rating};
-    state.plainBitmap.resize(boardPixels(width), boardPixels(height));
-    state.colourBitmap.resize(boardPixels(width), boardPixels(height));
-    state.zoom = fitZoom(width, height, state.frontend.panelWidth(), state.frontend.panelHeight());
-    state.frontend.zoomChanged();
-    rebuildBoard(state, *state.mainBoard, *state.mainBoard);
-    state.fileName = path;
-    state.frontend.setCaption(fileNamePart(path) + " " + std::to_string(width) + "x" +
-                              std::to_string(height) + " - " + kProgramCaption);
-    return true;
+    NativePuzzle puzzle;
+    puzzle.width = width;
+    puzzle.height = height;
+    puzzle.difficulty = Difficulty{rating};
+    puzzle.cells.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    for (int row = 0; row < height; ++row) {
+        const std::string& text = lines[static_cast<size_t>(row) + 2];
+        const int taken = static_cast<int>(std::min<size_t>(text.size(), kMaxCells));
+        uint8_t* cells =
+            puzzle.cells.data() + static_cast<size_t>(row) * static_cast<size_t>(width);
+        for (int column = 0; column < taken; ++column) cells[column] = cellCodeOf(text[column]);
+    }
+    return puzzle;
 }
 
 bool writeNativeFile(PuzzleState& state, ExistingFile existing) {
@@ -200,7 +194,8 @@ bool writeNativeFile(PuzzleState& state, ExistingFile existing) {
     std::error_code ec;
     if (existing == ExistingFile::kKeepOtherBytes && std::filesystem::exists(state.fileName, ec)) {
         // The patched file equals the rewrite whenever the rewrite would reproduce it.
-        if (auto patched = withHeaderRating(readWholeFile(state.fileName), state.difficulty.stored)) {
+        if (auto patched =
+                withHeaderRating(readWholeFile(state.fileName), state.difficulty.stored)) {
             text = std::move(*patched);
         }
     }

@@ -27,19 +27,6 @@ void fillFileLines(PuzzleState& state, const std::string& path) {
     }
 }
 
-bool openPuzzleFile(PuzzleState& state, const std::string& path, WriteBack writeBack) {
-    if (writeBack == WriteBack::kPending) writeBackPendingRating(state);
-    fillFileLines(state, path);
-    return readNativeText(state, path);
-}
-
-bool openNativeTextFile(PuzzleState& state, const std::string& path, WriteBack writeBack) {
-    if (writeBack == WriteBack::kPending) writeBackPendingRating(state);
-    state.fileLines.clear();
-    state.fileLines = loadTextLines(path);
-    return readNativeText(state, path);
-}
-
 std::string nativeSaveName(const std::string& path) {
     return isNativeFileName(path) ? path : path + kNativeExtension;
 }

@@ -1,5 +1,5 @@
 // The file side of the open, Open II, save and close commands, so that the windows only
-// show their dialogs and call these.
+// show their dialogs and call these (the loading of what was read: loading/).
 #pragma once
 
 #include <string>
@@ -19,16 +19,6 @@ void writeBackPendingRating(PuzzleState& state);
 // .LPM, .SLT and .RING through their loaders, every other file as text lines, .SLZ then
 // through its converter. Throws FileError when the file cannot be read.
 void fillFileLines(PuzzleState& state, const std::string& path);
-
-// The open command after its dialog: the write-back (unless kNone), fillFileLines, then
-// readNativeText(path). Returns what readNativeText returns: false when the text is not a
-// native puzzle (nothing changed but the write-back and fileLines).
-bool openPuzzleFile(PuzzleState& state, const std::string& path,
-                    WriteBack writeBack = WriteBack::kPending);
-
-// Open II: like openPuzzleFile, but the file is always loaded as native text lines.
-bool openNativeTextFile(PuzzleState& state, const std::string& path,
-                        WriteBack writeBack = WriteBack::kPending);
 
 // The name a save writes: path itself when it ends in ".ALC" (in any case), else path with
 // ".ALC" added, since only native files are ever written.

@@ -7,6 +7,7 @@
 
 #include "files/file_access.h"
 #include "files/file_errors.h"
+#include "files/native_file.h"
 #include "files/puzzle_formats.h"
 #include "files/text_lines.h"
 
@@ -14,8 +15,11 @@ namespace vexilo {
 
 namespace {
 
-constexpr std::string_view kNativeHeader = "[Vexilo data]";
-// The listing needs the header word and columns 15-28; a few more characters cost nothing.
+// The size column runs from the width field to the end of the height field ("  4 x   3").
+constexpr std::size_t kSizeColumn = kWidthField.column;
+constexpr std::size_t kSizeCount = kHeightField.column + kHeightField.count - kWidthField.column;
+// The listing needs the header word and the fields up to the rating's; a few more
+// characters cost nothing.
 constexpr std::size_t kHeaderCharsRead = 64;
 
 // Characters first to first + count - 1 (1-based) of line, cut short where the line ends.
@@ -57,8 +61,9 @@ void listPuzzleFiles(const std::string& folder,
             if (!firstFailure) firstFailure = std::current_exception();
             continue;
         }
-        if (line.compare(0, kNativeHeader.size(), kNativeHeader) != 0) continue;
-        addRow(PuzzleListRow{name, columns(line, 15, 9), columns(line, 25, 4)});
+        if (!line.starts_with(kNativeHeaderWord)) continue;
+        addRow(PuzzleListRow{name, columns(line, kSizeColumn, kSizeCount),
+                             columns(line, kRatingField.column, kRatingField.count)});
     }
     if (firstFailure) std::rethrow_exception(firstFailure);
 }

@@ -7,8 +7,8 @@ namespace vexilo {
 
 namespace {
 
-constexpr std::size_t kRatingColumn = 25;  // 1-based
-constexpr std::size_t kRatingWidth = 4;
+constexpr std::size_t kRatingColumn = kRatingField.column;  // 1-based
+constexpr std::size_t kRatingWidth = kRatingField.count;
 
 }  // namespace
 

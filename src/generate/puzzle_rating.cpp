@@ -1,6 +1,7 @@
 #include "generate/puzzle_rating.h"
 
 #include "files/native_file.h"
+#include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
 #include "solver/answer_check.h"
 #include "solver/solve_commands.h"

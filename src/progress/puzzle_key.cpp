@@ -1,6 +1,5 @@
 #include "progress/puzzle_key.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -45,35 +44,18 @@ PuzzleKey puzzleKeyOf(const PuzzleState& state) {
 }
 
 std::optional<PuzzleKey> puzzleKeyOfNativeLines(const std::vector<std::string>& lines) {
-    // The same reading as the native reader's: the header's width is a minimum, the rows
-    // up to "[End]" give the height, and a longer row widens the puzzle.
-    if (lines.size() < 2 || !lines[0].starts_with(kNativeHeaderWord) || lines[1] != kStartMarker) {
-        return std::nullopt;
-    }
-    int width = 0;
+    std::optional<NativePuzzle> puzzle;
     try {
-        width = headerField(lines[0], 15, 3, 0, "width");
-        headerField(lines[0], 21, 3, 0, "height");
-        headerField(lines[0], 25, 4, Difficulty::kUnsolvable, "rating");
+        puzzle = parseNativeText(lines);
     } catch (const std::exception&) {
         return std::nullopt;
     }
-    if (width < 0 || width > kMaxCells) return std::nullopt;
-    size_t end = 2;
-    for (; end < 2 + static_cast<size_t>(kMaxCells); ++end) {
-        if (end == lines.size()) return std::nullopt;  // the native reader throws here
-        if (lines[end] == kEndMarker) break;
-        width = std::max(width, static_cast<int>(std::min<size_t>(lines[end].size(), kMaxCells)));
+    if (!puzzle) return std::nullopt;
+    ClueDigest digest(puzzle->width, puzzle->height);
+    for (int r = 0; r < puzzle->height; ++r) {
+        for (int c = 0; c < puzzle->width; ++c) digest.addClue(puzzle->cell(r, c));
     }
-    const int height = static_cast<int>(end - 2);
-    ClueDigest digest(width, height);
-    for (size_t i = 2; i < end; ++i) {
-        const std::string& row = lines[i];
-        for (int c = 0; c < width; ++c) {
-            digest.addClue(static_cast<size_t>(c) < row.size() ? cellCodeOf(row[c]) : 0);
-        }
-    }
-    return PuzzleKey{width, height, digest.value()};
+    return PuzzleKey{puzzle->width, puzzle->height, digest.value()};
 }
 
 std::optional<PuzzleKey> puzzleKeyOfNativeFile(const std::string& path) {

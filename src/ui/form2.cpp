@@ -14,6 +14,7 @@
 
 #include "files/open_save.h"
 #include "files/puzzle_listing.h"
+#include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
 #include "ui/exp_view_lite.h"
 #include "ui/puzzle_folders.h"

@@ -7,6 +7,7 @@
 #include "display/mouse_play.h"
 #include "display/view_layout.h"
 #include "files/open_save.h"
+#include "loading/puzzle_loading.h"
 #include "model/log_commands.h"
 #include "model/puzzle_state.h"
 #include "progress/progress_keeper.h"

@@ -9,6 +9,7 @@
 #include "files/native_file.h"
 #include "files/open_save.h"
 #include "generate/puzzle_rating.h"
+#include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
 #include "ui/main_window.h"
 #include "ui/new_puzzle_dialog.h"

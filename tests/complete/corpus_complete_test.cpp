@@ -8,6 +8,7 @@
 #include "complete/complete_solver.h"
 #include "complete/loop_pictures.h"
 #include "files/open_save.h"
+#include "loading/puzzle_loading.h"
 #include "support/test_support.h"
 
 namespace vexilo::complete {

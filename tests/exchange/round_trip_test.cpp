@@ -10,6 +10,7 @@
 #include "exchange/puzzle_import.h"
 #include "files/open_save.h"
 #include "files/text_lines.h"
+#include "loading/puzzle_loading.h"
 #include "support/test_support.h"
 
 namespace vexilo {

@@ -11,6 +11,7 @@
 #include "files/file_errors.h"
 #include "files/native_file.h"
 #include "files/text_lines.h"
+#include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
 #include "support/test_support.h"
 

@@ -10,6 +10,7 @@
 #include "files/file_errors.h"
 #include "files/files_test_support.h"
 #include "files/open_save.h"
+#include "loading/puzzle_loading.h"
 #include "support/access_denial.h"
 #include "support/test_support.h"
 

@@ -5,6 +5,7 @@
 
 #include "files/file_errors.h"
 #include "files/native_file.h"
+#include "loading/puzzle_loading.h"
 #include "model/move_log.h"
 #include "support/test_support.h"
 

@@ -6,6 +6,7 @@
 
 #include "files/file_errors.h"
 #include "files/files_test_support.h"
+#include "loading/puzzle_loading.h"
 #include "support/test_support.h"
 
 namespace vexilo {

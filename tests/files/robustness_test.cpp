@@ -10,6 +10,7 @@
 #include "files/files_test_support.h"
 #include "files/native_file.h"
 #include "files/open_save.h"
+#include "loading/puzzle_loading.h"
 #include "support/test_support.h"
 
 namespace vexilo {

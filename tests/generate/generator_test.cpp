@@ -10,6 +10,7 @@
 #include "files/native_file.h"
 #include "generate/loop_drawing.h"
 #include "generate/puzzle_generator.h"
+#include "loading/puzzle_loading.h"
 #include "model/frontend.h"
 #include "model/puzzle_state.h"
 #include "solver/answer_check.h"

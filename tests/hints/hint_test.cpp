@@ -12,6 +12,7 @@
 #include "complete/complete_solver.h"
 #include "complete/loop_pictures.h"
 #include "files/open_save.h"
+#include "loading/puzzle_loading.h"
 #include "model/move_log.h"
 #include "model/rebuild.h"
 #include "support/test_support.h"

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "files/native_file.h"
+#include "loading/puzzle_loading.h"
 #include "model/log_commands.h"
 #include "model/move_log.h"
 #include "support/test_support.h"

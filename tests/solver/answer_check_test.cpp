@@ -6,6 +6,7 @@
 #include <random>
 
 #include "files/native_file.h"
+#include "loading/puzzle_loading.h"
 #include "model/move_log.h"
 #include "model/rebuild.h"
 #include "support/test_support.h"

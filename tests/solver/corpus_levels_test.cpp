@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "files/open_save.h"
+#include "loading/puzzle_loading.h"
 #include "model/lattice_picture.h"
 #include "solver/solve_levels.h"
 #include "support/test_support.h"

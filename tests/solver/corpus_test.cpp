@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "files/open_save.h"
+#include "loading/puzzle_loading.h"
 #include "model/lattice_picture.h"
 #include "solver/answer_check.h"
 #include "solver/solve_commands.h"
