@@ -20,8 +20,10 @@ namespace vexilo::cli {
 
 const char* const kGenerateUsage =
     "generate --size WxH [--rating R] [--count N] [--seed S] [--symmetric] [-j N] [-o DIR]\n"
-    "         [--json]     new puzzles with one answer: N .ALC files (rating 0-6 as the\n"
-    "                       auto-solve command gives it; without --rating any rating)";
+    "         [--json] [--cpu]\n"
+    "                       new puzzles with one answer: N .ALC files (rating 0-6 as the\n"
+    "                       auto-solve command gives it; without --rating any rating);\n"
+    "                       --cpu: ms is the processor time of the making thread";
 
 namespace {
 
@@ -66,6 +68,8 @@ bool parseGenerateOptions(const Args& args, GenerateOptions& o) {
             o.request.symmetric = true;
         } else if (args[i] == "--json") {
             o.json = true;
+        } else if (args[i] == "--cpu") {
+            useCpuClock();
         } else if (optionValue(args, i, "--size", nullptr, value)) {
             if (!parseSize(value, o.request.width, o.request.height)) {
                 return fail("--size takes WxH, for example 10x10");

@@ -16,8 +16,11 @@ namespace vexilo::cli {
 const char* levelName(SolveLevel level);
 bool parseLevel(const std::string& text, SolveLevel& level);
 
-// Nanoseconds of the steady clock, for timings finer than the commands' millisecond tick.
+// Nanoseconds of the steady clock, for timings finer than the commands' millisecond tick;
+// after useCpuClock(), of the calling thread's processor time instead, which other
+// programs on a busy machine do not inflate.
 int64_t preciseTickNs();
+void useCpuClock();
 
 // What one solve reached.
 struct SolveReport {

@@ -1,5 +1,5 @@
 # vexilo-cli generate: bad arguments write nothing; a seeded series is unique, rated as
-# `rate` rates it, the same on one thread or two.
+# `rate` rates it, the same on one thread or two (timed by processor time or not).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/locked)
 file(CHMOD ${WORK}/locked DIRECTORY_PERMISSIONS OWNER_READ OWNER_EXECUTE)
@@ -26,9 +26,11 @@ if(written)
   message(FATAL_ERROR "a refused call wrote ${written}")
 endif()
 
+set(clock_1 "")
+set(clock_2 --cpu)
 foreach(jobs 1 2)
   execute_process(COMMAND ${CLI} generate --size 7x6 --rating 3 --count 4 --seed 9 -j ${jobs}
-    --json -o ${WORK}/j${jobs} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    ${clock_${jobs}} --json -o ${WORK}/j${jobs} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT rc EQUAL 0 OR NOT out MATCHES "\"width\": 7, \"height\": 6, \"rating\": [0-6], \"asked\": 3")
     message(FATAL_ERROR "generate -j ${jobs} failed (${rc}): ${out} ${err}")
   endif()

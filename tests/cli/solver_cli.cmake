@@ -69,9 +69,9 @@ vexilo_cli_test(solve_complete_none ARGS solve --complete ${SOLVE_DATA}/one-tria
   ${SOLVE_DATA}/contradiction.ALC EXIT 1 STDERR_REGEX "no solution 1, unique 1")
 vexilo_cli_test(solve_complete_with_level ARGS solve --complete --level 2 ${SOLVE_DATA} EXIT 2)
 add_test(NAME cli_bench_complete
-  COMMAND vexilo-cli bench --complete --repeat 2 ${SOLVE_DATA}/one-trial.ALC)
+  COMMAND vexilo-cli bench --complete --cpu --repeat 2 ${SOLVE_DATA}/one-trial.ALC)
 set_tests_properties(cli_bench_complete PROPERTIES PASS_REGULAR_EXPRESSION
-  "complete, 2 runs per puzzle[^\n]*\nsize +puzzles +median +p95 +max\n4x4 +1 ")
+  "complete, 2 runs per puzzle, processor times in ms[^\n]*\nsize +puzzles +median +p95 +max\n4x4 +1 ")
 
 add_test(NAME cli_generate
   COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:vexilo-cli>
