@@ -53,9 +53,7 @@ Deduction nextDeduction(const PuzzleState& player) {
     s.startPatternsDone = 0;
     *s.clueGrid = *player.clueGrid;
     Board& wb = *s.workBoard;
-    wb.moveLog = player.mainBoard->moveLog;
-    wb.writePos = player.mainBoard->writePos;
-    wb.stepCount = player.mainBoard->stepCount;
+    copyMoveLog(wb, *player.mainBoard);
     rebuildBoard(s, wb, wb);
     wb.queue.resetAt(0);
 

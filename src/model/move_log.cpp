@@ -46,6 +46,24 @@ int dropLastStep(Board& board) {
     return board.stepCount;
 }
 
+void copyMoveLog(Board& to, const Board& from) {
+    to.moveLog = from.moveLog;
+    to.writePos = from.writePos;
+    to.stepCount = from.stepCount;
+}
+
+void loadMoveLog(Board& board, const int32_t* entries, size_t count) {
+    std::copy(entries, entries + count, board.moveLog.begin());
+    board.writePos = static_cast<int32_t>(count);
+    board.stepCount =
+        static_cast<int32_t>(std::count_if(entries + std::min<size_t>(count, 1), entries + count,
+                                           [](int32_t e) { return isMarker(e); }));
+}
+
+void fillMoveLog(Board& board, int32_t entry) {
+    while (board.moveLog[board.writePos] != kEndSentinel) board.moveLog[board.writePos++] = entry;
+}
+
 namespace {
 
 // How far ahead the replay asks for the mark it will need: the entries of a long log name

@@ -1,6 +1,7 @@
 // Operations on a Board's move log, and the replay rule by which a log defines a position.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "model/board.h"
@@ -27,6 +28,18 @@ bool removeLastMove(Board& board);
 
 // Throws away everything from the last step marker on; returns the new step count.
 int dropLastStep(Board& board);
+
+// Makes `to`'s log a copy of `from`'s, every slot, the write position and the step count.
+void copyMoveLog(Board& to, const Board& from);
+
+// Replaces the log with `count` entries (slot 0 the first marker, as a log always begins);
+// the step count becomes the number of step markers among them. Fewer entries than the log
+// holds, with room for the end sentinel.
+void loadMoveLog(Board& board, const int32_t* entries, size_t count);
+
+// Writes `entry` into every free slot up to the end sentinel, without a message: the log
+// is then full (how tests reach a full log).
+void fillMoveLog(Board& board, int32_t entry);
 
 // Fills state.replayList with the entries of board's log that still count: scanning from
 // the newest entry back, an entry becomes live when its edge has no live entry, cancels

@@ -5,6 +5,7 @@
 
 #include "model/log_commands.h"
 #include "model/move_entry.h"
+#include "model/move_log.h"
 #include "model/puzzle_state.h"
 #include "model/rebuild.h"
 
@@ -83,10 +84,7 @@ void ProgressKeeper::logChanged(const PuzzleState& state) {
 
 void restoreKeptLog(PuzzleState& state, const KeptLog& log) {
     Board& board = *state.mainBoard;
-    std::copy(log.begin(), log.end(), board.moveLog.begin());
-    board.writePos = static_cast<int32_t>(log.size());
-    board.stepCount = static_cast<int32_t>(
-        std::count_if(log.begin() + 1, log.end(), [](int32_t entry) { return isMarker(entry); }));
+    loadMoveLog(board, log.data(), log.size());
     state.frontend.setStepCount(board.stepCount);
     rebuildBoard(state, board, board);
     refreshUndoButton(state);

@@ -114,8 +114,7 @@ TEST_F(MousePlay, NothingHappensWithoutAPuzzle) {
 
 TEST_F(MousePlay, AFullLogShowsTheMessageAndRecordsNothing) {
     Board& b = *t->mainBoard;
-    b.writePos = kLogSlots - 1;  // the next store would land on the end sentinel
-    for (int slot = 1; slot < b.writePos; ++slot) b.moveLog[slot] = kFirstMarker + 1;
+    fillMoveLog(b, kFirstMarker + 1);  // the next store would land on the end sentinel
     b.stepCount = 0;
     EXPECT_EQ(click(MouseButton::kLeft, 8, 5), ClickResult::kRecorded);
     EXPECT_EQ(t.frontend.messages, std::vector<std::string>{kLogFullMessage});

@@ -129,7 +129,7 @@ void playBurst(PuzzleState& state, uint32_t seed, int commands, After after) {
             if ((x + y) % 2 == 0) x = x == 1 ? 2 : x - 1;
             appendEntry(board, moveEntry(x, y, 2 + random() % 2), state.frontend);
         } else if (kind < 80) {
-            if (isMove(board.lastEntry())) --board.writePos;
+            removeLastMove(board);
         } else if (kind < 88) {
             memorise(state);
         } else if (kind < 95) {

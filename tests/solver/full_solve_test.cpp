@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "model/lattice_picture.h"
+#include "model/move_log.h"
 #include "solve_fixtures.h"
 #include "solver/answer_check.h"
 #include "solver/engine/colour_rules.h"
@@ -234,10 +235,7 @@ TEST_F(FullSolve, NoHypothesisWithoutRoomForItsStepMarker) {
     solveToRest(*t);
     Board& wb = *t->workBoard;
     // Fill the log with copies of its last move (they name an edge already decided).
-    while (wb.moveLog[static_cast<size_t>(wb.writePos)] != kEndSentinel) {
-        wb.moveLog[static_cast<size_t>(wb.writePos)] = wb.lastEntry();
-        ++wb.writePos;
-    }
+    fillMoveLog(wb, wb.lastEntry());
     const std::string edges = testing::edgeState(*t, wb);
     const int entries = wb.writePos;
     EXPECT_EQ(trialSearch(*t), RuleResult::kUnchanged);

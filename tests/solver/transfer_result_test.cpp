@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/log_commands.h"
+#include "model/move_log.h"
 #include "solve_fixtures.h"
 #include "support/test_support.h"
 
@@ -80,8 +81,7 @@ TEST_F(Transfer, FullLogKeepsTheUsersMemorisedStep) {
 + + +)");
     openStep(main, t->frontend);  // the user memorised
     // Fill the log up to the end sentinel.
-    while (main.moveLog[main.writePos] != kEndSentinel)
-        main.moveLog[main.writePos++] = kFirstMarker + 1;
+    fillMoveLog(main, kFirstMarker + 1);
     const int entries = main.writePos;
     transferResult(*t);
     EXPECT_EQ(main.stepCount, 1);
