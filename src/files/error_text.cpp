@@ -56,6 +56,9 @@ constexpr TextRow kTexts[] = {
      "ファイル「{0}」は {1} バイトあり、パズルのファイルとしては大きすぎます（上限 {2} バイト）"},
     {ErrorKind::kReadOnly, "cannot write {0}: the file is read-only",
      "ファイル「{0}」は読み取り専用なので書き込みません"},
+    {ErrorKind::kProgressTooLarge,
+     "cannot read {0}: it holds {1} bytes, more than a progress file can ({2})",
+     "ファイル「{0}」は {1} バイトあり、途中経過のファイルとしては大きすぎます（上限 {2} バイト）"},
 };
 
 // The header fields as the messages name them.

@@ -17,28 +17,29 @@ namespace vexilo {
 enum class Language { kEnglish, kJapanese };
 
 enum class ErrorKind {
-    kCannotOpen,       // {0} the path
-    kCannotRead,       // {0} the path
-    kReadFolder,       // {0} the path
-    kCannotWrite,      // {0} the path
-    kWriteFolder,      // {0} the path
-    kNoTemporaryName,  // {0} the path
-    kCannotReplace,    // {0} the path
-    kNoText,           // the lines are empty
-    kEndsAfterHeader,  // a lone header line
-    kEndsWithoutEnd,   // {0} the number of lines, {1} the end marker
-    kNotANumber,       // {0} the header field, {1} its text
-    kBlankNumber,      // {0} the header field
-    kWidthOutside,     // {0} the width, {1} the largest
-    kSizeOutside,      // {0} the file name, {1} width, {2} height, {3} the largest
-    kSlzSizeOutside,   // {0} width, {1} height, {2} the largest
-    kSlzNoLine,        // an .SLZ file without lines
-    kNoCells,          // {0} width, {1} height
-    kReadNotAFile,     // {0} the path
-    kWriteNotAFile,    // {0} the path
-    kFileTooLarge,     // {0} the path, {1} its size in bytes, {2} the largest
-    kReadOnly,         // {0} the path
-    kKindCount,        // keep last
+    kCannotOpen,        // {0} the path
+    kCannotRead,        // {0} the path
+    kReadFolder,        // {0} the path
+    kCannotWrite,       // {0} the path
+    kWriteFolder,       // {0} the path
+    kNoTemporaryName,   // {0} the path
+    kCannotReplace,     // {0} the path
+    kNoText,            // the lines are empty
+    kEndsAfterHeader,   // a lone header line
+    kEndsWithoutEnd,    // {0} the number of lines, {1} the end marker
+    kNotANumber,        // {0} the header field, {1} its text
+    kBlankNumber,       // {0} the header field
+    kWidthOutside,      // {0} the width, {1} the largest
+    kSizeOutside,       // {0} the file name, {1} width, {2} height, {3} the largest
+    kSlzSizeOutside,    // {0} width, {1} height, {2} the largest
+    kSlzNoLine,         // an .SLZ file without lines
+    kNoCells,           // {0} width, {1} height
+    kReadNotAFile,      // {0} the path
+    kWriteNotAFile,     // {0} the path
+    kFileTooLarge,      // {0} the path, {1} its size in bytes, {2} the largest
+    kReadOnly,          // {0} the path
+    kProgressTooLarge,  // {0} the path, {1} its size in bytes, {2} the largest
+    kKindCount,         // keep last
 };
 
 struct ErrorText {

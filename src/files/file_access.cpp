@@ -10,6 +10,7 @@
 #include <random>
 
 #include "files/error_text.h"
+#include "files/file_descriptor.h"
 #include "files/file_errors.h"
 
 namespace vexilo {
@@ -18,40 +19,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Closes a descriptor when it goes out of scope.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now; false (errno set) when the close reports a failed write.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-  private:
-    int fd_;
-};
-
 [[noreturn]] void fail(ErrorKind kind, const std::string& path, int systemError = 0) {
     throw Explained<FileError>(kind, {path}, systemError);
-}
-
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 // Throws when the user may not write the file. Root passes every permission check, so for
@@ -71,18 +40,6 @@ std::string resolvedTarget(const std::string& path) {
     if (!fs::is_symlink(path, ec)) return path;
     const fs::path resolved = fs::weakly_canonical(path, ec);
     return ec ? path : resolved.string();
-}
-
-std::string folderOf(const std::string& path) {
-    const std::string folder = fs::path(path).parent_path().string();
-    return folder.empty() ? "." : folder;
-}
-
-// Flushes the folder's entries; some file systems cannot, and the data is then as safe as
-// they make it.
-void syncFolder(const std::string& folder) {
-    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.get() >= 0) ::fsync(fd.get());
 }
 
 void writeInPlace(const std::string& target, const std::string& path, const std::string& bytes) {
@@ -139,13 +96,15 @@ bool replaceByRename(const std::string& target, const std::string& path, const s
         discard();
         fail(ErrorKind::kCannotReplace, path, err);
     }
+    // Some file systems cannot flush a folder; the data is then as safe as they make it.
     syncFolder(folderOf(target));
     return true;
 }
 
 }  // namespace
 
-std::string readPuzzleFileBytes(const std::string& path, std::size_t maxBytes) {
+std::string readRegularFile(const std::string& path, const FileSizeLimit& limit,
+                            std::size_t maxBytes) {
     // Without O_NONBLOCK, opening a pipe would wait for a writer.
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) fail(ErrorKind::kCannotOpen, path, errno);
@@ -154,26 +113,30 @@ std::string readPuzzleFileBytes(const std::string& path, std::size_t maxBytes) {
     if (S_ISDIR(st.st_mode)) fail(ErrorKind::kReadFolder, path);
     if (!S_ISREG(st.st_mode)) fail(ErrorKind::kReadNotAFile, path);
     const auto tooLarge = [&](std::uint64_t size) {
-        throw Explained<FileError>(ErrorKind::kFileTooLarge, {path, std::to_string(size),
-                                                              std::to_string(kMaxPuzzleFileBytes)});
+        throw Explained<FileError>(limit.tooLarge,
+                                   {path, std::to_string(size), std::to_string(limit.maxBytes)});
     };
-    if (static_cast<std::uint64_t>(st.st_size) > kMaxPuzzleFileBytes) tooLarge(st.st_size);
+    if (static_cast<std::uint64_t>(st.st_size) > limit.maxBytes) tooLarge(st.st_size);
 
     // The file may grow while it is read: read no more than the bound allows.
-    const std::size_t limit =
-        static_cast<std::size_t>(std::min<std::uint64_t>(maxBytes, kMaxPuzzleFileBytes + 1));
+    const std::size_t readLimit =
+        static_cast<std::size_t>(std::min<std::uint64_t>(maxBytes, limit.maxBytes + 1));
     std::string bytes;
     char buffer[65536];
-    while (bytes.size() < limit) {
-        const std::size_t want = std::min(sizeof buffer, limit - bytes.size());
+    while (bytes.size() < readLimit) {
+        const std::size_t want = std::min(sizeof buffer, readLimit - bytes.size());
         const ssize_t n = ::read(fd.get(), buffer, want);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) fail(ErrorKind::kCannotRead, path, errno);
         if (n == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
-    if (bytes.size() > kMaxPuzzleFileBytes) tooLarge(bytes.size());
+    if (bytes.size() > limit.maxBytes) tooLarge(bytes.size());
     return bytes;
+}
+
+std::string readPuzzleFileBytes(const std::string& path, std::size_t maxBytes) {
+    return readRegularFile(path, kPuzzleFileLimit, maxBytes);
 }
 
 void writeFileCarefully(const std::string& path, const std::string& bytes) {

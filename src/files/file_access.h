@@ -7,15 +7,29 @@
 #include <cstdint>
 #include <string>
 
+#include "files/error_text.h"
+
 namespace vexilo {
 
 // A puzzle file is small (a 500 x 500 native file is about 250 KB); anything larger is
 // refused before it is read.
 inline constexpr std::uint64_t kMaxPuzzleFileBytes = 4u << 20;
 
+// The largest file a reader takes, and the error that refuses a larger one ({0} the path,
+// {1} its size, {2} the largest).
+struct FileSizeLimit {
+    std::uint64_t maxBytes;
+    ErrorKind tooLarge;
+};
+inline constexpr FileSizeLimit kPuzzleFileLimit{kMaxPuzzleFileBytes, ErrorKind::kFileTooLarge};
+
 // The first maxBytes bytes of the file at path (the whole file for the default), once it is
-// known to be a regular file (or a link to one) of at most kMaxPuzzleFileBytes. A folder, a
-// device, a pipe or a socket is refused without waiting for data, as is a larger file.
+// known to be a regular file (or a link to one) within the limit. A folder, a device, a
+// pipe or a socket is refused without waiting for data, as is a larger file.
+std::string readRegularFile(const std::string& path, const FileSizeLimit& limit,
+                            std::size_t maxBytes = SIZE_MAX);
+
+// readRegularFile for a puzzle file (kPuzzleFileLimit).
 std::string readPuzzleFileBytes(const std::string& path, std::size_t maxBytes = SIZE_MAX);
 
 // Replaces the content of the file at path with bytes, or creates it. Like a careful editor:

@@ -27,7 +27,12 @@ std::string ProgressStore::solvedPath(const PuzzleKey& key) const {
 std::optional<ProgressContents> ProgressStore::load(const PuzzleKey& key) const {
     const std::string path = logPath(key);
     std::string bytes;
-    if (!readFileBytes(path, bytes)) return std::nullopt;
+    try {
+        if (!readProgressFile(path, bytes)) return std::nullopt;
+    } catch (const std::exception& error) {
+        note("the progress file \"" + path + "\" was ignored: " + error.what());
+        return std::nullopt;
+    }
     auto contents =
         parseProgressBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     if (!contents || contents->key != key) {

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "files/file_access.h"
+#include "model/move_entry.h"
 #include "progress/durable_file.h"
 
 namespace vexilo {
@@ -11,6 +13,13 @@ namespace {
 // Appended records may grow to this much beyond twice the whole log before the file is
 // rewritten: a click then appends 12 bytes instead of rewriting megabytes.
 constexpr size_t kJournalSlack = 1 << 20;
+
+// A file grows by appends to at most twice its last rewrite plus the slack, and a rewrite
+// holds one record of at most the whole log: the store reads every file the writer makes.
+constexpr size_t kRecordHeaderBytes = 12;  // length, checksum, kept slots
+static_assert(2 * (kProgressHeaderBytes + kRecordHeaderBytes + sizeof(int32_t) * kLogSlots) +
+                  kJournalSlack <=
+              kMaxProgressFileBytes);
 
 }  // namespace
 
@@ -100,7 +109,7 @@ void ProgressWriter::process(Job& job) {
                 failureNoted_ = false;
                 break;
             case Job::kSolved:
-                if (key_) writeFileAtomically(store_.solvedPath(*key_), "solved\n");
+                if (key_) writeFileCarefully(store_.solvedPath(*key_), "solved\n");
                 break;
             case Job::kDetach:
                 key_.reset();
@@ -129,7 +138,7 @@ void ProgressWriter::writePending(bool compact) {
                    fileBytes_ + pendingRecords_.size() > 2 * snapshotBytes_ + kJournalSlack) {
             makeFolders(store_.folder());
             const std::string whole = encodeProgressFile(*key_, log_);
-            writeFileAtomically(path, whole);
+            writeFileCarefully(path, whole);
             fileBytes_ = snapshotBytes_ = whole.size();
             rewriteNext_ = false;
         } else {

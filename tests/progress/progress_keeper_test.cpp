@@ -1,14 +1,17 @@
 // Keeping progress through the keeper: the key as the native reader sees a puzzle, the same
-// puzzle under two names, back to the start, and a program killed in a burst of moves.
+// puzzle under two names, back to the start, a program killed in a burst of moves, and
+// progress files the store refuses to read.
 #include "progress/progress_keeper.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <thread>
 
@@ -16,6 +19,7 @@
 #include "loading/puzzle_loading.h"
 #include "model/log_commands.h"
 #include "model/move_log.h"
+#include "progress/durable_file.h"
 #include "support/test_support.h"
 
 namespace vexilo {
@@ -150,6 +154,28 @@ void playBurst(PuzzleState& state, uint32_t seed, int commands, After after) {
 uint64_t hashOf(const KeptLog& log) {
     return std::hash<std::string_view>()(
         std::string_view(reinterpret_cast<const char*>(log.data()), log.size() * 4));
+}
+
+TEST(ProgressStore, AProgressFileThatIsNoFileOrTooLargeIsNotedAndLeftAlone) {
+    ScratchFolder folder;
+    std::vector<std::string> notes;
+    const ProgressStore store(folder.path(), [&](const std::string& n) { notes.push_back(n); });
+    const PuzzleKey missing{4, 3, 1}, pipe{4, 3, 2}, large{4, 3, 3}, directory{4, 3, 4};
+    EXPECT_FALSE(store.load(missing));
+    EXPECT_TRUE(notes.empty());  // no progress kept yet: nothing to say
+
+    ASSERT_EQ(::mkfifo(store.logPath(pipe).c_str(), 0600), 0);  // would block a plain reader
+    std::filesystem::create_directory(store.logPath(directory));
+    std::ofstream(store.logPath(large)).close();
+    std::filesystem::resize_file(store.logPath(large), kMaxProgressFileBytes + 1);
+    for (const PuzzleKey& key : {pipe, directory, large}) {
+        notes.clear();
+        EXPECT_FALSE(store.load(key));
+        ASSERT_EQ(notes.size(), 1u);
+        EXPECT_NE(notes[0].find(store.logPath(key)), std::string::npos) << notes[0];
+    }
+    EXPECT_NE(notes[0].find("more than a progress file can"), std::string::npos) << notes[0];
+    EXPECT_EQ(std::filesystem::file_size(store.logPath(large)), kMaxProgressFileBytes + 1);
 }
 
 TEST(ProgressKeeper, AKilledProgramLeavesAPositionThePlayerSaw) {
