@@ -51,23 +51,17 @@ bool runEntryPoint(PuzzleState& state, SolveLevel level) {
     return false;
 }
 
-// Runs `solve` through the frontend (on a worker thread in the window); false when the
+// A solve with drawing off and the wait cursor on, then mainBoard rebuilt from its own log
+// (the colour rules used its lattice as scratch space) and drawing back on; false when the
 // user cancelled it.
-bool runThroughFrontend(PuzzleState& state, const std::function<void()>& solve) {
-    bool completed = false;
-    state.cancelRequest = false;
-    state.frontend.runSolve(
-        [&] {
-            try {
-                solve();
-                completed = true;
-                return true;
-            } catch (const SolveCancelled&) {
-                return false;
-            }
-        },
-        state.cancelRequest);
-    state.cancelRequest = false;
+bool solveWithDrawingOff(PuzzleState& state, const std::function<void()>& solve) {
+    state.drawEnabled = 0;
+    const bool completed = runWithWaitCursor(state, [&] {
+        solve();
+        return true;
+    });
+    rebuildBoard(state, *state.mainBoard, *state.mainBoard);
+    state.drawEnabled = 1;
     return completed;
 }
 
@@ -91,32 +85,41 @@ int64_t tickCount() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-LevelResult solveAtLevel(PuzzleState& state, SolveLevel level) {
-    state.drawEnabled = 0;
+bool runWithWaitCursor(PuzzleState& state, const std::function<bool()>& work) {
+    bool completed = false;
+    state.cancelRequest = false;
     state.frontend.setWaitCursor(true);
+    state.frontend.runSolve(
+        [&] {
+            try {
+                completed = work();
+            } catch (const SolveCancelled&) {
+                completed = false;
+            }
+            return completed;
+        },
+        state.cancelRequest);
+    state.frontend.setWaitCursor(false);
+    state.cancelRequest = false;
+    return completed;
+}
+
+LevelResult solveAtLevel(PuzzleState& state, SolveLevel level) {
     bool consistent = false;
     const bool completed =
-        runThroughFrontend(state, [&] { consistent = runEntryPoint(state, level); });
-    state.frontend.setWaitCursor(false);
-    rebuildBoard(state, *state.mainBoard, *state.mainBoard);
-    state.drawEnabled = 1;
+        solveWithDrawingOff(state, [&] { consistent = runEntryPoint(state, level); });
     if (!completed) return LevelResult::kCancelled;
     return consistent ? LevelResult::kAtRest : LevelResult::kContradiction;
 }
 
 std::optional<SolveOutcome> solveAndRate(PuzzleState& state) {
-    state.drawEnabled = 0;
-    state.frontend.setWaitCursor(true);
     SolveOutcome outcome = SolveOutcome::kContradiction;
-    const bool completed = runThroughFrontend(state, [&] { outcome = solveFull(state); });
-    if (completed) {
+    const bool completed = solveWithDrawingOff(state, [&] {
+        outcome = solveFull(state);
         state.difficulty = outcome == SolveOutcome::kContradiction
                                ? Difficulty::unsolvable()
                                : Difficulty::fullSolveRated(rateDifficulty(state));
-    }
-    state.frontend.setWaitCursor(false);
-    rebuildBoard(state, *state.mainBoard, *state.mainBoard);
-    state.drawEnabled = 1;
+    });
     if (!completed) return std::nullopt;
     return outcome;
 }
