@@ -42,6 +42,14 @@ public:
     // The wait cursor while a solve runs (true), the default cursor afterwards (false).
     virtual void setWaitCursor(bool /*waiting*/) {}
 
+    // The check commands point at a place on the board, in the answer check's units
+    // (errorX, errorY: lattice position (x, y) as ((x + 1) / 2, (y + 1) / 2)): the view
+    // scrolls to show it and the mouse pointer goes there.
+    virtual void pointAt(int /*x*/, int /*y*/) {}
+
+    // The answer check judged the player's position correct.
+    virtual void puzzleSolved() {}
+
     // Runs a solve, which returns false when it stopped because `cancel` was set. The
     // window runs it on a worker thread, shows progress when it takes long and sets
     // `cancel` when the user cancels; nothing else may touch the state meanwhile, and

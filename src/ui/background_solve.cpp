@@ -11,7 +11,11 @@ void BackgroundSolve::run(const std::function<bool()>& solve, std::atomic<bool>&
     bool completed = false;
     runInWorkerBox(
         window_, {QStringLiteral("SolveProgress"), QStringLiteral("解いています…")}, kProgressDelay,
-        [&] { completed = solve(); }, cancel);
+        [&] {
+            if (workerHook_) workerHook_(cancel);
+            completed = solve();
+        },
+        cancel);
     std::vector<std::string> messages;
     {
         const std::lock_guard<std::mutex> lock(deferredLock_);

@@ -32,12 +32,19 @@ class BackgroundSolve {
     // caller is not on the window's thread.
     bool deferMessage(const std::string& text);
 
+    // Tests hold the work: `hook` runs on the worker thread before each solve, given the
+    // solve's cancel flag.
+    void setWorkerHook(std::function<void(const std::atomic<bool>&)> hook) {
+        workerHook_ = std::move(hook);
+    }
+
   private:
     QWidget* window_;
     std::function<void(const std::string&)> show_;
     std::thread::id windowThread_;
     std::mutex deferredLock_;
     std::vector<std::string> deferred_;
+    std::function<void(const std::atomic<bool>&)> workerHook_;
 };
 
 }  // namespace vexilo

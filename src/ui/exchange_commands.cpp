@@ -9,41 +9,11 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "exchange/puzz_link.h"
-#include "exchange/puzzle_import.h"
-#include "files/puzzle_formats.h"
-#include "files/text_lines.h"
-#include "model/puzzle_state.h"
+#include "commands/open_commands.h"
 #include "ui/main_window.h"
 #include "ui/vexilo_application.h"
 
 namespace vexilo {
-
-namespace {
-
-const char* problemText(ExchangeProblem problem) {
-    switch (problem) {
-        case ExchangeProblem::kNotRecognised:
-            return "問題として読めません。";
-        case ExchangeProblem::kOtherGenre:
-            return "スリザーリンクの問題ではありません。";
-        case ExchangeProblem::kOtherGridType:
-            return "正方形の盤面ではありません。";
-        case ExchangeProblem::kSize:
-            return "盤面の大きさは1～500です。";
-        case ExchangeProblem::kTruncated:
-            return "問題のデータが途中で切れています。";
-        case ExchangeProblem::kTooLong:
-            return "問題のデータが盤面より長すぎます。";
-        case ExchangeProblem::kBadCharacter:
-            return "問題のデータに読めない文字があります。";
-        case ExchangeProblem::kClueFour:
-            return "数字の4は使えません。";
-    }
-    return "問題として読めません。";
-}
-
-}  // namespace
 
 ExchangeCommands::ExchangeCommands(TForm1& form) : QObject(&form), form_(form) {
     form.addOpenMenuItem("PasteItem", QStringLiteral("貼り付け"), QKeySequence::Paste,
@@ -56,42 +26,26 @@ ExchangeCommands::ExchangeCommands(TForm1& form) : QObject(&form), form_(form) {
 
 void ExchangeCommands::pasteClipboard() {
     const QString text = QGuiApplication::clipboard()->text();
-    if (text.trimmed().isEmpty()) {
-        form_.showMessage("クリップボードに問題がありません。");
-        return;
-    }
-    openPuzzleText(text);
+    // Text of white space alone (in Qt's wide sense of it) is no text.
+    const bool blank = text.trimmed().isEmpty();
+    if (!blank) form_.mouseArmed = 0;
+    pasteCommand(form_.state(), blank ? std::string() : text.toStdString());
 }
 
 void ExchangeCommands::copyLink() {
-    if (form_.state().W() == 0) return;
-    const std::string link = writePuzzLink(cluesOf(form_.state()));
-    QGuiApplication::clipboard()->setText(QString::fromStdString(link));
+    const std::string link = puzzleLink(form_.state());
+    if (!link.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(link));
 }
 
-void ExchangeCommands::openPuzzleText(const QString& text, const std::string& name) {
+void ExchangeCommands::openPuzzleText(const QString& text) {
     form_.mouseArmed = 0;
-    ImportedPuzzle puzzle;
-    try {
-        puzzle = importPuzzleText(text.toStdString());
-    } catch (const ExchangeError& e) {
-        form_.showMessage(problemText(e.problem()));
-        return;
-    }
-    openImportedPuzzle(form_.state(), puzzle, name.empty() ? puzzleNameOf(puzzle.source) : name);
-    if (puzzle.unknownClues > 0) form_.showMessage("「.」の数字は空欄として読みました。");
+    vexilo::openPuzzleText(form_.state(), text.toStdString());
 }
 
 void ExchangeCommands::openDropped(const QMimeData& data) {
     if (data.hasUrls() && data.urls().first().isLocalFile()) {
-        const QString path = data.urls().first().toLocalFile();
-        const std::string file = path.toStdString();
-        if (isPuzzleFileName(file)) {  // other files hold shared text, if anything
-            form_.mouseArmed = 0;
-            form_.openFile(path);
-            return;
-        }
-        openPuzzleText(QString::fromStdString(readWholeFile(file)), puzzleNameOf(file));
+        form_.mouseArmed = 0;
+        openDroppedFile(form_.state(), data.urls().first().toLocalFile().toStdString());
         return;
     }
     if (data.hasUrls()) {

@@ -1,12 +1,10 @@
-// The window's commands for puzzles as they are shared: "貼り付け" (Ctrl+V) opens the
-// puzzle held as text on the clipboard, "URLをコピー" (Ctrl+C) puts the puzzle's puzz.link
-// link there, and a file or text dropped on the window opens too. Text that is no puzzle
-// shows why, and the puzzle in play stays as it was.
+// The window's side of the commands for puzzles as they are shared (open_commands.h):
+// "貼り付け" (Ctrl+V) hands over the clipboard's text, "URLをコピー" (Ctrl+C) puts the
+// puzzle's puzz.link link there, and a file or text dropped on the window is opened too.
 #pragma once
 
 #include <QObject>
 #include <QString>
-#include <string>
 
 class QMimeData;
 
@@ -23,11 +21,10 @@ class ExchangeCommands : public QObject {
     void pasteClipboard();
     void copyLink();
 
-    // Opens the puzzle that text holds. `name` names it in the caption (empty: after the
-    // kind of text).
-    void openPuzzleText(const QString& text, const std::string& name = {});
+    // Opens the puzzle that text holds, named in the caption after the kind of text.
+    void openPuzzleText(const QString& text);
 
-    // A puzzle file opens as the open command opens it; another file is read as text.
+    // A dropped file (openDroppedFile), link or text.
     void openDropped(const QMimeData& data);
 
   protected:

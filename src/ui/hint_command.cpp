@@ -7,10 +7,7 @@
 #include <QShortcut>
 
 #include "model/lattice.h"
-#include "model/log_commands.h"
-#include "model/move_log.h"
 #include "model/puzzle_state.h"
-#include "model/rebuild.h"
 #include "ui/board_widgets.h"
 #include "ui/main_window.h"
 #include "ui/vexilo_application.h"
@@ -42,78 +39,63 @@ HintCommand::HintCommand(TForm1& window) : QObject(&window), window_(window) {
     auto paintBoard = window.PaintBox1->onPaint;
     window.PaintBox1->onPaint = [this, paintBoard](QPainter& p) {
         paintBoard(p);
-        if (pending_ && !stillValid()) drop();
-        if (pending_) paintOutline(p);
+        if (hints_.pending() && !showing()) drop();
+        if (hints_.pending()) paintOutline(p);
     };
 }
 
-bool HintCommand::stillValid() const {
-    const PuzzleState& s = window_.state();
-    const Board& b = *s.mainBoard;
-    return s.fileName == fileName_ && s.W() == width_ && s.H() == height_ &&
-           b.writePos == writePos_ && b.stepCount == stepCount_ && b.lastEntry() == lastEntry_;
+bool HintCommand::showing() const {
+    return hints_.waiting(window_.state());
 }
 
 void HintCommand::drop() {
-    pending_ = false;
+    hints_.drop();
     enter_->setEnabled(false);
     returnKey_->setEnabled(false);
     panel_->hide();
 }
 
 void HintCommand::hintOrAccept() {
-    PuzzleState& s = window_.state();
-    if (s.W() == 0) return;
-    if (pending_ && stillValid()) {
-        accept();
-        return;
+    switch (hintCommand(window_.state(), hints_)) {
+        case HintStep::kNone:
+            return;
+        case HintStep::kAccepted:
+            drop();
+            window_.PaintBox1->update();
+            return;
+        case HintStep::kGiven:
+            show();
+            return;
     }
-    window_.setWaitCursor(true);
-    hint_ = findHint(s);
-    window_.setWaitCursor(false);
-    const Board& b = *s.mainBoard;
-    fileName_ = s.fileName;
-    width_ = s.W();
-    height_ = s.H();
-    writePos_ = b.writePos;
-    stepCount_ = b.stepCount;
-    lastEntry_ = b.lastEntry();
-    pending_ = true;
-    const bool acceptable = hint_.kind == HintKind::kDeduction;
+}
+
+void HintCommand::show() {
+    const Hint& hint = hints_.hint();
+    const bool acceptable = hint.kind == HintKind::kDeduction;
     enter_->setEnabled(acceptable);
     returnKey_->setEnabled(acceptable);
 
-    panel_->setText(QString::fromStdString(hint_.text));
+    panel_->setText(QString::fromStdString(hint.text));
     const int width = std::min(360, window_.Panel2->width() - 16);
     panel_->setFixedWidth(std::max(120, width));
     panel_->adjustSize();
     // The panel keeps to the half of the view away from the edge.
-    const int edgeY = 4 * s.zoom * hint_.y - window_.ScrollBarY->value();
+    const int edgeY = 4 * window_.state().zoom * hint.y - window_.ScrollBarY->value();
     const int bottom = window_.Panel2->height() - panel_->height() - 8;
-    panel_->move(8, hint_.x != 0 && edgeY < window_.Panel2->height() / 2 ? bottom : 8);
+    panel_->move(8, hint.x != 0 && edgeY < window_.Panel2->height() / 2 ? bottom : 8);
     panel_->show();
     panel_->raise();
     window_.PaintBox1->update();
 }
 
-void HintCommand::accept() {
-    PuzzleState& s = window_.state();
-    drop();
-    if (hint_.kind != HintKind::kDeduction) return;
-    window_.beginCommand();
-    appendEntry(*s.mainBoard, moveEntry(hint_.x, hint_.y, hint_.value), s.frontend);
-    rebuildBoard(s, *s.mainBoard, *s.mainBoard);
-    refreshUndoButton(s);
-    window_.PaintBox1->update();
-}
-
 void HintCommand::paintOutline(QPainter& painter) {
-    if (hint_.x == 0) return;
+    const Hint& hint = hints_.hint();
+    if (hint.x == 0) return;
     // A lattice position lies 4 pixels a step from the image's origin, times the zoom.
     const int zoom = window_.state().zoom;
-    const bool horizontal = isHorizontalEdge(hint_.x, hint_.y);
-    const int cx = 4 * zoom * hint_.x - window_.ScrollBarX->value();
-    const int cy = 4 * zoom * hint_.y - window_.ScrollBarY->value();
+    const bool horizontal = isHorizontalEdge(hint.x, hint.y);
+    const int cx = 4 * zoom * hint.x - window_.ScrollBarX->value();
+    const int cy = 4 * zoom * hint.y - window_.ScrollBarY->value();
     const int half = 4 * zoom + 2;
     const int thick = zoom + 3;
     const QRect r = horizontal ? QRect(cx - half, cy - thick, 2 * half, 2 * thick)
@@ -121,7 +103,7 @@ void HintCommand::paintOutline(QPainter& painter) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(
-        QPen(hint_.kind == HintKind::kMistake ? QColor(220, 0, 0) : QColor(0, 120, 255), 2));
+        QPen(hint.kind == HintKind::kMistake ? QColor(220, 0, 0) : QColor(0, 120, 255), 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(r, thick, thick);
     painter.restore();

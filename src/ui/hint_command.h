@@ -1,14 +1,11 @@
-// The check button's menu item "ヒント" (key H): the first mistake or the next deduction
-// for the player's position, its edge outlined on the board and its reason in a small
-// panel over the board. The same command again, or Enter, draws a hinted deduction as an
-// ordinary move, so undo takes it back; until then position and history stay as they are.
-// A hint is dropped as soon as the position changes.
+// The check button's menu item "ヒント" (key H) in the window (the command itself is
+// hintCommand): the hint's edge outlined on the board and its reason in a small panel over
+// the board; Enter accepts it while it waits.
 #pragma once
 
 #include <QObject>
-#include <string>
 
-#include "hints/hint.h"
+#include "commands/hint_in_play.h"
 
 class QLabel;
 class QPainter;
@@ -26,28 +23,19 @@ class HintCommand : public QObject {
 
     void hintOrAccept();
     // A hint waits for the position it was given for.
-    bool showing() const { return pending_ && stillValid(); }
-    const Hint& hint() const { return hint_; }
+    bool showing() const;
+    const Hint& hint() const { return hints_.hint(); }
 
   private:
-    bool stillValid() const;
     void drop();
-    void accept();
+    void show();
     void paintOutline(QPainter& painter);
 
     TForm1& window_;
     QLabel* panel_;
     QShortcut* enter_;
     QShortcut* returnKey_;
-    Hint hint_;
-    bool pending_ = false;
-    // The position the hint is for: the puzzle, and the log by its end.
-    std::string fileName_;
-    int width_ = 0;
-    int height_ = 0;
-    int writePos_ = 0;
-    int stepCount_ = 0;
-    int lastEntry_ = 0;
+    HintInPlay hints_;
 };
 
 }  // namespace vexilo

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include "display/board_renderer.h"
+#include "display/fault_view.h"
 #include "display/paint_board.h"
 #include "display/view_layout.h"
 #include "files/open_save.h"
@@ -351,6 +352,18 @@ void TForm1::setWaitCursor(bool waiting) {
     } else {
         QApplication::restoreOverrideCursor();
     }
+}
+
+void TForm1::pointAt(int x, int y) {
+    const FaultView f = faultView(x, y, state_->zoom, PaintBox1->width(), PaintBox1->height(),
+                                  scrollMaxX_, scrollMaxY_);
+    ScrollBarX->setValue(f.scrollX);
+    ScrollBarY->setValue(f.scrollY);
+    pointTo(QPoint(f.imageX - ScrollBarX->value(), f.imageY - ScrollBarY->value()));
+}
+
+void TForm1::puzzleSolved() {
+    if (progress_) progress_->markSolved();
 }
 
 void TForm1::runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel) {

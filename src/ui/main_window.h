@@ -81,6 +81,8 @@ class TForm1 : public QWidget, public Frontend {
     // Paste, copy the link, drops.
     ExchangeCommands& exchangeCommands() { return *exchangeCommands_; }
     NewPuzzleCommand& newPuzzleCommand() { return *newPuzzleCommand_; }
+    // What runs the solves and the other long work (runSolve).
+    BackgroundSolve& backgroundSolve() { return *solves_; }
 
     // How often the board was asked to paint, and where the check command last put the
     // mouse pointer (PaintBox1 coordinates).
@@ -101,6 +103,8 @@ class TForm1 : public QWidget, public Frontend {
     void setStepCount(int count) override;
     void setUndoEnabled(bool enabled) override;
     void setWaitCursor(bool waiting) override;
+    void pointAt(int x, int y) override;
+    void puzzleSolved() override;
     void runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel) override;
 
     // Controls, by their names on the form: Panel1 the tool column, Panel2 the board area,
@@ -127,7 +131,7 @@ class TForm1 : public QWidget, public Frontend {
     QAction* Level01;
     QAction* Level11;
     QAction* Level21;
-    QMenu* OpenMenu;  // the open button's context menu
+    QMenu* OpenMenu;   // the open button's context menu
     QMenu* CheckMenu;  // the check button's context menu
     QAction* UniqueCheck1;
     QFileDialog* OpenDialog1;
@@ -205,7 +209,7 @@ class TForm1 : public QWidget, public Frontend {
     QPoint lastPointerTarget_;
 
     std::unique_ptr<ProgressKeeper> progress_;
-    uint64_t puzzleLoads_ = 0;     // resets of the puzzle state, each one a load
+    uint64_t puzzleLoads_ = 0;      // resets of the puzzle state, each one a load
     bool progressPending_ = false;  // the log or the puzzle may have changed
 };
 

@@ -3,15 +3,13 @@
 #include <QFileInfo>
 #include <QScrollBar>
 
-#include "display/fault_view.h"
+#include "commands/board_commands.h"
+#include "commands/check_commands.h"
 #include "display/mouse_play.h"
-#include "display/view_layout.h"
 #include "files/open_save.h"
 #include "loading/puzzle_loading.h"
 #include "model/log_commands.h"
 #include "model/puzzle_state.h"
-#include "progress/progress_keeper.h"
-#include "solver/answer_check.h"
 #include "solver/solve_commands.h"
 #include "ui/board_widgets.h"
 #include "ui/file_dialogs.h"
@@ -50,11 +48,10 @@ void TForm1::SpeedButton7Click() {
 }
 
 void TForm1::SpeedButton8Click() {
-    if (state_->W() == 0) return;
-    const QString preset = QFileInfo(QString::fromStdString(state_->fileName)).fileName();
-    const QString path = saveDialogHook_ ? saveDialogHook_(preset) : runSaveDialog(preset);
-    if (path.isEmpty()) return;
-    savePuzzleAs(*state_, pathString(path));
+    saveCommand(*state_, [this](const std::string& offeredName) {
+        const QString preset = QString::fromStdString(offeredName);
+        return pathString(saveDialogHook_ ? saveDialogHook_(preset) : runSaveDialog(preset));
+    });
 }
 
 QString TForm1::runSaveDialog(const QString& presetName) {
@@ -72,15 +69,11 @@ QString TForm1::runSaveDialog(const QString& presetName) {
 // ---- Zoom
 
 void TForm1::SpeedButton3Click() {
-    if (state_->W() == 0 || state_->zoom >= kZoomMax) return;
-    state_->zoom = zoomedIn(state_->zoom);
-    zoomStep();
+    zoomInCommand(*state_);
 }
 
 void TForm1::SpeedButton4Click() {
-    if (state_->W() == 0 || state_->zoom <= kZoomMin) return;
-    state_->zoom = zoomedOut(state_->zoom);
-    zoomStep();
+    zoomOutCommand(*state_);
 }
 
 // ---- The solver
@@ -116,24 +109,17 @@ void TForm1::SpeedButton11Click() {
 }
 
 void TForm1::SpeedButton9Click() {
-    if (state_->W() == 0) return;
-    backToStart(*state_);
+    backToStartCommand(*state_);
 }
 
-// ---- The answer check
+// ---- The answer checks
 
 void TForm1::SpeedButton10Click() {
-    if (state_->W() == 0) return;
-    const AnswerResult result = checkPosition(*state_, *state_->mainBoard);
-    if (result == AnswerResult::kWrong) showMessage("違います。");
-    if (result == AnswerResult::kCorrect && progress_) progress_->markSolved();
-    if (result == AnswerResult::kCorrect) showMessage("正解です!!");
-    if (state_->errorX == 0 && state_->errorY == 0) return;
-    const FaultView f = faultView(state_->errorX, state_->errorY, state_->zoom, PaintBox1->width(),
-                                  PaintBox1->height(), scrollMaxX_, scrollMaxY_);
-    ScrollBarX->setValue(f.scrollX);
-    ScrollBarY->setValue(f.scrollY);
-    pointTo(QPoint(f.imageX - ScrollBarX->value(), f.imageY - ScrollBarY->value()));
+    checkCommand(*state_);
+}
+
+void TForm1::UniqueCheck1Click() {
+    uniqueCheckCommand(*state_);
 }
 
 // ---- Mouse play

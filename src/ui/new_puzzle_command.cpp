@@ -3,14 +3,9 @@
 #include <QDialog>
 #include <QKeySequence>
 #include <atomic>
-#include <cstdio>
 #include <random>
 
-#include "files/native_file.h"
-#include "files/open_save.h"
-#include "generate/puzzle_rating.h"
-#include "loading/puzzle_loading.h"
-#include "model/puzzle_state.h"
+#include "commands/open_commands.h"
 #include "ui/main_window.h"
 #include "ui/new_puzzle_dialog.h"
 #include "ui/worker_box.h"
@@ -21,12 +16,6 @@ namespace {
 
 constexpr auto kBoxDelay = std::chrono::milliseconds(300);
 constexpr int kSteps = 1000;
-
-std::string format(const char* pattern, int a, int b) {
-    char text[128];
-    std::snprintf(text, sizeof text, pattern, a, b);
-    return text;
-}
 
 }  // namespace
 
@@ -61,21 +50,7 @@ bool NewPuzzleCommand::generateAndOpen(const generate::GenerateRequest& request)
             });
         },
         cancel, [&] { return steps.load(); });
-    if (result == generate::GenerateOutcome::kCancelled) return false;
-    if (result == generate::GenerateOutcome::kNoPuzzle) {
-        form_.showMessage("この大きさの問題は作れませんでした。");
-        return false;
-    }
-    PuzzleState& state = form_.state();
-    writeBackPendingRating(state);
-    state.fileLines = generate::nativeLinesOf(made.puzzle, made.rating);
-    readNativeText(state, "new-" + std::to_string(request.width) + "x" +
-                              std::to_string(request.height) + "-" + std::to_string(request.seed));
-    if (!made.ratingAsked) {
-        form_.showMessage(format("難易度%dの問題は作れませんでした。\n難易度%dの問題です。",
-                                 request.rating, made.rating));
-    }
-    return true;
+    return openNewPuzzle(form_.state(), request, result, made);
 }
 
 }  // namespace vexilo

@@ -51,5 +51,16 @@ TEST_F(UniqueCheck, SaysSoWhenThereIsNone) {
     EXPECT_EQ(f.messages, QStringList{QStringLiteral("解はありません。")});
 }
 
+TEST_F(UniqueCheck, ACancelShowsNothingAndKeepsThePosition) {
+    f.click(Qt::LeftButton, 32, 20);
+    const auto before = std::make_unique<Board>(*f.state().mainBoard);
+    EXPECT_TRUE(testing::cancelThroughProgressBox(w(), [&] { w().UniqueCheck1->trigger(); }));
+    EXPECT_TRUE(f.messages.isEmpty()) << f.messages.join('|').toStdString();
+    EXPECT_EQ(f.state().mainBoard->lattice, before->lattice);
+    EXPECT_EQ(logLength(), 1);
+    EXPECT_EQ(w().lastPointerTarget(), QPoint(0, 0));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 }  // namespace
 }  // namespace vexilo

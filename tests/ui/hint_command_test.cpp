@@ -57,5 +57,16 @@ TEST_F(HintWindow, AMoveMeanwhileDropsTheHint) {
     EXPECT_EQ(logLength(), 1);
 }
 
+TEST_F(HintWindow, ACancelledHintShowsNothingThenTheNextOneArrives) {
+    EXPECT_TRUE(testing::cancelThroughProgressBox(w(), [&] { item()->trigger(); }));
+    EXPECT_FALSE(hints().showing());
+    EXPECT_TRUE(panel().isHidden());
+    EXPECT_EQ(logLength(), 0);
+    EXPECT_TRUE(f.messages.isEmpty());
+    item()->trigger();
+    EXPECT_TRUE(hints().showing());
+    EXPECT_EQ(logLength(), 0);
+}
+
 }  // namespace
 }  // namespace vexilo

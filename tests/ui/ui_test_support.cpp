@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
+#include <chrono>
+#include <thread>
 
+#include "ui/background_solve.h"
 #include "ui/board_widgets.h"
 #include "ui/vexilo_application.h"
 
@@ -91,6 +97,25 @@ void FormFixture::clickWidget(QWidget* widget) {
     const QPoint centre = widget->rect().center();
     sendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, centre);
     sendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, centre);
+}
+
+bool cancelThroughProgressBox(TForm1& form, const std::function<void()>& command) {
+    form.backgroundSolve().setWorkerHook([](const std::atomic<bool>& cancel) {
+        while (!cancel) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    });
+    bool boxSeen = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box == nullptr || box->objectName() != QStringLiteral("SolveProgress")) return;
+        boxSeen = true;
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(box, &esc);
+    });
+    watch.start(5);
+    command();
+    form.backgroundSolve().setWorkerHook({});
+    return boxSeen;
 }
 
 }  // namespace vexilo::testing

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 #include "ui/main_window.h"
@@ -47,5 +48,9 @@ class FormFixture {
 };
 
 QString testDataPath(const QString& name);
+
+// Runs a command whose long work is held until its progress box ("SolveProgress") shows
+// and is cancelled with Esc; true when the box was seen.
+bool cancelThroughProgressBox(TForm1& form, const std::function<void()>& command);
 
 }  // namespace vexilo::testing
