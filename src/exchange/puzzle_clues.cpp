@@ -26,20 +26,17 @@ PuzzleClues cluesOf(const PuzzleState& state) {
 }
 
 std::vector<std::string> nativeLinesOf(const PuzzleClues& puzzle) {
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(puzzle.height) + 3);
-    lines.push_back(formatNativeHeader(puzzle.width, puzzle.height, -1));
-    lines.emplace_back(kStartMarker);
-    for (int r = 0; r < puzzle.height; ++r) {
-        std::string row(static_cast<size_t>(puzzle.width), '-');
-        for (int c = 0; c < puzzle.width; ++c) {
-            const int clue = puzzle.at(r, c);
-            if (clue != kNoClue) row[c] = static_cast<char>('0' + clue);
-        }
-        lines.push_back(std::move(row));
+    NativePuzzle native;
+    native.width = puzzle.width;
+    native.height = puzzle.height;
+    native.difficulty = Difficulty{Difficulty::kUnrated};
+    native.cells.reserve(puzzle.clues.size());
+    for (const int8_t clue : puzzle.clues) {
+        native.cells.push_back(clue == kNoClue ? 0
+                               : clue == 0     ? kClueZero
+                                               : static_cast<uint8_t>(clue));
     }
-    lines.emplace_back(kEndMarker);
-    return lines;
+    return formatNativeText(native);
 }
 
 }  // namespace vexilo

@@ -169,24 +169,37 @@ std::optional<NativePuzzle> parseNativeText(const std::vector<std::string>& line
     return puzzle;
 }
 
+std::vector<std::string> formatNativeText(const NativePuzzle& puzzle) {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(puzzle.height) + 3);
+    lines.push_back(formatNativeHeader(puzzle.width, puzzle.height, puzzle.difficulty.stored));
+    lines.emplace_back(kStartMarker);
+    for (int r = 0; r < puzzle.height; ++r) {
+        std::string row(static_cast<size_t>(puzzle.width), '-');
+        for (int c = 0; c < puzzle.width; ++c) row[c] = cellCharacterOf(puzzle.cell(r, c));
+        lines.push_back(std::move(row));
+    }
+    lines.emplace_back(kEndMarker);
+    return lines;
+}
+
 bool writeNativeFile(PuzzleState& state, ExistingFile existing) {
     if (state.W() == 0) return false;
     if (!isNativeFileName(state.fileName)) return false;  // foreign files are never written
     if (!state.difficulty.isPending()) return false;
     state.difficulty.markWritten();
 
-    const int width = std::min(state.W(), kMaxCells);
-    const int height = std::min(state.H(), kMaxCells);
-    auto& lines = state.fileLines;
-    lines.clear();
-    lines.push_back(formatNativeHeader(state.W(), state.H(), state.difficulty.stored));
-    lines.emplace_back(kStartMarker);
-    for (int r = 0; r < height; ++r) {
-        std::string row(static_cast<size_t>(width), '-');
-        for (int c = 0; c < width; ++c) row[c] = cellCharacterOf((*state.clueGrid)[r][c]);
-        lines.push_back(std::move(row));
+    NativePuzzle puzzle;
+    puzzle.width = state.W();
+    puzzle.height = state.H();
+    puzzle.difficulty = state.difficulty;
+    puzzle.cells.reserve(static_cast<size_t>(puzzle.width) * static_cast<size_t>(puzzle.height));
+    for (int r = 0; r < puzzle.height; ++r) {
+        const auto& row = (*state.clueGrid)[r];
+        puzzle.cells.insert(puzzle.cells.end(), row.begin(), row.begin() + puzzle.width);
     }
-    lines.emplace_back(kEndMarker);
+    auto& lines = state.fileLines;
+    lines = formatNativeText(puzzle);
     std::string text;
     for (const auto& line : lines) text += line + "\r\n";
     lines.clear();

@@ -91,6 +91,10 @@ bool isNativeText(const std::vector<std::string>& lines);
 // Explained (files/error_text.h).
 std::optional<NativePuzzle> parseNativeText(const std::vector<std::string>& lines);
 
+// The native text of a puzzle: the header with its size and rating (Difficulty::stored),
+// "[Start]", one row of cell characters per row, "[End]".
+std::vector<std::string> formatNativeText(const NativePuzzle& puzzle);
+
 // What writeNativeFile does with a native file already at fileName: replace it with the
 // puzzle (a save), or change only the rating in its header and keep every other byte (the
 // write-back of a rating into the file the puzzle came from).
