@@ -162,7 +162,8 @@ void BM_CheckAnswerSolved500(benchmark::State& bench) {
     solvedSerpentine(*s);
     AnswerResult result = AnswerResult::kOpen;
     for (auto _ : bench) result = checkAnswer(*s, *s->mainBoard);
-    if (result != AnswerResult::kCorrect) bench.SkipWithError("the serpentine is not judged correct");
+    if (result != AnswerResult::kCorrect)
+        bench.SkipWithError("the serpentine is not judged correct");
 }
 BENCHMARK(BM_CheckAnswerSolved500)->Unit(benchmark::kMillisecond);
 
@@ -171,7 +172,8 @@ void BM_CheckPositionSolved500(benchmark::State& bench) {
     solvedSerpentine(*s);
     AnswerResult result = AnswerResult::kOpen;
     for (auto _ : bench) result = checkPosition(*s, *s->mainBoard);
-    if (result != AnswerResult::kCorrect) bench.SkipWithError("the serpentine is not judged correct");
+    if (result != AnswerResult::kCorrect)
+        bench.SkipWithError("the serpentine is not judged correct");
 }
 BENCHMARK(BM_CheckPositionSolved500)->Unit(benchmark::kMillisecond);
 

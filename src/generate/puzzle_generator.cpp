@@ -16,6 +16,11 @@ constexpr int64_t kNodeLimitBase = 300;
 constexpr int64_t kNodeLimitPerCell = 1;
 constexpr int64_t kNodeLimitMax = 1000000;
 constexpr double kReductionShare = 0.85;  // of the progress, the rest is the rating
+// Exchanges tried on a loop's puzzle that is too easy, by board size.
+int exchangesToTry(int width, int height) {
+    const int cells = width * height;
+    return cells <= 400 ? 120 : cells <= 900 ? 40 : 0;
+}
 
 // Loops to try for a rating before the nearest one found is taken.
 int loopsToTry(int width, int height) {
@@ -185,6 +190,56 @@ PuzzleGenerator::Candidate PuzzleGenerator::pickAlongRemovals(int target) {
     return {current_, lowRating};
 }
 
+// Exchanges on a puzzle rated below the target: one clue of the loop that the puzzle lacks
+// comes back and one or two of its clues go. The result is kept when it still has one
+// answer, the full solve still reaches it and its trial work is no less than before; ends at
+// the target rating or after a fixed number of exchanges.
+void PuzzleGenerator::harden(Candidate& candidate, int target, RandomSource& random) {
+    const int tries = exchangesToTry(candidate.puzzle.width, candidate.puzzle.height);
+    std::vector<int> present;
+    std::vector<int> absent;
+    for (int t = 0; t < tries && candidate.rating.rating < target; ++t) {
+        if (!reportProgress(kReductionShare)) return;
+        absent.clear();
+        for (int unit = 0; unit < static_cast<int>(units_.size()); ++unit) {
+            if (candidate.puzzle.clues[units_[unit][0]] < 0) absent.push_back(unit);
+        }
+        if (absent.empty()) return;
+        current_ = candidate.puzzle;
+        const int back = absent[random.below(absent.size())];
+        for (int cell : units_[back]) current_.clues[cell] = fullClues_.clues[cell];
+        // The clues that the one back may make needless lie near it.
+        const int width = current_.width;
+        const int column = units_[back][0] % width;
+        const int row = units_[back][0] / width;
+        present.clear();
+        for (int unit = 0; unit < static_cast<int>(units_.size()); ++unit) {
+            const int cell = units_[unit][0];
+            if (unit != back && current_.clues[cell] >= 0 && std::abs(cell % width - column) <= 2 &&
+                std::abs(cell / width - row) <= 2) {
+                present.push_back(unit);
+            }
+        }
+        const int goes =
+            std::min(1 + static_cast<int>(random.below(2)), static_cast<int>(present.size()));
+        if (goes == 0) continue;
+        for (int k = 0; k < goes; ++k) {
+            const size_t i = random.below(present.size());
+            for (int cell : units_[present[i]]) current_.clues[cell] = complete::kNoClue;
+            present[i] = present.back();
+            present.pop_back();
+        }
+        if (!isUnique()) continue;
+        const PuzzleRating rating = rater_.rate(current_);
+        if (!rating.solved || rating.rating > target ||
+            rating.hardness < candidate.rating.hardness) {
+            continue;
+        }
+        candidate.puzzle = current_;
+        candidate.rating = rating;
+    }
+}
+
 GenerateOutcome PuzzleGenerator::generate(const GenerateRequest& request, GeneratedPuzzle& made,
                                           const GenerateProgress& progress) {
     checkRequest(request);
@@ -233,6 +288,10 @@ GenerateOutcome PuzzleGenerator::generate(const GenerateRequest& request, Genera
         Candidate candidate = pickAlongRemovals(target);
         if (cancelled_) return GenerateOutcome::kCancelled;
         if (!candidate.rating.solved) continue;
+        if (request.rating != kAnyRating && candidate.rating.rating < target) {
+            harden(candidate, target, random);
+            if (cancelled_) return GenerateOutcome::kCancelled;
+        }
         // Too easy even with every clue gone that the checks let go: let the next loop's
         // checks search longer, so that more clues can go.
         if (candidate.rating.rating < target) nodeLimit = std::min(nodeLimit * 2, kNodeLimitMax);

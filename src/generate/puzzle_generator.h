@@ -8,7 +8,9 @@
 // removal afterwards, by bisection with the full solve: the minimal puzzle when it already
 // has the rating, otherwise the fewest clues whose solve rates no higher than asked. A
 // loop that cannot give the rating makes way for another; after a few the nearest rating
-// found is taken.
+// found is taken. A puzzle too easy even with every clue gone that may go is made harder by
+// exchanges: a clue of the loop comes back and others go, kept when the puzzle stays unique
+// and solvable and the full solve's trial work does not shrink.
 #pragma once
 
 #include <cstdint>
@@ -67,6 +69,7 @@ class PuzzleGenerator {
     bool reduce(RandomSource& random, const GenerateProgress& progress);
     void setRemoved(int count);
     Candidate pickAlongRemovals(int target);
+    void harden(Candidate& candidate, int target, RandomSource& random);
     bool reportProgress(double share);
 
     complete::CompleteSolver solver_;

@@ -1,5 +1,7 @@
 #include "generate/puzzle_rating.h"
 
+#include <algorithm>
+
 #include "files/native_file.h"
 #include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
@@ -37,6 +39,12 @@ PuzzleRating PuzzleRater::rate(const complete::LoopPuzzle& puzzle) {
     if (checkAnswer(state, *state.workBoard) != AnswerResult::kCorrect) return result;
     result.solved = true;
     result.rating = state.difficulty.stored - Difficulty::kPendingOffset;
+    if (state.trialPasses > 0) {
+        const int afterTrials = std::max(0, (state.effortScore - state.effortBeforeTrials) / 2 + 1);
+        result.hardness = 1e9 + static_cast<double>(state.trialPasses) * afterTrials;
+    } else {
+        result.hardness = state.effortScore;
+    }
     return result;
 }
 

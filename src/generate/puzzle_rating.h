@@ -21,6 +21,10 @@ std::vector<std::string> nativeLinesOf(const complete::LoopPuzzle& puzzle, int r
 struct PuzzleRating {
     bool solved = false;  // the full solve reached the answer
     int rating = -1;      // 0..6 when solved
+    // Finer than the rating, growing with it: the trial work (trial passes times the rule
+    // work after the first trial) when the solve needed trials, else the rule work alone
+    // (below any trial work).
+    double hardness = 0;
 };
 
 // Keeps one PuzzleState, whose fixed capacities are allocated once, for many ratings.

@@ -25,7 +25,8 @@ int autoSolveRating(const complete::LoopPuzzle& puzzle) {
     PuzzleState state(frontend);
     state.fileLines = nativeLinesOf(puzzle, -1);
     readNativeText(state, "t.ALC");
-    if (solveAndRate(state) == SolveOutcome::kContradiction || checkAnswer(state, *state.workBoard) != AnswerResult::kCorrect) {
+    if (solveAndRate(state) == SolveOutcome::kContradiction ||
+        checkAnswer(state, *state.workBoard) != AnswerResult::kCorrect) {
         return -1;
     }
     return state.difficulty.stored - Difficulty::kPendingOffset;
@@ -36,10 +37,10 @@ TEST(Generator, PuzzlesAreUniqueAndRatedAsTheAutoSolveRatesThem) {
         int width, height, rating;
         bool symmetric;
     };
-    const Case cases[] = {
-        {5, 5, kAnyRating, false},  {6, 4, 0, false},          {7, 7, 2, true},
-        {8, 8, 3, false},           {10, 10, 4, false},        {9, 6, 5, true},
-        {10, 10, kAnyRating, true}, {3, 2, kAnyRating, false}, {12, 12, 1, false}};
+    const Case cases[] = {{5, 5, kAnyRating, false},  {6, 4, 0, false},          {7, 7, 2, true},
+                          {8, 8, 3, false},           {10, 10, 4, false},        {9, 6, 5, true},
+                          {10, 10, kAnyRating, true}, {3, 2, kAnyRating, false}, {12, 12, 1, false},
+                          {10, 10, 6, false}};
     PuzzleGenerator generator;
     complete::CompleteSolver solver;
     uint64_t seed = 1;
