@@ -12,6 +12,7 @@
 #include "cli/puzzle_solve.h"
 #include "cli/solver_commands.h"
 #include "files/native_file.h"
+#include "files/puzzle_formats.h"
 #include "generate/puzzle_generator.h"
 #include "loading/puzzle_loading.h"
 #include "model/puzzle_state.h"
@@ -134,7 +135,7 @@ bool prepareOutput(const GenerateOptions& o, std::vector<std::string>& paths) {
         number.insert(0, digits.size() - number.size(), '0');
         const std::string name = std::to_string(o.request.width) + "x" +
                                  std::to_string(o.request.height) + "-" +
-                                 std::to_string(o.request.seed) + "-" + number + ".ALC";
+                                 std::to_string(o.request.seed) + "-" + number + kNativeExtension;
         const fs::path path = folder / name;
         if (fs::exists(path, error)) {
             printError(path.string() + " exists already; choose another --seed or folder");

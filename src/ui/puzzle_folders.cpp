@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "files/puzzle_formats.h"
+
 #ifndef VEXILO_SAMPLES_FROM_BINDIR
 #define VEXILO_SAMPLES_FROM_BINDIR "../share/vexilo/samples"
 #endif
@@ -20,7 +22,8 @@ QString withSlash(const QString& folder) {
 
 bool holdsNativePuzzle(const QString& folder) {
     // Name filters match in any case unless told otherwise.
-    return !QDir(folder).entryList({QStringLiteral("*.ALC")}, QDir::Files).isEmpty();
+    const QString pattern = QStringLiteral("*") + QString::fromUtf8(kNativeExtension);
+    return !QDir(folder).entryList({pattern}, QDir::Files).isEmpty();
 }
 
 // Copies the files of `from` that `to` lacks; false when one cannot be copied.
