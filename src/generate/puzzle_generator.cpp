@@ -12,7 +12,7 @@ namespace vexilo::generate {
 
 namespace {
 
-constexpr int64_t kNodeLimitBase = 300;
+constexpr int64_t kNodeLimitBase = 100;
 constexpr int64_t kNodeLimitPerCell = 1;
 constexpr int64_t kNodeLimitMax = 1000000;
 constexpr double kReductionShare = 0.85;  // of the progress, the rest is the rating
