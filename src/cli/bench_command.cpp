@@ -1,6 +1,6 @@
 // vexilo-cli bench: solves every puzzle several times and reports the solve times per
-// board size: median, 95th percentile and maximum over the puzzles of that size, each
-// puzzle counted with the median of its runs.
+// board size, and over all puzzles when there are several sizes: median, 95th percentile
+// and maximum over the puzzles, each puzzle counted with the median of its runs.
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -113,12 +113,17 @@ int runBenchCommand(const Args& args) {
                 o.complete ? "" : "level ", o.complete ? "complete" : levelName(o.level), o.repeat,
                 o.cpu ? "processor times" : "times");
     std::printf("%-9s %7s %10s %10s %10s\n", "size", "puzzles", "median", "p95", "max");
-    for (auto& [key, entry] : bySize) {
-        std::vector<double>& times = entry.second;
+    std::vector<double> all;
+    auto printRow = [](const char* name, std::vector<double>& times) {
         std::sort(times.begin(), times.end());
-        std::printf("%-9s %7zu %10.3f %10.3f %10.3f\n", entry.first.c_str(), times.size(),
-                    median(times), quantile(times, 0.95), times.back());
+        std::printf("%-9s %7zu %10.3f %10.3f %10.3f\n", name, times.size(), median(times),
+                    quantile(times, 0.95), times.back());
+    };
+    for (auto& [key, entry] : bySize) {
+        all.insert(all.end(), entry.second.begin(), entry.second.end());
+        printRow(entry.first.c_str(), entry.second);
     }
+    if (bySize.size() > 1) printRow("all", all);
     std::fflush(stdout);
     std::cerr << summaryLine(files.size(), totals) << "\n";
     return totals.failures == 0 ? 0 : kExitFileError;
