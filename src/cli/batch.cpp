@@ -143,8 +143,9 @@ BatchTotals runBatch(const std::vector<std::string>& files, int threads, const P
             } catch (const std::exception& e) {
                 outcome = Outcome();
                 const std::string what = e.what();
-                // Messages of the file readers name the file already.
-                outcome.text = what.rfind(files[i], 0) == 0 ? what : files[i] + ": " + what;
+                // Messages of the file readers and writers name the file already.
+                outcome.text =
+                    what.find(files[i]) != std::string::npos ? what : files[i] + ": " + what;
                 outcome.failed = true;
             }
             {

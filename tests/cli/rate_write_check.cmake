@@ -33,3 +33,20 @@ file(READ ${WORK}/one-trial.SLZ foreign_after)
 if(NOT foreign_after STREQUAL foreign_before)
   message(FATAL_ERROR "the foreign file was changed")
 endif()
+
+# A read-only file is refused with its name said once, and left as it was.
+file(MAKE_DIRECTORY ${WORK}/locked)
+file(COPY ${DATA}/one-trial.ALC DESTINATION ${WORK}/locked
+  FILE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
+file(READ ${WORK}/locked/one-trial.ALC locked_before)
+execute_process(COMMAND ${CLI} rate --write ${WORK}/locked/one-trial.ALC
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+string(REGEX MATCHALL "one-trial.ALC" named "${err}")
+list(LENGTH named times)
+if(rc EQUAL 0 OR NOT err MATCHES "read-only" OR NOT times EQUAL 1)
+  message(FATAL_ERROR "the read-only file was not refused once by name (${rc}): ${out} ${err}")
+endif()
+file(READ ${WORK}/locked/one-trial.ALC locked_after)
+if(NOT locked_after STREQUAL locked_before)
+  message(FATAL_ERROR "the read-only file was changed")
+endif()
