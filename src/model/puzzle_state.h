@@ -18,6 +18,7 @@
 namespace vexilo {
 
 class BoardCanvas;
+class RuleObserver;
 
 using ClueGrid = std::array<std::array<uint8_t, kMaxCells>, kMaxCells>;  // [row][column]
 
@@ -71,6 +72,9 @@ struct PuzzleState {
     int trialPasses = 0;
     int ruleUsage = 0;
     int startPatternsDone = 0;
+
+    // Hears of every edge the rules decide on workBoard when set (hints set it).
+    RuleObserver* ruleObserver = nullptr;
 
     // Set from another thread to stop a running solve at its next safe point.
     std::atomic<bool> cancelRequest{false};

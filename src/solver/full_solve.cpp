@@ -10,6 +10,10 @@ namespace vexilo {
 
 SolveOutcome solveFull(PuzzleState& state) {
     prepareSolve(state);
+    return solveFullPrepared(state);
+}
+
+SolveOutcome solveFullPrepared(PuzzleState& state) {
     for (;;) {
         if (!propagateAll(state)) return SolveOutcome::kContradiction;
         if (runColourRules(state)) continue;

@@ -14,4 +14,7 @@ enum class [[nodiscard]] SolveOutcome { kContradiction, kStuck, kSolved };
 // first came to rest), and effortScore without the rule work done inside hypotheses.
 SolveOutcome solveFull(PuzzleState& state);
 
+// solveFull on a workBoard that prepareSolve has already made ready.
+SolveOutcome solveFullPrepared(PuzzleState& state);
+
 }  // namespace vexilo

@@ -6,6 +6,7 @@
 #include "solver/engine/advanced_rules.h"
 #include "solver/engine/basic_rules.h"
 #include "solver/engine/edge_setting.h"
+#include "solver/engine/rule_observer.h"
 #include "solver/solve_cancel.h"
 #include "solver/sub_loops.h"
 
@@ -18,8 +19,8 @@ void prepareSolve(PuzzleState& s, LatticeStart start) {
     s.ruleUsage = 0;
     s.startPatternsDone = 0;
     Board& wb = *s.workBoard;
-    resetMoveLog(wb);
-    if (start == LatticeStart::kRebuild) {
+    if (start != LatticeStart::kFromLog) resetMoveLog(wb);
+    if (start != LatticeStart::kFromClues) {
         // workBoard is never drawn, whoever called.
         const int drawEnabled = s.drawEnabled;
         s.drawEnabled = 0;
@@ -38,6 +39,7 @@ bool propagateAll(PuzzleState& s) {
     for (;;) {
         stopIfCancelled(s);
         if (!runBasicRules(s)) return false;
+        noteRule(s, RuleId::kSubLoop, 0, 0);
         if (preventSubLoops(s) == RuleResult::kProgress) continue;
         // Its contradiction (a queue entry that is no edge) shows in the next basic pass.
         static_cast<void>(runAdvancedRules(s));
@@ -51,6 +53,7 @@ bool solveLevel0(PuzzleState& s) {
     for (;;) {
         stopIfCancelled(s);
         if (!runBasicRules(s)) return false;
+        noteRule(s, RuleId::kSubLoop, 0, 0);
         if (preventSubLoops(s) != RuleResult::kProgress) return true;
     }
 }

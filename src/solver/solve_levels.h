@@ -13,11 +13,12 @@ struct PuzzleState;
 enum class LatticeStart {
     kFromClues,  // initLatticeFromClues
     kRebuild,    // rebuildBoard(workBoard, workBoard) with drawing off; the log is empty
+    kFromLog,    // the same, from the log workBoard holds (a position to go on from)
 };
 
 // The common start of every solve: zero the rating counters and startPatternsDone, empty
-// workBoard's log, build its lattice, reset the four queue indices, seed the queue and
-// cross the sides of the 0 cells.
+// workBoard's log (unless kFromLog), build its lattice, reset the four queue indices, seed the
+// queue and cross the sides of the 0 cells.
 void prepareSolve(PuzzleState& state, LatticeStart start = LatticeStart::kFromClues);
 
 // Basic rules, sub-loop rule and advanced rules until nothing new is queued: false on a

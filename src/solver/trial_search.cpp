@@ -4,6 +4,7 @@
 #include "model/puzzle_state.h"
 #include "solver/consistency.h"
 #include "solver/engine/edge_setting.h"
+#include "solver/engine/rule_observer.h"
 #include "solver/solve_cancel.h"
 #include "solver/solve_levels.h"
 
@@ -37,11 +38,14 @@ bool openHypothesis(PuzzleState& state) {
 }
 
 // Judges the open hypothesis from its line (x, y), retracts and drops it; when it fails,
-// the hypothesis edge (edgeX, edgeY) gets the other value and the result is true.
-bool judgeHypothesis(PuzzleState& state, int x, int y, int edgeX, int edgeY, int otherValue) {
+// the hypothesis edge (edgeX, edgeY) gets the other value and the result is true. `rule`
+// and the clue (clueX, clueY) tell an observer which kind of hypothesis failed.
+bool judgeHypothesis(PuzzleState& state, int x, int y, int edgeX, int edgeY, int otherValue,
+                     RuleId rule, int clueX, int clueY) {
     const bool consistent = tryAndRetract(state, x, y);
     dropLastStep(*state.workBoard);
     if (consistent) return false;
+    noteRule(state, rule, edgeX, edgeY, 0, clueX, clueY);
     setEdge(state, edgeX, edgeY, otherValue);
     return true;
 }
@@ -95,7 +99,8 @@ RuleResult trialSearch(PuzzleState& state) {
                 setEdgeGroup(state, x, y, 0, kLine);
                 // The opposite side is a line of the hypothesis.
                 const Direction across = opposite(side);
-                if (judgeHypothesis(state, x + stepX(across), y + stepY(across), sx, sy, kLine)) {
+                if (judgeHypothesis(state, x + stepX(across), y + stepY(across), sx, sy, kLine,
+                                    RuleId::kTrialThree, x, y)) {
                     return kProgress;
                 }
             }
@@ -113,7 +118,9 @@ RuleResult trialSearch(PuzzleState& state) {
                 stopIfCancelled(state);
                 if (!openHypothesis(state)) return kUnchanged;
                 setEdge(state, sx, sy, kLine);
-                if (judgeHypothesis(state, sx, sy, sx, sy, kCross)) return kProgress;
+                if (judgeHypothesis(state, sx, sy, sx, sy, kCross, RuleId::kTrialOne, x, y)) {
+                    return kProgress;
+                }
             }
         }
     }
@@ -128,7 +135,9 @@ RuleResult trialSearch(PuzzleState& state) {
             stopIfCancelled(state);
             if (!openHypothesis(state)) return kUnchanged;
             setEdge(state, x, y, kLine);
-            if (judgeHypothesis(state, x, y, x, y, kCross)) return kProgress;
+            if (judgeHypothesis(state, x, y, x, y, kCross, RuleId::kTrialEdge, 0, 0)) {
+                return kProgress;
+            }
         }
     }
     return kUnchanged;

@@ -5,6 +5,7 @@
 #include "solver/engine/advanced_rules.h"
 #include "solver/engine/edge_setting.h"
 #include "solver/engine/rule_helpers.h"
+#include "solver/engine/rule_observer.h"
 
 namespace vexilo {
 
@@ -38,9 +39,11 @@ bool oneRuleAdvanced(PuzzleState& s, int x, int y) {
 
     // Two 1s side by side whose shared side continues into a cross: that side is no line.
     if (clueKey(wb, x + 2, y) == 1 && (crossAt(wb, x + 1, y - 2) || crossAt(wb, x + 1, y + 2))) {
+        noteRule(s, RuleId::kOnesAdjacent, x, y, 0, x + 2, y);
         decided |= setEdge(s, x + 1, y, kCross);
     }
     if (clueKey(wb, x, y + 2) == 1 && (crossAt(wb, x - 2, y + 1) || crossAt(wb, x + 2, y + 1))) {
+        noteRule(s, RuleId::kOnesAdjacent, x, y, 0, x, y + 2);
         decided |= setEdge(s, x, y + 1, kCross);
     }
 
@@ -56,6 +59,7 @@ bool oneRuleAdvanced(PuzzleState& s, int x, int y) {
         const int bx = x + dx + 2 * dy;
         const int by = y + dy + 2 * dx;
         if (!crossAt(wb, ax, ay) || !crossAt(wb, bx, by)) continue;
+        noteRule(s, RuleId::kOneBesideTwo, x, y, 0, x + 2 * dx, y + 2 * dy);
         decided |= setEdge(s, x + 3 * dx, y + 3 * dy, kLine);
         decided |= setEdge(s, x + dx, y + dy, kCross);
         decided |= setEdge(s, x - dx, y - dy, kCross);
@@ -73,6 +77,7 @@ bool oneRuleAdvanced(PuzzleState& s, int x, int y) {
     };
     for (const ThreeRow& r : kThreeRows) {
         if (clueKey(wb, x + r.nx, y + r.ny) == 3 && crossAt(wb, x + r.cx, y + r.cy)) {
+            noteRule(s, RuleId::kOneBesideThree, x, y, 0, x + r.nx, y + r.ny);
             decided |= setEdgeGroup(s, x, y, r.pair, kCross);
         }
     }
@@ -109,6 +114,7 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
         const int dx = kAroundX[i];
         const int dy = kAroundY[i];
         if (isClue(wb, x + 2 * dx, y + 2 * dy, 3) && crossAt(wb, x - dx, y - dy)) {
+            noteRule(s, RuleId::kTwoBesideThree, x, y, 0, x + 2 * dx, y + 2 * dy);
             decided |= setEdge(s, x + 3 * dx, y + 3 * dy, kLine);
         }
     }
@@ -134,6 +140,7 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
             const int nx = x + r.nx;
             const int ny = y + r.ny;
             const int key = clueKey(wb, nx, ny);
+            noteRule(s, RuleId::kTwoCornerClosed, x, y, c, nx, ny);
             if (key == 3) {
                 decided |= setEdgeGroup(s, nx, ny, r.threePair, kLine);
                 decided |= setEdge(s, x + r.crossX, y + r.crossY, kCross);
@@ -150,6 +157,7 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
         const int o = oppositeCorner(c);
         if (pair(wb, x, y, c) == tally(1, 0) &&
             diagonalEndsInThree(s, x + kDiagonalDx[o], y + kDiagonalDy[o], o)) {
+            noteRule(s, RuleId::kTwoTowardsThree, x, y, c);
             decided |= setEdgeGroup(s, x, y, c, kLine);
         }
     }
@@ -261,9 +269,10 @@ bool blankRuleAdvanced(PuzzleState& s, int x, int y) {
         return setEdge(s, x + kAroundX[side], y + kAroundY[side], kCross);
     };
     for (const BlankBlock& block : kBlankBlocks) {
-        if (!isClue(wb, x + 2 * kAroundX[block.three], y + 2 * kAroundY[block.three], 3)) {
-            continue;
-        }
+        const int threeX = x + 2 * kAroundX[block.three];
+        const int threeY = y + 2 * kAroundY[block.three];
+        if (!isClue(wb, threeX, threeY, 3)) continue;
+        noteRule(s, RuleId::kBlankBesideThree, x, y, 0, threeX, threeY);
         for (int i = 0; i < block.rows; ++i) {
             const BlankRow& r = block.row[i];
             switch (r.test) {

@@ -14,6 +14,7 @@
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
 #include "solver/engine/rule_helpers.h"
+#include "solver/engine/rule_observer.h"
 #include "solver/solve_cancel.h"
 
 namespace vexilo {
@@ -33,6 +34,7 @@ bool chainOneIn(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     const int o = oppositeCorner(d);
     bool decided = false;
+    noteRule(s, RuleId::kChainOneIn, x, y, d);
     for (;;) {
         if (clueKey(wb, x, y) == 2) {
             decided |= differ(s, x, y, o + 4);
@@ -53,11 +55,14 @@ bool chainSamePair(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     const int e = oppositeCorner(d);
     bool decided = false;
+    const int fromX = x;
+    const int fromY = y;
     for (;;) {
         if (clueKey(wb, x, y) == 2) {
             decided |= chainOneIn(s, x, y, nextCorner(d));
             decided |= chainOneIn(s, x, y, prevCorner(d));
         }
+        noteRule(s, RuleId::kChainSamePair, fromX, fromY, d);
         x = diagX(x, d);
         y = diagY(y, d);
         decided |= same(s, x, y, e);
@@ -72,6 +77,7 @@ bool chainSamePair(PuzzleState& s, int x, int y, int d) {
 bool scanDiagonalLined(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     const int o = oppositeCorner(d);
+    noteRule(s, RuleId::kChainScan, x, y, d);
     for (;;) {
         const int m = outer(wb, x, y, d);
         if (m == tally(2, 0)) return chainSamePair(s, x, y, o);
@@ -139,6 +145,7 @@ void threeTwosThree(PuzzleState& s, int x, int y, int dy, bool& decided) {
         wy += 2 * dy;
     }
     if (clueKey(wb, wx, wy) != 3) return;
+    noteRule(s, RuleId::kThreesAlongTwos, firstX, firstY, 0, wx, wy);
     // Down-right: pair 1 of the first 3, pair 3 of the last; up-right: pairs 2 and 4.
     decided |= setEdgeGroup(s, firstX, firstY, dy > 0 ? 1 : 2, kLine);
     decided |= setEdgeGroup(s, wx, wy, dy > 0 ? 3 : 4, kLine);
@@ -157,14 +164,17 @@ bool startPatterns(PuzzleState& s) {
                 threeTwosThree(s, x, y, -1, decided);
             } else if (key == 3) {
                 if (clueKey(wb, x + 2, y - 2) == 3) {
+                    noteRule(s, RuleId::kThreesDiagonal, x, y, 0, x + 2, y - 2);
                     decided |= setEdgeGroup(s, x + 2, y - 2, 4, kLine);
                     decided |= setEdgeGroup(s, x, y, 2, kLine);
                 }
                 if (clueKey(wb, x + 2, y + 2) == 3) {
+                    noteRule(s, RuleId::kThreesDiagonal, x, y, 0, x + 2, y + 2);
                     decided |= setEdgeGroup(s, x + 2, y + 2, 3, kLine);
                     decided |= setEdgeGroup(s, x, y, 1, kLine);
                 }
                 if (clueKey(wb, x, y + 2) == 3) {
+                    noteRule(s, RuleId::kThreesAdjacent, x, y, 0, x, y + 2);
                     decided |= setEdge(s, x, y - 1, kLine);
                     decided |= setEdge(s, x, y + 1, kLine);
                     decided |= setEdge(s, x, y + 3, kLine);
@@ -172,6 +182,7 @@ bool startPatterns(PuzzleState& s) {
                     decided |= setEdge(s, x + 2, y + 1, kCross);
                 }
                 if (clueKey(wb, x + 2, y) == 3) {
+                    noteRule(s, RuleId::kThreesAdjacent, x, y, 0, x + 2, y);
                     decided |= setEdge(s, x - 1, y, kLine);
                     decided |= setEdge(s, x + 1, y, kLine);
                     decided |= setEdge(s, x + 3, y, kLine);

@@ -9,6 +9,7 @@
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
 #include "solver/engine/rule_helpers.h"
+#include "solver/engine/rule_observer.h"
 
 namespace vexilo {
 
@@ -273,6 +274,8 @@ RuleResult dotRule(PuzzleState& s, int x, int y) {
 bool runBasicRules(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
     bool progress = false;
+    // Every decision of these rules goes through setEdgeGroup, which names the cell or dot.
+    noteRule(s, RuleId::kBasic, 0, 0);
     queue.closePass();
     if (!queue.basicAtPassEnd()) {
         for (;;) {

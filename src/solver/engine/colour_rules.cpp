@@ -3,6 +3,7 @@
 #include "model/puzzle_state.h"
 #include "model/rebuild.h"
 #include "solver/engine/edge_setting.h"
+#include "solver/engine/rule_observer.h"
 
 namespace vexilo {
 
@@ -15,6 +16,7 @@ constexpr int kDown = latticeStep(Direction::kDown);
 // nothing while either is uncoloured.
 bool edgeFromColours(PuzzleState& state, int x, int y, uint8_t a, uint8_t b) {
     if (a == 0 || b == 0) return false;
+    noteRule(state, RuleId::kColourEdge, x, y);
     return setEdge(state, x, y, a == b ? kCross : kLine);
 }
 
@@ -23,6 +25,7 @@ bool edgeFromColours(PuzzleState& state, int x, int y, uint8_t a, uint8_t b) {
 bool clueFromColours(PuzzleState& state, const Board& colours, int x, int y, int value) {
     const int at = latticeIndex(x, y);
     bool progress = false;
+    noteRule(state, RuleId::kColourClue, x, y);
     const uint8_t above = colours.at(at + 2 * kUp) & kColourMask;
     const uint8_t below = colours.at(at + 2 * kDown) & kColourMask;
     if (above != 0 && below != 0) {
@@ -56,6 +59,7 @@ bool blankFromColours(PuzzleState& state, const Board& colours, int x, int y) {
     if ((colours.at(at + 2 * kDown) & kColourMask) != above) return false;
     if ((colours.at(at - 2) & kColourMask) != above) return false;
     if ((colours.at(at + 2) & kColourMask) != above) return false;
+    noteRule(state, RuleId::kColourBlank, x, y);
     return setEdgeGroup(state, x, y, 0, kCross);
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/move_log.h"
 #include "model/puzzle_state.h"
+#include "solver/engine/rule_observer.h"
 
 namespace vexilo {
 
@@ -33,19 +34,42 @@ void seedEdge(PuzzleState& state, int x, int y, int cellA, int cellB) {
     const int value = markA == markB ? kCross : kLine;
     wb.at(x, y) = static_cast<uint8_t>(value);
     queueAndLog(state, x, y, value);
+    if (state.ruleObserver) [[unlikely]] {
+        state.ruleObserver->site = {RuleId::kColourSeed, x, y};
+        state.ruleObserver->edgeDecided(x, y, value);
+    }
+}
+
+[[gnu::cold, gnu::noinline]] void observeEdge(RuleObserver& observer, int x, int y, int value) {
+    observer.edgeDecided(x, y, value);
+}
+
+[[gnu::cold, gnu::noinline]] void observeGroup(RuleObserver& observer, int x, int y, int group) {
+    observer.group = {x, y, group};
 }
 
 }  // namespace
+
+void observeRule(RuleObserver& observer, RuleId rule, int x, int y, int corner, int otherX,
+                 int otherY) {
+    observer.site = {rule, x, y, corner, otherX, otherY};
+}
 
 bool setEdge(PuzzleState& state, int x, int y, int value) {
     uint8_t& b = state.workBoard->at(x, y);
     if (b & 2) return false;
     b = static_cast<uint8_t>(value);
     queueAndLog(state, x, y, value);
+    if (state.ruleObserver) [[unlikely]] {
+        observeEdge(*state.ruleObserver, x, y, value);
+    }
     return true;
 }
 
 bool setEdgeGroup(PuzzleState& state, int x, int y, int group, int value) {
+    if (state.ruleObserver) [[unlikely]] {
+        observeGroup(*state.ruleObserver, x, y, group);
+    }
     const GroupOffsets& g = kEdgeGroups[group];
     bool any = false;
     for (int i = 0; i < g.count; ++i) any |= setEdge(state, x + g.dx[i], y + g.dy[i], value);
@@ -71,7 +95,9 @@ void crossZeroCells(PuzzleState& state) {
     const Board& wb = *state.workBoard;
     for (int y = 2; y <= 2 * state.H(); y += 2) {
         for (int x = 2; x <= 2 * state.W(); x += 2) {
-            if ((wb.at(x, y) & 7) == kClueZero) setEdgeGroup(state, x, y, 0, kCross);
+            if ((wb.at(x, y) & 7) != kClueZero) continue;
+            noteRule(state, RuleId::kZeroClue, x, y);
+            setEdgeGroup(state, x, y, 0, kCross);
         }
     }
 }
