@@ -24,6 +24,24 @@ int answerValue(const complete::LoopSolution& answer, int x, int y) {
     return answer.isLine(x, y) ? kLine : kCross;
 }
 
+const char* levelName(RuleLevel level) {
+    switch (level) {
+        case RuleLevel::kStart:
+            return "start";
+        case RuleLevel::kBasic:
+            return "basic";
+        case RuleLevel::kSubLoop:
+            return "sub-loop";
+        case RuleLevel::kAdvanced:
+            return "advanced";
+        case RuleLevel::kColour:
+            return "colour";
+        case RuleLevel::kTrial:
+            return "trial";
+    }
+    return "start";
+}
+
 }  // namespace
 
 const char* hintKindName(HintKind kind) {
@@ -90,15 +108,18 @@ std::optional<Hint> findHint(const PuzzleState& player, const std::atomic<bool>&
 
     const Deduction d = nextDeduction(player);
     if (d.x != 0 && answerValue(answer, d.x, d.y) == d.value) {
-        return edgeHint(HintKind::kDeduction, d.x, d.y, d.value,
-                        reasonFor(position, d.x, d.y, d.value, d.level));
+        Hint h = edgeHint(HintKind::kDeduction, d.x, d.y, d.value, reasonFor(position, d));
+        h.level = levelName(levelOf(d.site.rule));
+        return h;
     }
     // The rules gave nothing, or an edge the answer does not have (they take no account of
     // answers that loop around a few cells): the answer itself is the reason.
     const int x = d.x != 0 ? d.x : openX;
     const int y = d.x != 0 ? d.y : openY;
     const int value = answerValue(answer, x, y);
-    return edgeHint(HintKind::kDeduction, x, y, value, reasonFor(position, x, y, value, "answer"));
+    Hint h = edgeHint(HintKind::kDeduction, x, y, value, answerReason(value));
+    h.level = "answer";
+    return h;
 }
 
 }  // namespace vexilo

@@ -20,6 +20,9 @@ struct Hint {
     int value = 0;     // kCross or kLine for a deduction
     std::string rule;  // a short stable identifier ("cell-full", "sub-loop", "trial", ...)
     std::string text;  // the sentence the window shows
+    // For a deduction, the rules that gave it: "start", "basic", "sub-loop", "advanced",
+    // "colour", "trial", or "answer" when the rules gave nothing.
+    std::string level;
 };
 
 // "mistake", "deduction", "solved", "no-solution" or "several-solutions".

@@ -1,5 +1,5 @@
-// The reason of a deduced edge in short Japanese sentences: the clue or dot beside the
-// edge that forces it when one does, otherwise what the rule level looked at.
+// The reason of a deduced edge in short Japanese sentences, naming the clue, corner, dot or
+// cells the deciding rule looked at.
 #pragma once
 
 #include <string>
@@ -7,13 +7,17 @@
 namespace vexilo {
 
 struct Board;
+struct Deduction;
 
 struct Reason {
-    std::string rule;
+    std::string rule;  // a short stable identifier
     std::string text;
 };
 
-// `position` is the lattice the rules looked at; `level` as in Deduction.
-Reason reasonFor(const Board& position, int x, int y, int value, const std::string& level);
+// `position` is the lattice the rules started from (the player's).
+Reason reasonFor(const Board& position, const Deduction& d);
+
+// An edge the rules do not decide, told from the puzzle's answer.
+Reason answerReason(int value);
 
 }  // namespace vexilo

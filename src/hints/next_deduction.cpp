@@ -5,13 +5,9 @@
 #include "model/frontend.h"
 #include "model/move_log.h"
 #include "model/puzzle_state.h"
-#include "model/rebuild.h"
-#include "solver/engine/advanced_rules.h"
-#include "solver/engine/basic_rules.h"
-#include "solver/engine/colour_rules.h"
-#include "solver/engine/edge_setting.h"
+#include "solver/full_solve.h"
+#include "solver/solve_levels.h"
 #include "solver/sub_loops.h"
-#include "solver/trial_search.h"
 
 namespace vexilo {
 namespace {
@@ -22,19 +18,53 @@ class ScratchFrontend : public Frontend {
     void showMessage(const std::string&) override {}
 };
 
-// The first move entry logged from `from` on for an edge the position leaves undecided (the
-// seeding logs decided edges again), as a deduction of `level`.
-bool firstDecided(const Board& board, const Board& position, int from, const char* level,
-                  Deduction& d) {
-    for (int i = from; i < board.writePos; ++i) {
-        const int32_t e = board.moveLog[i];
-        if (!isMove(e) || entryValue(e) < kCross) continue;
-        if ((position.at(entryX(e), entryY(e)) & kKeyMask) != kUndecided) continue;
-        d = {entryX(e), entryY(e), entryValue(e), level};
-        return true;
+struct FirstEdgeFound {};
+
+// The sub-loop rule crossed edge (x, y) beside a path end: the site becomes that end and the
+// path's other end.
+RuleSite subLoopSite(PuzzleState& s, int x, int y) {
+    const Board& wb = *s.workBoard;
+    const bool horizontal = isHorizontalEdge(x, y);
+    for (int side : {-1, 1}) {
+        const int dx = x + (horizontal ? side : 0);
+        const int dy = y + (horizontal ? 0 : side);
+        int lines = 0;
+        Direction along = Direction::kUp;
+        for (Direction dir :
+             {Direction::kUp, Direction::kDown, Direction::kLeft, Direction::kRight}) {
+            if ((wb.at(dx + stepX(dir), dy + stepY(dir)) & kKeyMask) != kLine) continue;
+            ++lines;
+            along = dir;
+        }
+        if (lines != 1) continue;
+        const int end = findPathEnd(s, dx + 2 * stepX(along), dy + 2 * stepY(along), along);
+        if (end != 0) return {RuleId::kSubLoop, dx, dy, 0, end % 4096, end / 4096};
     }
-    return false;
+    return {RuleId::kSubLoop, 0, 0};
 }
+
+// Stops the solve at the first edge decided outside a trial's hypothesis that the player's
+// position leaves undecided (seeding writes decided edges again).
+class FirstNewEdge : public RuleObserver {
+  public:
+    FirstNewEdge(const Board& position, PuzzleState& scratch)
+        : position_(position), scratch_(scratch), baseSteps_(scratch.workBoard->stepCount) {}
+
+    void edgeDecided(int x, int y, int value) override {
+        if (scratch_.workBoard->stepCount != baseSteps_) return;
+        if ((position_.at(x, y) & kKeyMask) != kUndecided) return;
+        found = {x, y, value, site, group};
+        if (site.rule == RuleId::kSubLoop) found.site = subLoopSite(scratch_, x, y);
+        throw FirstEdgeFound{};
+    }
+
+    Deduction found;
+
+  private:
+    const Board& position_;
+    PuzzleState& scratch_;
+    int baseSteps_;
+};
 
 }  // namespace
 
@@ -46,35 +76,21 @@ Deduction nextDeduction(const PuzzleState& player) {
     s.puzzleWidth = player.W();
     s.puzzleHeight = player.H();
     s.drawEnabled = 0;
-    s.effortScore = 0;
-    s.effortBeforeTrials = 0;
-    s.trialPasses = 0;
-    s.ruleUsage = 0;
-    s.startPatternsDone = 0;
     *s.clueGrid = *player.clueGrid;
     Board& wb = *s.workBoard;
-    copyMoveLog(wb, *player.mainBoard);
-    rebuildBoard(s, wb, wb);
-    wb.queue.resetAt(0);
+    const Board& position = *player.mainBoard;
+    // Only the used part of the log: the rest is 4 MB of nothing.
+    loadMoveLog(wb, position.moveLog.data(), static_cast<size_t>(position.writePos));
 
-    Deduction d;
-    int mark = wb.writePos;
-    seedWorkQueue(s);
-    crossZeroCells(s);
-    if (firstDecided(wb, *player.mainBoard, mark, "start", d)) return d;
-    if (!runBasicRules(s)) return d;
-    if (firstDecided(wb, *player.mainBoard, mark, "basic", d)) return d;
-    // Each stage's own result is not needed: what it decided shows in workBoard's log.
-    static_cast<void>(preventSubLoops(s));
-    if (firstDecided(wb, *player.mainBoard, mark, "sub-loop", d)) return d;
-    static_cast<void>(runAdvancedRules(s));
-    wb.queue.closePass();
-    if (firstDecided(wb, *player.mainBoard, mark, "advanced", d)) return d;
-    static_cast<void>(runColourRules(s));
-    if (firstDecided(wb, *player.mainBoard, mark, "colour", d)) return d;
-    static_cast<void>(trialSearch(s));
-    firstDecided(wb, *player.mainBoard, mark, "trial", d);
-    return d;
+    FirstNewEdge observer(position, s);
+    s.ruleObserver = &observer;
+    try {
+        prepareSolve(s, LatticeStart::kFromLog);
+        static_cast<void>(solveFullPrepared(s));
+    } catch (const FirstEdgeFound&) {
+    }
+    s.ruleObserver = nullptr;
+    return observer.found;
 }
 
 }  // namespace vexilo

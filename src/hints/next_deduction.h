@@ -1,19 +1,19 @@
-// The next edge the rules decide from a position, found by running the rule passes on a
-// scratch copy of the puzzle level by level and stopping at the first level that decides
-// anything: the first edge it decided, from the position alone.
+// The next edge the rules decide from a position: the solver runs on a scratch copy of the
+// puzzle started from the position, in its own order of rules, and is stopped at the first
+// edge it decides that the position leaves open. An observer on the rule engine tells which
+// rule decided it and what that rule looked at.
 #pragma once
 
-#include <string>
+#include "solver/engine/rule_observer.h"
 
 namespace vexilo {
-
-struct PuzzleState;
 
 struct Deduction {
     int x = 0;  // 0, 0 when no rule decides anything
     int y = 0;
     int value = 0;
-    std::string level;  // "start", "basic", "sub-loop", "advanced", "colour", "trial"
+    RuleSite site;
+    GroupSite group;
 };
 
 Deduction nextDeduction(const PuzzleState& player);

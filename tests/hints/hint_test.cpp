@@ -49,6 +49,7 @@ void draw(PuzzleState& s, int x, int y, int value) {
 
 TEST(Hints, AcceptingHintsSolvesWithTrueEdgesAndEveryRuleLevel) {
     std::map<std::string, int> rules;
+    std::map<std::string, int> levels;
     std::mt19937 random(14);
     for (const char* name :
          {"easy-5x5-01.ALC", "janko-10x10-1165.ALC", "janko-4x4-6.ALC", "hard-10x10-01.ALC"}) {
@@ -70,12 +71,15 @@ TEST(Hints, AcceptingHintsSolvesWithTrueEdgesAndEveryRuleLevel) {
             ASSERT_EQ(s->mainBoard->at(h.x, h.y) & kKeyMask, kUndecided);
             ASSERT_FALSE(h.text.empty());
             ++rules[h.rule];
+            ++levels[h.level];
             draw(*s, h.x, h.y, h.value);
         }
     }
-    for (const char* rule :
-         {"zero", "cell-full", "dot-full", "sub-loop", "advanced", "inside-outside", "trial"}) {
+    for (const char* rule : {"zero", "cell-full", "dot-full", "sub-loop", "inside-outside"}) {
         EXPECT_GT(rules[rule], 0) << rule;
+    }
+    for (const char* level : {"start", "basic", "sub-loop", "advanced", "trial"}) {
+        EXPECT_GT(levels[level], 0) << level;
     }
 }
 
