@@ -68,7 +68,11 @@ Propagation CompleteSolver::probe(CompleteResult& result, int from) {
     for (size_t next = 0; next < candidates_.size(); ++next) {
         const int edge = candidates_[next];
         if (lattice_.key(edge) != kUndecided) continue;
-        if (cancelled()) return Propagation::kOpen;  // the search loop stops
+        // The search loop stops: cancelled, or past the node limit (the rest of a probe on a
+        // large board can cost more than the whole limit).
+        if (cancelled() || (nodeLimit_ > 0 && result.nodes > nodeLimit_)) {
+            return Propagation::kOpen;
+        }
         long long score = 1;
         for (uint8_t value : {kLine, kCross}) {
             const LoopLattice::Mark mark = lattice_.mark();
