@@ -19,7 +19,7 @@ constexpr double kReductionShare = 0.85;  // of the progress, the rest is the ra
 // Exchanges tried on a loop's puzzle that is too easy, by board size.
 int exchangesToTry(int width, int height) {
     const int cells = width * height;
-    return cells <= 400 ? 120 : cells <= 900 ? 40 : 0;
+    return cells <= 150 ? 480 : cells <= 400 ? 120 : cells <= 900 ? 40 : 0;
 }
 
 // Loops to try for a rating before the nearest one found is taken.
