@@ -11,19 +11,15 @@
 namespace vexilo::generate {
 
 std::vector<std::string> nativeLinesOf(const complete::LoopPuzzle& puzzle, int rating) {
-    std::vector<std::string> lines;
-    lines.push_back(formatNativeHeader(puzzle.width, puzzle.height, rating));
-    lines.emplace_back(kStartMarker);
-    for (int row = 0; row < puzzle.height; ++row) {
-        std::string text(static_cast<size_t>(puzzle.width), '-');
-        for (int column = 0; column < puzzle.width; ++column) {
-            const int clue = puzzle.clue(column, row);
-            if (clue >= 0) text[column] = static_cast<char>('0' + clue);
-        }
-        lines.push_back(std::move(text));
+    NativePuzzle native;
+    native.width = puzzle.width;
+    native.height = puzzle.height;
+    native.difficulty = Difficulty{rating};
+    native.cells.reserve(puzzle.clues.size());
+    for (const int8_t clue : puzzle.clues) {
+        native.cells.push_back(clue < 0 ? 0 : clue == 0 ? kClueZero : static_cast<uint8_t>(clue));
     }
-    lines.emplace_back(kEndMarker);
-    return lines;
+    return formatNativeText(native);
 }
 
 PuzzleRater::PuzzleRater() : state_(std::make_unique<PuzzleState>(frontend_)) {}
