@@ -2,6 +2,7 @@
 
 #include "complete/complete_solver.h"
 #include "complete/loop_pictures.h"
+#include "hints/answer_cache.h"
 #include "hints/hint_reasons.h"
 #include "hints/next_deduction.h"
 #include "model/puzzle_state.h"
@@ -66,9 +67,7 @@ Hint findHint(const PuzzleState& player) {
 }
 
 std::optional<Hint> findHint(const PuzzleState& player, const std::atomic<bool>& cancel) {
-    complete::CompleteSolver solver;
-    solver.setCancelFlag(&cancel);
-    const complete::CompleteResult result = solver.solve(complete::loopPuzzleOf(player));
+    const complete::CompleteResult result = answerOf(complete::loopPuzzleOf(player), cancel);
     if (result.stopped) return std::nullopt;
     if (result.solutions == 0) {
         return edgeHint(HintKind::kNoSolution, 0, 0, 0, {"no-solution", "解はありません。"});

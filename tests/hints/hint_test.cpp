@@ -122,6 +122,17 @@ TEST(Hints, SolvedWhenEveryLineIsDrawn) {
     EXPECT_EQ(h.text, "もう解けています。");
 }
 
+// The answer is kept from one hint to the next, for the puzzle it was searched for only.
+TEST(Hints, KeptAnswerServesOnlyItsOwnClues) {
+    TestState s;
+    openWithAnswer(*s, "easy-5x5-01.ALC");
+    EXPECT_EQ(findHint(*s).kind, HintKind::kDeduction);
+    testing::setClues(*s, {"-----", "-----", "-----", "-----", "-----"});
+    EXPECT_EQ(findHint(*s).kind, HintKind::kSeveralSolutions);
+    openWithAnswer(*s, "easy-5x5-01.ALC");
+    EXPECT_EQ(findHint(*s).kind, HintKind::kDeduction);
+}
+
 TEST(Hints, PuzzlesWithoutOneAnswerSaySo) {
     TestState s;
     testing::setClues(*s, {"--", "--"});
