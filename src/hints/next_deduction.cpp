@@ -1,6 +1,7 @@
 #include "hints/next_deduction.h"
 
 #include <memory>
+#include <mutex>
 
 #include "model/frontend.h"
 #include "model/move_log.h"
@@ -69,9 +70,14 @@ class FirstNewEdge : public RuleObserver {
 }  // namespace
 
 Deduction nextDeduction(const PuzzleState& player) {
-    // One scratch puzzle per thread, kept: it is large, and hints come one after another.
-    static thread_local ScratchFrontend silent;
-    static thread_local auto scratch = std::make_unique<PuzzleState>(silent);
+    // One scratch puzzle for the process, made at the first hint and kept: it is large
+    // (about 27 MB, zeroed when made), and each hint of the window runs on a thread of its
+    // own, which would make and drop one per hint.
+    static ScratchFrontend silent;
+    static std::mutex scratchMutex;
+    static std::unique_ptr<PuzzleState> scratch;
+    const std::lock_guard<std::mutex> lock(scratchMutex);
+    if (!scratch) scratch = std::make_unique<PuzzleState>(silent);
     PuzzleState& s = *scratch;
     s.puzzleWidth = player.W();
     s.puzzleHeight = player.H();
@@ -84,12 +90,15 @@ Deduction nextDeduction(const PuzzleState& player) {
 
     FirstNewEdge observer(position, s);
     s.ruleObserver = &observer;
+    struct Unset {
+        PuzzleState& s;
+        ~Unset() { s.ruleObserver = nullptr; }
+    } unset{s};
     try {
         prepareSolve(s, LatticeStart::kFromLog);
         static_cast<void>(solveFullPrepared(s));
     } catch (const FirstEdgeFound&) {
     }
-    s.ruleObserver = nullptr;
     return observer.found;
 }
 
