@@ -1,6 +1,6 @@
 // A slow solve in the window shows a progress box after half a second and Esc cancels it,
 // leaving everything as before; a quick one shows none. What a solve shows from its
-// thread is shown after it.
+// thread is shown after it. The worker box hands the work's exception back.
 #include "ui/background_solve.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +13,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <stdexcept>
 #include <thread>
 
 #include "model/puzzle_state.h"
+#include "ui/worker_box.h"
 #include "ui_test_support.h"
 
 namespace vexilo {
@@ -97,6 +99,16 @@ TEST(BackgroundSolve, MessagesFromTheSolveAreShownAfterItUnlessCancelled) {
             cancel);
         EXPECT_EQ(shown, completes ? QStringList({"a", "b"}) : QStringList());
     }
+}
+
+TEST(WorkerBox, AnExceptionFromTheWorkIsThrownAgainOnTheWindowsThread) {
+    QWidget window;
+    std::atomic<bool> cancel{false};
+    EXPECT_THROW(
+        runInWorkerBox(
+            &window, {QStringLiteral("Box"), QStringLiteral("…")}, std::chrono::milliseconds(0),
+            [] { throw std::runtime_error("work"); }, cancel),
+        std::runtime_error);
 }
 
 }  // namespace
