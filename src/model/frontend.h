@@ -50,10 +50,11 @@ public:
     // The answer check judged the player's position correct.
     virtual void puzzleSolved() {}
 
-    // Runs a solve, which returns false when it stopped because `cancel` was set. The
-    // window runs it on a worker thread, shows progress when it takes long and sets
-    // `cancel` when the user cancels; nothing else may touch the state meanwhile, and
-    // what the solve shows is shown when it has ended (not at all if it was cancelled).
+    // Runs a solve (or other long work of a command: runWithWaitCursor), which returns
+    // false when it stopped because `cancel` was set. The window runs it on a worker
+    // thread, shows progress when it takes long and sets `cancel` when the user cancels;
+    // nothing else may touch the state meanwhile, and what the solve shows is shown when
+    // it has ended (not at all if it was cancelled).
     virtual void runSolve(const std::function<bool()>& solve, std::atomic<bool>& /*cancel*/) {
         solve();
     }
