@@ -105,7 +105,9 @@ std::optional<Hint> findHint(const PuzzleState& player, const std::atomic<bool>&
     }
     if (!missingLine) return edgeHint(HintKind::kSolved, 0, 0, 0, {"solved", "もう解けています。"});
 
-    const Deduction d = nextDeduction(player);
+    const std::optional<Deduction> next = nextDeduction(player, cancel);
+    if (!next) return std::nullopt;
+    const Deduction& d = *next;
     if (d.x != 0 && answerValue(answer, d.x, d.y) == d.value) {
         Hint h = edgeHint(HintKind::kDeduction, d.x, d.y, d.value, reasonFor(position, d));
         h.level = levelName(levelOf(d.site.rule));

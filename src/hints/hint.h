@@ -30,8 +30,8 @@ const char* hintKindName(HintKind kind);
 
 // The hint for mainBoard's position; mainBoard's lattice must be rebuilt from its log.
 Hint findHint(const PuzzleState& player);
-// The same, given up (nothing) once `cancel` reads true during the search for the answer;
-// another thread may set it.
+// The same, given up (nothing) once `cancel` reads true during the search for the answer or
+// for the next deduction; another thread may set it.
 std::optional<Hint> findHint(const PuzzleState& player, const std::atomic<bool>& cancel);
 
 }  // namespace vexilo

@@ -7,6 +7,7 @@
 #include "model/move_log.h"
 #include "model/puzzle_state.h"
 #include "solver/full_solve.h"
+#include "solver/solve_cancel.h"
 #include "solver/solve_levels.h"
 #include "solver/sub_loops.h"
 
@@ -45,13 +46,19 @@ RuleSite subLoopSite(PuzzleState& s, int x, int y) {
 }
 
 // Stops the solve at the first edge decided outside a trial's hypothesis that the player's
-// position leaves undecided (seeding writes decided edges again).
+// position leaves undecided (seeding writes decided edges again). Every edge the solve
+// decides, inside a hypothesis or not, passes here, so the caller's cancel is read here too:
+// the solve then unwinds as a cancelled one.
 class FirstNewEdge : public RuleObserver {
   public:
-    FirstNewEdge(const Board& position, PuzzleState& scratch)
-        : position_(position), scratch_(scratch), baseSteps_(scratch.workBoard->stepCount) {}
+    FirstNewEdge(const Board& position, PuzzleState& scratch, const std::atomic<bool>& cancel)
+        : position_(position),
+          scratch_(scratch),
+          cancel_(cancel),
+          baseSteps_(scratch.workBoard->stepCount) {}
 
     void edgeDecided(int x, int y, int value) override {
+        if (cancel_.load(std::memory_order_relaxed)) throw SolveCancelled{};
         if (scratch_.workBoard->stepCount != baseSteps_) return;
         if ((position_.at(x, y) & kKeyMask) != kUndecided) return;
         found = {x, y, value, site, group};
@@ -64,12 +71,18 @@ class FirstNewEdge : public RuleObserver {
   private:
     const Board& position_;
     PuzzleState& scratch_;
+    const std::atomic<bool>& cancel_;
     int baseSteps_;
 };
 
 }  // namespace
 
 Deduction nextDeduction(const PuzzleState& player) {
+    const std::atomic<bool> never{false};
+    return *nextDeduction(player, never);
+}
+
+std::optional<Deduction> nextDeduction(const PuzzleState& player, const std::atomic<bool>& cancel) {
     // One scratch puzzle for the process, made at the first hint and kept: it is large
     // (about 27 MB, zeroed when made), and each hint of the window runs on a thread of its
     // own, which would make and drop one per hint.
@@ -88,7 +101,7 @@ Deduction nextDeduction(const PuzzleState& player) {
     // Only the used part of the log: the rest is 4 MB of nothing.
     loadMoveLog(wb, position.moveLog.data(), static_cast<size_t>(position.writePos));
 
-    FirstNewEdge observer(position, s);
+    FirstNewEdge observer(position, s, cancel);
     s.ruleObserver = &observer;
     struct Unset {
         PuzzleState& s;
@@ -98,6 +111,8 @@ Deduction nextDeduction(const PuzzleState& player) {
         prepareSolve(s, LatticeStart::kFromLog);
         static_cast<void>(solveFullPrepared(s));
     } catch (const FirstEdgeFound&) {
+    } catch (const SolveCancelled&) {
+        return std::nullopt;
     }
     return observer.found;
 }

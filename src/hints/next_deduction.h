@@ -4,6 +4,9 @@
 // rule decided it and what that rule looked at.
 #pragma once
 
+#include <atomic>
+#include <optional>
+
 #include "solver/engine/rule_observer.h"
 
 namespace vexilo {
@@ -17,5 +20,7 @@ struct Deduction {
 };
 
 Deduction nextDeduction(const PuzzleState& player);
+// The same, given up (nothing) once `cancel` reads true; another thread may set it.
+std::optional<Deduction> nextDeduction(const PuzzleState& player, const std::atomic<bool>& cancel);
 
 }  // namespace vexilo

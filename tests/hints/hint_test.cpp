@@ -12,6 +12,7 @@
 #include "complete/complete_solver.h"
 #include "complete/loop_pictures.h"
 #include "files/open_save.h"
+#include "hints/next_deduction.h"
 #include "loading/puzzle_loading.h"
 #include "model/move_log.h"
 #include "model/rebuild.h"
@@ -149,6 +150,32 @@ TEST(Hints, ACancelledSearchGivesNoHint) {
     EXPECT_FALSE(findHint(*s, cancel).has_value());
     cancel = false;
     EXPECT_EQ(findHint(*s, cancel).value().kind, HintKind::kSeveralSolutions);
+}
+
+// The scratch solve of the next deduction stops at its first decided edge once cancelled; the
+// player's position is left as it was, and the next search starts afresh.
+TEST(Hints, ACancelledScratchSolveGivesNoDeduction) {
+    TestState s;
+    const std::vector<Edge> answer = openWithAnswer(*s, "hard-10x10-01.ALC");
+    for (std::size_t i = 0; i < answer.size(); i += 5)
+        draw(*s, answer[i].x, answer[i].y, answer[i].value);
+    const Board& b = *s->mainBoard;
+    const std::vector<int32_t> log(b.moveLog.begin(), b.moveLog.begin() + b.writePos);
+    std::vector<uint8_t> lattice;
+    for (const Edge& e : answer) lattice.push_back(b.at(e.x, e.y));
+    const Deduction wanted = nextDeduction(*s);
+    ASSERT_NE(wanted.x, 0);
+
+    const std::atomic<bool> cancel{true};
+    EXPECT_FALSE(nextDeduction(*s, cancel).has_value());
+    EXPECT_EQ(std::vector<int32_t>(b.moveLog.begin(), b.moveLog.begin() + b.writePos), log);
+    for (std::size_t i = 0; i < answer.size(); ++i) {
+        EXPECT_EQ(b.at(answer[i].x, answer[i].y), lattice[i]);
+    }
+    const Deduction again = nextDeduction(*s);
+    EXPECT_EQ(again.x, wanted.x);
+    EXPECT_EQ(again.y, wanted.y);
+    EXPECT_EQ(again.value, wanted.value);
 }
 
 }  // namespace
