@@ -24,12 +24,15 @@ void uniqueCheckCommand(PuzzleState& state) {
     if (state.W() == 0) return;
     const complete::LoopPuzzle puzzle = complete::loopPuzzleOf(state);
     complete::CompleteResult result;
-    const bool completed = runWithWaitCursor(state, [&] {
-        complete::CompleteSolver solver;
-        solver.setCancelFlag(&state.cancelRequest);
-        solver.solve(puzzle, result);
-        return !result.stopped;
-    });
+    const bool completed = runWithWaitCursor(
+        state,
+        [&] {
+            complete::CompleteSolver solver;
+            solver.setCancelFlag(&state.cancelRequest);
+            solver.solve(puzzle, result);
+            return !result.stopped;
+        },
+        "調べています…");
     if (!completed) return;
     if (result.solutions == 0) state.frontend.showMessage("解はありません。");
     if (result.solutions == 1) state.frontend.showMessage("解は一つです。");

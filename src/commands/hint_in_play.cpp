@@ -41,10 +41,13 @@ HintStep hintCommand(PuzzleState& state, HintInPlay& hints) {
         return HintStep::kAccepted;
     }
     std::optional<Hint> found;
-    const bool completed = runWithWaitCursor(state, [&] {
-        found = findHint(state, state.cancelRequest);
-        return found.has_value();
-    });
+    const bool completed = runWithWaitCursor(
+        state,
+        [&] {
+            found = findHint(state, state.cancelRequest);
+            return found.has_value();
+        },
+        "調べています…");
     if (!completed) return HintStep::kNone;
     hints.give(state, *found);
     return HintStep::kGiven;

@@ -10,7 +10,7 @@
 namespace vexilo {
 
 class Frontend {
-public:
+  public:
     virtual ~Frontend() = default;
 
     // A modal message box with a fixed text ("記憶領域がいっぱいです。", a solve result, ...).
@@ -52,10 +52,11 @@ public:
 
     // Runs a solve (or other long work of a command: runWithWaitCursor), which returns
     // false when it stopped because `cancel` was set. The window runs it on a worker
-    // thread, shows progress when it takes long and sets `cancel` when the user cancels;
-    // nothing else may touch the state meanwhile, and what the solve shows is shown when
-    // it has ended (not at all if it was cancelled).
-    virtual void runSolve(const std::function<bool()>& solve, std::atomic<bool>& /*cancel*/) {
+    // thread, shows progress with `text` (what the work does) when it takes long and sets
+    // `cancel` when the user cancels; nothing else may touch the state meanwhile, and what
+    // the solve shows is shown when it has ended (not at all if it was cancelled).
+    virtual void runSolve(const std::function<bool()>& solve, std::atomic<bool>& /*cancel*/,
+                          const std::string& /*text*/) {
         solve();
     }
 
@@ -72,7 +73,7 @@ public:
 
 // A frontend that shows nothing; messages are counted so callers can tell they happened.
 class SilentFrontend : public Frontend {
-public:
+  public:
     void showMessage(const std::string&) override { ++messages; }
     int messages = 0;
 };

@@ -85,7 +85,8 @@ int64_t tickCount() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-bool runWithWaitCursor(PuzzleState& state, const std::function<bool()>& work) {
+bool runWithWaitCursor(PuzzleState& state, const std::function<bool()>& work,
+                       const std::string& text) {
     bool completed = false;
     state.cancelRequest = false;
     state.frontend.setWaitCursor(true);
@@ -98,7 +99,7 @@ bool runWithWaitCursor(PuzzleState& state, const std::function<bool()>& work) {
             }
             return completed;
         },
-        state.cancelRequest);
+        state.cancelRequest, text);
     state.frontend.setWaitCursor(false);
     state.cancelRequest = false;
     return completed;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "solver/full_solve.h"
 
@@ -23,13 +24,14 @@ enum SolveLevel : int { kLevel0 = 0, kLevel1 = 1, kLevel2 = 2, kLevelFull = 3 };
 
 // How solveAtLevel's solve ended: a contradiction, at rest (solved, or could go no
 // further: the levels do not judge the answer), or cancelled by the user.
-enum class [[nodiscard]] LevelResult { kContradiction, kAtRest, kCancelled };
+enum class [[nodiscard]] LevelResult{kContradiction, kAtRest, kCancelled};
 
 // Long work of a command: runs `work` through Frontend::runSolve (on a worker thread in the
-// window) with the wait cursor on. The work stops early, returning false or throwing
-// SolveCancelled, once state.cancelRequest is set; false then. Nothing else touches the
-// state meanwhile.
-[[nodiscard]] bool runWithWaitCursor(PuzzleState& state, const std::function<bool()>& work);
+// window, `text` telling what it does) with the wait cursor on. The work stops early,
+// returning false or throwing SolveCancelled, once state.cancelRequest is set; false then.
+// Nothing else touches the state meanwhile.
+[[nodiscard]] bool runWithWaitCursor(PuzzleState& state, const std::function<bool()>& work,
+                                     const std::string& text = "解いています…");
 
 // Runs a level's entry point the way the commands do: drawing off and the wait cursor on
 // for the solve (run through Frontend::runSolve), then mainBoard rebuilt from its own log

@@ -7,10 +7,11 @@ namespace vexilo {
 BackgroundSolve::BackgroundSolve(QWidget* window, std::function<void(const std::string&)> show)
     : window_(window), show_(std::move(show)), windowThread_(std::this_thread::get_id()) {}
 
-void BackgroundSolve::run(const std::function<bool()>& solve, std::atomic<bool>& cancel) {
+void BackgroundSolve::run(const std::function<bool()>& solve, std::atomic<bool>& cancel,
+                          const std::string& text) {
     bool completed = false;
     runInWorkerBox(
-        window_, {QStringLiteral("SolveProgress"), QStringLiteral("解いています…")}, kProgressDelay,
+        window_, {QStringLiteral("SolveProgress"), QString::fromStdString(text)}, kProgressDelay,
         [&] {
             if (workerHook_) workerHook_(cancel);
             completed = solve();

@@ -1,7 +1,7 @@
 // Runs the solve commands' solves on a worker thread, so that a long solve does not freeze
 // the window: a solve still running after half a second gets the worker box (worker_box.h)
-// with "解いています…" and a busy bar. What the solve shows from its thread is kept and
-// shown once it has ended.
+// with what it does ("解いています…") and a busy bar. What the solve shows from its thread is kept
+// and shown once it has ended.
 #pragma once
 
 #include <atomic>
@@ -26,7 +26,8 @@ class BackgroundSolve {
     // Frontend::runSolve: runs `solve` on a worker thread and returns when it has ended; an
     // exception from the solve is thrown again here. The messages the solve showed are
     // shown now, unless it was cancelled.
-    void run(const std::function<bool()>& solve, std::atomic<bool>& cancel);
+    void run(const std::function<bool()>& solve, std::atomic<bool>& cancel,
+             const std::string& text = "解いています…");
 
     // A message shown from the worker thread is kept for later: returns true when the
     // caller is not on the window's thread.

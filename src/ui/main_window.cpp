@@ -366,8 +366,9 @@ void TForm1::puzzleSolved() {
     if (progress_) progress_->markSolved();
 }
 
-void TForm1::runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel) {
-    solves_->run(solve, cancel);
+void TForm1::runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel,
+                      const std::string& text) {
+    solves_->run(solve, cancel, text);
 }
 
 // ---- View

@@ -105,7 +105,8 @@ class TForm1 : public QWidget, public Frontend {
     void setWaitCursor(bool waiting) override;
     void pointAt(int x, int y) override;
     void puzzleSolved() override;
-    void runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel) override;
+    void runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel,
+                  const std::string& text) override;
 
     // Controls, by their names on the form: Panel1 the tool column, Panel2 the board area,
     // PaintBox1 the board inside it.

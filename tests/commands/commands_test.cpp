@@ -20,7 +20,8 @@ class CommandFrontend : public testing::RecordingFrontend {
         shown.push_back("point " + std::to_string(x) + "," + std::to_string(y));
     }
     void puzzleSolved() override { shown.push_back("solved"); }
-    void runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel) override {
+    void runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel,
+                  const std::string&) override {
         if (cancelNext) cancel = true;
         solve();
     }

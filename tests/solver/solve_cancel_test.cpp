@@ -23,7 +23,8 @@ constexpr microseconds kNever = microseconds::max();
 // delay: before the solve starts).
 class CancellingFrontend : public testing::RecordingFrontend {
   public:
-    void runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel) override {
+    void runSolve(const std::function<bool()>& solve, std::atomic<bool>& cancel,
+                  const std::string&) override {
         if (delay == kNever) return void(solve());
         if (delay.count() < 0) cancel = true;
         std::thread worker([&] { solve(); });

@@ -54,7 +54,8 @@ TEST_F(UniqueCheck, SaysSoWhenThereIsNone) {
 TEST_F(UniqueCheck, ACancelShowsNothingAndKeepsThePosition) {
     f.click(Qt::LeftButton, 32, 20);
     const auto before = std::make_unique<Board>(*f.state().mainBoard);
-    EXPECT_TRUE(testing::cancelThroughProgressBox(w(), [&] { w().UniqueCheck1->trigger(); }));
+    EXPECT_EQ(testing::cancelThroughProgressBox(w(), [&] { w().UniqueCheck1->trigger(); }),
+              QStringLiteral("調べています…"));
     EXPECT_TRUE(f.messages.isEmpty()) << f.messages.join('|').toStdString();
     EXPECT_EQ(f.state().mainBoard->lattice, before->lattice);
     EXPECT_EQ(logLength(), 1);

@@ -58,7 +58,8 @@ TEST_F(HintWindow, AMoveMeanwhileDropsTheHint) {
 }
 
 TEST_F(HintWindow, ACancelledHintShowsNothingThenTheNextOneArrives) {
-    EXPECT_TRUE(testing::cancelThroughProgressBox(w(), [&] { item()->trigger(); }));
+    EXPECT_EQ(testing::cancelThroughProgressBox(w(), [&] { item()->trigger(); }),
+              QStringLiteral("調べています…"));
     EXPECT_FALSE(hints().showing());
     EXPECT_TRUE(panel().isHidden());
     EXPECT_EQ(logLength(), 0);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
 #include <chrono>
@@ -99,23 +100,23 @@ void FormFixture::clickWidget(QWidget* widget) {
     sendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, centre);
 }
 
-bool cancelThroughProgressBox(TForm1& form, const std::function<void()>& command) {
+QString cancelThroughProgressBox(TForm1& form, const std::function<void()>& command) {
     form.backgroundSolve().setWorkerHook([](const std::atomic<bool>& cancel) {
         while (!cancel) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     });
-    bool boxSeen = false;
+    QString text;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         QWidget* box = QApplication::activeModalWidget();
         if (box == nullptr || box->objectName() != QStringLiteral("SolveProgress")) return;
-        boxSeen = true;
+        if (text.isEmpty()) text = box->findChild<QLabel*>()->text();
         QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(box, &esc);
     });
     watch.start(5);
     command();
     form.backgroundSolve().setWorkerHook({});
-    return boxSeen;
+    return text;
 }
 
 }  // namespace vexilo::testing

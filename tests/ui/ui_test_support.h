@@ -50,7 +50,7 @@ class FormFixture {
 QString testDataPath(const QString& name);
 
 // Runs a command whose long work is held until its progress box ("SolveProgress") shows
-// and is cancelled with Esc; true when the box was seen.
-bool cancelThroughProgressBox(TForm1& form, const std::function<void()>& command);
+// and is cancelled with Esc; the box's text as first seen, empty when it was not seen.
+QString cancelThroughProgressBox(TForm1& form, const std::function<void()>& command);
 
 }  // namespace vexilo::testing
