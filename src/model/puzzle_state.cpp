@@ -12,7 +12,8 @@ PuzzleState::PuzzleState(Frontend& fe)
       scratchMarks(std::make_unique<std::array<uint8_t, kLatticeBytes>>()),
       replayList(std::make_unique<std::array<int32_t, kLogSlots>>()),
       floodStack(std::make_unique<std::array<FloodFrame, kFloodDepth>>()),
-      walkStack(std::make_unique<std::array<int32_t, kWalkStackSlots>>()) {
+      walkStack(std::make_unique<std::array<int32_t, kWalkStackSlots>>()),
+      solveScratch(std::make_unique<SolveScratch>()) {
     colourBitmap.resize(1, 1);
     resetMoveLog(*mainBoard);
     resetMoveLog(*workBoard);

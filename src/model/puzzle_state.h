@@ -14,6 +14,7 @@
 #include "model/difficulty.h"
 #include "model/frontend.h"
 #include "model/pixel_buffer.h"
+#include "model/solve_scratch.h"
 
 namespace vexilo {
 
@@ -42,12 +43,12 @@ struct PuzzleState {
     Frontend& frontend;
     BoardCanvas* canvas = nullptr;  // draws rebuilds of mainBoard when set
 
-    int puzzleWidth = 0;  // W; 0 means no puzzle is loaded
-    int puzzleHeight = 0;  // H
+    int puzzleWidth = 0;    // W; 0 means no puzzle is loaded
+    int puzzleHeight = 0;   // H
     Difficulty difficulty;  // the rating, and whether it waits to be written
-    int zoom = 1;          // 1, 2, 4, 8, 16 or 32
-    int drawEnabled = 1;   // 0 while a solve runs
-    int errorX = 0;        // where the last answer check found its first fault
+    int zoom = 1;           // 1, 2, 4, 8, 16 or 32
+    int drawEnabled = 1;    // 0 while a solve runs
+    int errorX = 0;         // where the last answer check found its first fault
     int errorY = 0;
 
     std::unique_ptr<ClueGrid> clueGrid;
@@ -59,6 +60,7 @@ struct PuzzleState {
     std::unique_ptr<std::array<int32_t, kLogSlots>> replayList;
     std::unique_ptr<std::array<FloodFrame, kFloodDepth>> floodStack;
     std::unique_ptr<std::array<int32_t, kWalkStackSlots>> walkStack;
+    std::unique_ptr<SolveScratch> solveScratch;
 
     PixelBuffer colourBitmap;
     PixelBuffer plainBitmap;

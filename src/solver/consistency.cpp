@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "model/move_entry.h"
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
 
@@ -120,6 +121,82 @@ int collectPathEnds(const Board& board, int w, int h, int maxLines, int32_t* end
     return count;
 }
 
+// Marks for the walks: the bytes of scratchMarks, or within a solve the stamps of
+// SolveScratch, which need no clearing before a walk.
+struct ByteMarks {
+    uint8_t* marks;
+    bool visit(int i) const {
+        if (marks[i] != 0) return false;
+        marks[i] = 1;
+        return true;
+    }
+};
+struct StampMarks {
+    SolveScratch::Stamps<kLatticeBytes>& stamps;
+    bool visit(int i) const { return stamps.visit(i); }
+};
+
+// Floods from `start` (a dot) through edges that are not crosses, marking the edges and
+// dots it reaches, and calls onLine() at each line: true as soon as that returns true.
+// Dots are marked too, so that each is looked at once however many ways lead to it.
+template <class Marks, class OnLine>
+bool flood(const Board& wb, Marks marks, int32_t* stack, int start, OnLine onLine) {
+    int top = 0;
+    stack[0] = start;
+    marks.visit(start);
+    while (top >= 0) {
+        const int dot = stack[top--];
+        for (int step : kSideStep) {
+            const int edge = dot + step;
+            const int key = wb.at(edge) & kKeyMask;
+            if (key == kCross || !marks.visit(edge)) continue;
+            if (key == kLine && onLine()) return true;
+            const int beyond = edge + step;
+            if (marks.visit(beyond)) stack[++top] = beyond;
+        }
+    }
+    return false;
+}
+
+// Walks the region of undecided edges around dot `start`, which the caller has marked,
+// marking the edges and dots it reaches, and calls onDot(dot) for each of its dots: true
+// as soon as that returns true. Breadth first, so that a path end near the start is met
+// early.
+template <class Marks, class OnDot>
+bool walkRegion(const Board& wb, Marks marks, int32_t* queue, int start, OnDot onDot) {
+    int head = 0;
+    int tail = 0;
+    queue[tail++] = start;
+    while (head < tail) {
+        const int dot = queue[head++];
+        if (onDot(dot)) return true;
+        for (int step : kSideStep) {
+            const int edge = dot + step;
+            if ((wb.at(edge) & kKeyMask) != kUndecided || !marks.visit(edge)) continue;
+            const int beyond = edge + step;
+            if (marks.visit(beyond)) queue[tail++] = beyond;
+        }
+    }
+    return false;
+}
+
+// The regions of the given path ends, one after the other: true if each holds an even
+// number of path ends. A walk that has met every end not yet counted stops there.
+template <class Marks>
+bool endsPaired(const Board& wb, Marks marks, const int32_t* ends, int endCount, int32_t* stack) {
+    int remaining = endCount;
+    for (int i = 0; i < endCount; ++i) {
+        if (!marks.visit(ends[i])) continue;
+        int n = 0;
+        const bool metAll = walkRegion(wb, marks, stack, ends[i], [&](int dot) {
+            return isPathEnd(wb, dot) && ++n == remaining;
+        });
+        if (metAll || n % 2 != 0) return n % 2 == 0;
+        remaining -= n;
+    }
+    return true;
+}
+
 }  // namespace
 
 void clearScratchMarks(PuzzleState& state) {
@@ -129,82 +206,28 @@ void clearScratchMarks(PuzzleState& state) {
 }
 
 void floodNonCrossed(PuzzleState& state, int x, int y) {
-    const Board& wb = *state.workBoard;
-    auto& marks = *state.scratchMarks;
-    auto& stack = *state.walkStack;
-    // Dots are marked too, so that each is looked at once however many ways lead to it.
-    int top = 0;
-    stack[0] = latticeIndex(x, y);
-    marks[stack[0]] = 1;
-    while (top >= 0) {
-        const int dot = stack[top--];
-        for (int step : kSideStep) {
-            const int edge = dot + step;
-            if (marks[edge] != 0 || (wb.at(edge) & 7) == kCross) continue;
-            marks[edge] = 1;
-            const int beyond = edge + step;
-            if (marks[beyond] != 0) continue;
-            marks[beyond] = 1;
-            stack[++top] = beyond;
-        }
-    }
+    flood(*state.workBoard, ByteMarks{state.scratchMarks->data()}, state.walkStack->data(),
+          latticeIndex(x, y), [] { return false; });
 }
 
 bool linesConnected(PuzzleState& state, int x, int y) {
-    const Board& wb = *state.workBoard;
-    const int lines = countLines(wb, state.W(), state.H());
+    const int lines = countLines(*state.workBoard, state.W(), state.H());
     if (lines == 0) return true;
     clearScratchMarks(state);
-    auto& marks = *state.scratchMarks;
-    auto& stack = *state.walkStack;
-    // The flood of floodNonCrossed, counting the lines it meets: it stops as soon as it has
-    // met them all.
     int met = 0;
-    int top = 0;
-    stack[0] = startDot(x, y);
-    marks[stack[0]] = 1;
-    while (top >= 0) {
-        const int dot = stack[top--];
-        for (int step : kSideStep) {
-            const int edge = dot + step;
-            if (marks[edge] != 0) continue;
-            const int key = wb.at(edge) & kKeyMask;
-            if (key == kCross) continue;
-            marks[edge] = 1;
-            if (key == kLine && ++met == lines) return true;
-            const int beyond = edge + step;
-            if (marks[beyond] != 0) continue;
-            marks[beyond] = 1;
-            stack[++top] = beyond;
-        }
-    }
-    return false;
+    return flood(*state.workBoard, ByteMarks{state.scratchMarks->data()}, state.walkStack->data(),
+                 startDot(x, y), [&] { return ++met == lines; });
 }
 
 int countPathEnds(PuzzleState& state, int x, int y, int n) {
     const Board& wb = *state.workBoard;
-    auto& marks = *state.scratchMarks;
-    auto& stack = *state.walkStack;
+    const ByteMarks marks{state.scratchMarks->data()};
     const int start = latticeIndex(x, y);
-    if (marks[start] != 0) return n;
-    marks[start] = 1;
-    int top = 0;
-    stack[0] = start;
-    while (top >= 0) {
-        const int dot = stack[top--];
-        int count = 0;  // the dot's group count: crosses + 16 lines
-        for (int step : kSideStep) count = tallyPosition(wb, count, dot + step);
-        if (count == tally(0, 1) || count == tally(1, 1)) ++n;
-        for (int step : kSideStep) {
-            const int edge = dot + step;
-            if (marks[edge] != 0 || (wb.at(edge) & 7) != kUndecided) continue;
-            marks[edge] = 1;
-            const int beyond = edge + step;
-            if (marks[beyond] != 0) continue;
-            marks[beyond] = 1;
-            stack[++top] = beyond;
-        }
-    }
+    if (!marks.visit(start)) return n;
+    walkRegion(wb, marks, state.walkStack->data(), start, [&](int dot) {
+        if (isPathEnd(wb, dot)) ++n;
+        return false;
+    });
     return n;
 }
 
@@ -232,41 +255,62 @@ bool pathEndsPairedByRegions(PuzzleState& state) {
 bool pathEndsPaired(PuzzleState& state) {
     const Board& wb = *state.workBoard;
     // Only regions that hold a path end can be odd, and every path end lies beside a line:
-    // the path ends are found from the few lines, and only their regions are walked. A walk
-    // that has met every path end not yet counted stops there.
+    // the path ends are found from the few lines, and only their regions are walked.
     int32_t* ends = state.walkStack->data();
-    int32_t* queue = ends + kMaxDots;
     // With many lines nearly every region holds path ends: then all are walked in turn.
     const int endCount = collectPathEnds(wb, state.W(), state.H(), state.W() + state.H(), ends);
     if (endCount < 0) return pathEndsPairedByRegions(state);
     if (endCount == 0) return true;
     clearScratchMarks(state);
-    auto& marks = *state.scratchMarks;
-    int remaining = endCount;
-    for (int i = 0; i < endCount; ++i) {
-        if (marks[ends[i]] != 0) continue;
-        int n = 0;
-        int head = 0;
-        int tail = 0;
-        queue[tail++] = ends[i];
-        marks[ends[i]] = 1;
-        while (head < tail) {
-            const int dot = queue[head++];
-            if (isPathEnd(wb, dot) && ++n == remaining) return n % 2 == 0;
-            for (int step : kSideStep) {
-                const int edge = dot + step;
-                if (marks[edge] != 0 || (wb.at(edge) & 7) != kUndecided) continue;
-                marks[edge] = 1;
-                const int beyond = edge + step;
-                if (marks[beyond] != 0) continue;
-                marks[beyond] = 1;
-                queue[tail++] = beyond;
-            }
-        }
-        if (n % 2 != 0) return false;
-        remaining -= n;
+    return endsPaired(wb, ByteMarks{state.scratchMarks->data()}, ends, endCount, ends + kMaxDots);
+}
+
+void learnRestPosition(PuzzleState& state) {
+    const Board& wb = *state.workBoard;
+    SolveScratch& scratch = *state.solveScratch;
+    scratch.restLines = countLines(wb, state.W(), state.H());
+    scratch.restEndCount =
+        collectPathEnds(wb, state.W(), state.H(), kMaxDots, scratch.restEnds.data());
+    scratch.restKnown = true;
+}
+
+bool stepConsistent(PuzzleState& state, int x, int y) {
+    const Board& wb = *state.workBoard;
+    SolveScratch& scratch = *state.solveScratch;
+    int32_t* stack = state.walkStack->data();
+    // The step's entries, down to its marker.
+    int first = wb.writePos;
+    int lines = scratch.restLines;
+    while (first > 1 && isMove(wb.moveLog[first - 1])) {
+        --first;
+        if (entryValue(wb.moveLog[first]) == kLine) ++lines;
     }
-    return true;
+    if (lines > 0) {
+        scratch.visited.next();
+        int met = 0;
+        if (!flood(wb, StampMarks{scratch.visited}, stack, startDot(x, y),
+                   [&] { return ++met == lines; })) {
+            return false;
+        }
+    }
+    // A path end now was one before the step, or lies at an end of an edge it decided.
+    scratch.visited.next();
+    int32_t* ends = stack;
+    int endCount = 0;
+    const auto consider = [&](int dot) {
+        if (scratch.visited.visit(dot) && isPathEnd(wb, dot)) ends[endCount++] = dot;
+    };
+    for (int i = 0; i < scratch.restEndCount; ++i)
+        consider(scratch.restEnds[static_cast<size_t>(i)]);
+    for (int slot = first; slot < wb.writePos; ++slot) {
+        const int edge = latticeIndex(entryX(wb.moveLog[slot]), entryY(wb.moveLog[slot]));
+        const int across = (edge % 2 != 0) ? kLatticeSide : 1;
+        consider(edge - across);
+        consider(edge + across);
+    }
+    if (endCount == 0) return true;
+    scratch.visited.next();
+    return endsPaired(wb, StampMarks{scratch.visited}, ends, endCount, ends + kMaxDots);
 }
 
 }  // namespace vexilo

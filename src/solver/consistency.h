@@ -27,6 +27,14 @@ void floodNonCrossed(PuzzleState& state, int x, int y);
 // edges around dot (x, y); marks the dots and edges it visits.
 [[nodiscard]] int countPathEnds(PuzzleState& state, int x, int y, int n);
 
+// Within a solve, the trial search counts once per pass the lines and path ends of the
+// position its hypotheses start from (SolveScratch::restLines, restEnds)...
+void learnRestPosition(PuzzleState& state);
+
+// ... and then judges a hypothesis, its step still open in workBoard's log, by both tests
+// at once (connectivity from edge (x, y)), walking only as far as the changes require.
+[[nodiscard]] bool stepConsistent(PuzzleState& state, int x, int y);
+
 // Clears scratchMarks over the rows and columns the puzzle uses, ring included.
 void clearScratchMarks(PuzzleState& state);
 

@@ -10,6 +10,7 @@ namespace vexilo {
 
 SolveOutcome solveFull(PuzzleState& state) {
     prepareSolve(state);
+    const IncrementalSolve incremental(state);
     return solveFullPrepared(state);
 }
 

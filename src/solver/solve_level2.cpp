@@ -7,6 +7,7 @@ namespace vexilo {
 
 bool solveLevel2(PuzzleState& state) {
     prepareSolve(state);
+    const IncrementalSolve incremental(state);
     for (;;) {
         if (!propagateAll(state)) return false;
         if (!runColourRules(state)) return true;

@@ -18,6 +18,8 @@ void prepareSolve(PuzzleState& s, LatticeStart start) {
     s.trialPasses = 0;
     s.ruleUsage = 0;
     s.startPatternsDone = 0;
+    s.solveScratch->subLoopSeen = -1;
+    s.solveScratch->restKnown = false;
     Board& wb = *s.workBoard;
     if (start != LatticeStart::kFromLog) resetMoveLog(wb);
     if (start != LatticeStart::kFromClues) {
@@ -32,6 +34,14 @@ void prepareSolve(PuzzleState& s, LatticeStart start) {
     wb.queue.resetAt(0);
     seedWorkQueue(s);
     crossZeroCells(s);
+}
+
+IncrementalSolve::IncrementalSolve(PuzzleState& state) : state_(state) {
+    state.solveScratch->incremental = state.solveScratch->allowIncremental;
+}
+
+IncrementalSolve::~IncrementalSolve() {
+    state_.solveScratch->incremental = false;
 }
 
 bool propagateAll(PuzzleState& s) {
@@ -50,6 +60,7 @@ bool propagateAll(PuzzleState& s) {
 
 bool solveLevel0(PuzzleState& s) {
     prepareSolve(s, LatticeStart::kRebuild);
+    const IncrementalSolve incremental(s);
     for (;;) {
         stopIfCancelled(s);
         if (!runBasicRules(s)) return false;
@@ -60,6 +71,7 @@ bool solveLevel0(PuzzleState& s) {
 
 bool solveLevel1(PuzzleState& s) {
     prepareSolve(s);
+    const IncrementalSolve incremental(s);
     return propagateAll(s);
 }
 

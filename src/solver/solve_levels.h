@@ -21,6 +21,19 @@ enum class LatticeStart {
 // queue and cross the sides of the 0 cells.
 void prepareSolve(PuzzleState& state, LatticeStart start = LatticeStart::kFromClues);
 
+// Lets the calls of one solve level build on each other (SolveScratch::incremental) while
+// it lives. prepareSolve starts them afresh.
+class IncrementalSolve {
+  public:
+    explicit IncrementalSolve(PuzzleState& state);
+    ~IncrementalSolve();
+    IncrementalSolve(const IncrementalSolve&) = delete;
+    IncrementalSolve& operator=(const IncrementalSolve&) = delete;
+
+  private:
+    PuzzleState& state_;
+};
+
 // Basic rules, sub-loop rule and advanced rules until nothing new is queued: false on a
 // contradiction, true at a standstill.
 [[nodiscard]] bool propagateAll(PuzzleState& state);

@@ -103,37 +103,198 @@ bool corridorReaches(PuzzleState& s, int x, int y, Direction dir, int target) {
     return corridorFrom(s.workBoard->lattice.data(), latticeIndex(x, y), dir, target, maxWalk(s));
 }
 
-RuleResult preventSubLoops(PuzzleState& s) {
-    Board& wb = *s.workBoard;
-    const uint8_t* lattice = wb.lattice.data();
-    const int walk = maxWalk(s);
-    for (int y = 1; y <= 2 * s.H() + 1; y += 2) {
-        for (int x = 1; x <= 2 * s.W() + 1; x += 2) {
-            const int at = latticeIndex(x, y);
-            // Four dots at a time are passed over when no line touches any of them.
-            if ((x & 7) == 1 && !lineNearDots(lattice, at)) {
-                x += 6;
-                continue;
+namespace {
+
+// One call of the rule. Within a solve it looks only at the dots whose rule may now decide
+// something: a dot's rule reads the edges of the dots its walks pass, so a dot whose walks
+// pass no edge changed since its rule last ran would find what it found then, nothing.
+// Those dots are visited in the order of the whole-board scan (increasing lattice index),
+// and a cross set on the way queues the later dots it concerns, as the scan would meet
+// them; earlier ones wait for the next call, which starts from the changes logged since
+// this call began.
+class SubLoopCall {
+  public:
+    explicit SubLoopCall(PuzzleState& s)
+        : s_(s),
+          wb_(*s.workBoard),
+          lattice_(wb_.lattice.data()),
+          walk_(maxWalk(s)),
+          scratch_(*s.solveScratch),
+          tracked_(scratch_.incremental && wb_.moveLog[wb_.writePos] != kEndSentinel) {}
+
+    void run() {
+        const int32_t logEnd = wb_.writePos;
+        // An entry that found the log full left no trace: from here on the solve looks at
+        // the whole board.
+        if (wb_.moveLog[logEnd] == kEndSentinel) scratch_.incremental = false;
+        bool everyDot = !tracked_ || scratch_.subLoopSeen < 0 || scratch_.subLoopSeen > logEnd;
+        if (!everyDot) {
+            scratch_.subLoopQueued.next();
+            scratch_.subLoopWalked.next();
+            // Walks beyond one whole board's worth of dots cost more than the scan.
+            budget_ = walk_;
+            for (int32_t slot = scratch_.subLoopSeen; slot < logEnd && !overBudget(); ++slot) {
+                const int32_t e = wb_.moveLog[slot];
+                if (isMove(e)) queueAffected(latticeIndex(entryX(e), entryY(e)), -1);
             }
-            if (lattice[at] & kSettled) continue;
-            const int c = dotTally(lattice, at);
-            // A path end: one line, and not yet three crosses beside it.
-            if (c == tally(3, 1) || tallyLines(c) != 1) continue;
-            int end = 0;
-            for (Direction dir : kSideOrder) {
-                if (keyAt(lattice, at + latticeStep(dir)) == kLine) {
-                    end = pathEndFrom(lattice, at + 2 * latticeStep(dir), dir, walk);
-                    break;
-                }
-            }
-            for (Direction dir : kSideOrder) {
-                if (keyAt(lattice, at + latticeStep(dir)) != kUndecided) continue;
-                if (corridorFrom(lattice, at + 2 * latticeStep(dir), dir, end, walk)) {
-                    setEdge(s, x + stepX(dir), y + stepY(dir), kCross);
-                }
+            everyDot = overBudget();
+        }
+        if (tracked_) scratch_.subLoopSeen = logEnd;
+        if (everyDot) {
+            scanFrom(latticeIndex(1, 1));
+            return;
+        }
+        while (heapSize_ > 0) {
+            const int at = popFirst();
+            if (!ruleAtDot(at)) {
+                // The crosses just set reach too far: every later dot is looked at.
+                scanFrom(at + 2);
+                return;
             }
         }
     }
+
+  private:
+    // The rule at every dot from `from` on, in the order of the scan.
+    void scanFrom(int from) {
+        const int lastY = 2 * s_.H() + 1;
+        const int lastX = 2 * s_.W() + 1;
+        int y = from / kLatticeSide;
+        int x = from % kLatticeSide;
+        if (x > lastX) {
+            x = 1;
+            y += 2;
+        }
+        for (; y <= lastY; y += 2, x = 1) {
+            for (; x <= lastX; x += 2) {
+                const int at = latticeIndex(x, y);
+                // Four dots at a time are passed over when no line touches any of them.
+                if ((x & 7) == 1 && !lineNearDots(lattice_, at)) {
+                    x += 6;
+                    continue;
+                }
+                everyDot_ = true;
+                static_cast<void>(ruleAtDot(at));
+            }
+        }
+    }
+
+    // The rule at one dot: a path end (one line, not yet three crosses beside it) crosses
+    // each undecided side whose corridor leads to the other end of its path. False when
+    // what it crossed concerned too many dots to queue them.
+    bool ruleAtDot(int at) {
+        if (lattice_[at] & kSettled) return true;
+        const int c = dotTally(lattice_, at);
+        if (c == tally(3, 1) || tallyLines(c) != 1) return true;
+        int end = 0;
+        for (Direction dir : kSideOrder) {
+            if (keyAt(lattice_, at + latticeStep(dir)) == kLine) {
+                end = pathEndFrom(lattice_, at + 2 * latticeStep(dir), dir, walk_);
+                break;
+            }
+        }
+        const int x = at % kLatticeSide;
+        const int y = at / kLatticeSide;
+        for (Direction dir : kSideOrder) {
+            if (keyAt(lattice_, at + latticeStep(dir)) != kUndecided) continue;
+            if (corridorFrom(lattice_, at + 2 * latticeStep(dir), dir, end, walk_)) {
+                if (setEdge(s_, x + stepX(dir), y + stepY(dir), kCross) && !everyDot_) {
+                    scratch_.subLoopWalked.next();  // the board has changed
+                    queueAffected(at + latticeStep(dir), at);
+                }
+            }
+        }
+        return !overBudget();
+    }
+
+    bool overBudget() const { return budget_ < 0; }
+
+    // Queues, when it comes after `after`, each dot whose rule may read the edge at `edge`:
+    // the dots at its ends, and the dots at the far ends of the paths and corridors that
+    // pass through them.
+    void queueAffected(int edge, int after) {
+        if (((edge % kLatticeSide) + (edge / kLatticeSide)) % 2 == 0) return;  // not an edge
+        const int across = (edge % 2 != 0) ? kLatticeSide : 1;
+        for (int end : {edge - across, edge + across}) {
+            queueDot(end, after);
+            const int t = dotTally(lattice_, end);
+            const bool onPath = tallyLines(t) == 2;
+            const bool onCorridor = t == tally(2, 0);
+            // A dot inside a path or corridor stands for the whole of it: walked once.
+            if ((onPath || onCorridor) &&
+                !scratch_.subLoopWalked.visit(SolveScratch::dotSlot(end))) {
+                continue;
+            }
+            for (Direction dir : kSideOrder) {
+                const int key = keyAt(lattice_, end + latticeStep(dir));
+                if (key == kLine) walkToEnd(end, dir, kLine, after);
+                if (key == kUndecided) walkToEnd(end, dir, kUndecided, after);
+            }
+        }
+    }
+
+    // Follows a path (key kLine, through dots with two lines) or a corridor (kUndecided,
+    // through dots with two crosses and two undecided edges) from dot `at` in direction dir
+    // and queues the dot where it stops, unless the walk meets a dot walked already.
+    void walkToEnd(int at, Direction dir, int key, int after) {
+        at += 2 * latticeStep(dir);
+        for (;;) {
+            const int t = dotTally(lattice_, at);
+            const bool passes = key == kLine ? tallyLines(t) == 2 : t == tally(2, 0);
+            if (!passes) break;
+            if (--budget_ < 0 || !scratch_.subLoopWalked.visit(SolveScratch::dotSlot(at))) return;
+            const std::optional<Direction> next = onwardSide(lattice_, at, dir, key);
+            if (!next) return;
+            dir = *next;
+            at += 2 * latticeStep(dir);
+        }
+        queueDot(at, after);
+    }
+
+    void queueDot(int at, int after) {
+        if (at <= after || !scratch_.subLoopQueued.visit(SolveScratch::dotSlot(at))) return;
+        int32_t* heap = scratch_.subLoopHeap.data();
+        int i = heapSize_++;
+        while (i > 0 && heap[(i - 1) / 2] > at) {
+            heap[i] = heap[(i - 1) / 2];
+            i = (i - 1) / 2;
+        }
+        heap[i] = at;
+    }
+
+    int popFirst() {
+        int32_t* heap = scratch_.subLoopHeap.data();
+        const int first = heap[0];
+        const int last = heap[--heapSize_];
+        int i = 0;
+        for (;;) {
+            int child = 2 * i + 1;
+            if (child >= heapSize_) break;
+            if (child + 1 < heapSize_ && heap[child + 1] < heap[child]) ++child;
+            if (heap[child] >= last) break;
+            heap[i] = heap[child];
+            i = child;
+        }
+        heap[i] = last;
+        return first;
+    }
+
+    PuzzleState& s_;
+    Board& wb_;
+    const uint8_t* lattice_;
+    const int walk_;
+    SolveScratch& scratch_;
+    const bool tracked_;
+    bool everyDot_ = false;  // the scan of every remaining dot has begun: nothing to queue
+    int heapSize_ = 0;
+    int budget_ = 0;  // walk steps left to the current queueing
+};
+
+}  // namespace
+
+RuleResult preventSubLoops(PuzzleState& s) {
+    SubLoopCall(s).run();
+    Board& wb = *s.workBoard;
     wb.queue.closePass();
     return wb.queue.basicCaughtUp() ? RuleResult::kUnchanged : RuleResult::kProgress;
 }

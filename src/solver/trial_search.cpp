@@ -33,6 +33,8 @@ void unsettleAround(Board& wb, int x, int y) {
 bool openHypothesis(PuzzleState& state) {
     Board& wb = *state.workBoard;
     const int steps = wb.stepCount;
+    SolveScratch& scratch = *state.solveScratch;
+    if (scratch.incremental && !scratch.restKnown) learnRestPosition(state);
     openStep(wb, state.frontend);
     return wb.stepCount != steps;
 }
@@ -42,8 +44,12 @@ bool openHypothesis(PuzzleState& state) {
 // and the clue (clueX, clueY) tell an observer which kind of hypothesis failed.
 bool judgeHypothesis(PuzzleState& state, int x, int y, int edgeX, int edgeY, int otherValue,
                      RuleId rule, int clueX, int clueY) {
+    // Retracted, the position is the one before the hypothesis again, and so is what the
+    // sub-loop rule has still to look at.
+    const int32_t seen = state.solveScratch->subLoopSeen;
     const bool consistent = tryAndRetract(state, x, y);
     dropLastStep(*state.workBoard);
+    state.solveScratch->subLoopSeen = seen;
     if (consistent) return false;
     noteRule(state, rule, edgeX, edgeY, 0, clueX, clueY);
     setEdge(state, edgeX, edgeY, otherValue);
@@ -66,8 +72,22 @@ bool checkConsistent(PuzzleState& state, int x, int y) {
 }
 
 bool tryAndRetract(PuzzleState& state, int x, int y) {
-    const bool consistent = checkConsistent(state, x, y);
     Board& wb = *state.workBoard;
+    SolveScratch& scratch = *state.solveScratch;
+    bool consistent = false;
+    if (scratch.incremental && scratch.restKnown) {
+        // Within a solve the position before the hypothesis is known (openHypothesis).
+        consistent = propagateAll(state);
+        if (wb.moveLog[wb.writePos] == kEndSentinel) {
+            // An entry found the log full: what changed is no longer all in the log.
+            scratch.incremental = false;
+            consistent = consistent && linesConnected(state, x, y) && pathEndsPaired(state);
+        } else {
+            consistent = consistent && stepConsistent(state, x, y);
+        }
+    } else {
+        consistent = checkConsistent(state, x, y);
+    }
     // Every move entry of the step, newest first, down to its marker.
     for (int slot = wb.writePos - 1; slot > 0 && isMove(wb.moveLog[slot]); --slot) {
         const int32_t e = wb.moveLog[slot];
@@ -82,6 +102,7 @@ bool tryAndRetract(PuzzleState& state, int x, int y) {
 RuleResult trialSearch(PuzzleState& state) {
     using enum RuleResult;
     const Board& wb = *state.workBoard;
+    state.solveScratch->restKnown = false;
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
 

@@ -1,0 +1,71 @@
+// What a running solve keeps between the solver's calls so that each call can look only at
+// what changed since the last one: visit stamps that need no clearing, where the sub-loop
+// rule has still to look, and facts about the position the trial search starts from.
+// Capacities are fixed; a PuzzleState allocates one with itself.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "model/lattice.h"
+
+namespace vexilo {
+
+struct SolveScratch {
+    // One slot per dot (x, y): (y / 2) * kDotRow + x / 2.
+    static constexpr int kDotRow = 512;
+    static constexpr int kDotSlots = kDotRow * kDotRow;
+    static_assert(kDotRow > kMaxCells);
+    static constexpr int dotSlot(int at) {
+        return (at / (2 * kLatticeSide)) * kDotRow + (at % kLatticeSide) / 2;
+    }
+
+    // A stamp array marks an element visited when it holds the current stamp; a new stamp
+    // forgets every mark at once.
+    template <size_t N>
+    struct Stamps {
+        std::array<uint32_t, N> mark{};
+        uint32_t current = 0;
+        uint32_t next() {
+            if (++current == 0) {
+                mark.fill(0);
+                current = 1;
+            }
+            return current;
+        }
+        bool seen(int i) const { return mark[static_cast<size_t>(i)] == current; }
+        // Marks i; false if it was marked already.
+        bool visit(int i) {
+            uint32_t& m = mark[static_cast<size_t>(i)];
+            if (m == current) return false;
+            m = current;
+            return true;
+        }
+    };
+
+    // True while a solve level runs: the calls of one solve may build on each other. Outside
+    // a solve (tests, hints) every call works from the whole board.
+    bool incremental = false;
+    // Cleared, every solve works from the whole board at each call (for comparisons).
+    bool allowIncremental = true;
+
+    // The sub-loop rule: every change logged before this position has been looked at; -1
+    // when the next call must look at every dot.
+    int32_t subLoopSeen = -1;
+    Stamps<kDotSlots> subLoopQueued;  // dots waiting in subLoopHeap this call
+    Stamps<kDotSlots> subLoopWalked;  // dots passed by the walks that find them
+    std::array<int32_t, kDotSlots> subLoopHeap;
+
+    // The consistency checks' walks: one mark per lattice position.
+    Stamps<kLatticeBytes> visited;
+
+    // The trial search's position at rest, counted once per pass: its lines and its path
+    // ends (restEnds[0 .. restEndCount)).
+    bool restKnown = false;
+    int restLines = 0;
+    int restEndCount = 0;
+    std::array<int32_t, kDotSlots> restEnds;
+};
+
+}  // namespace vexilo

@@ -1,0 +1,107 @@
+// Within a solve the sub-loop rule and the trial search's tests look only at what changed;
+// the same solve working from the whole board at every call must decide exactly the same
+// edges in the same order, with the same counters.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "solve_fixtures.h"
+#include "solver/full_solve.h"
+#include "solver/solve_level2.h"
+#include "solver/solve_levels.h"
+#include "support/test_support.h"
+
+namespace vexilo {
+namespace {
+
+using testing::TestState;
+
+// Clues of the outline of a random connected region of cells (a loop), a random share of
+// them blanked; or, every third time, clues drawn at random.
+std::vector<std::string> randomClues(std::mt19937& random, int w, int h) {
+    std::vector<std::string> rows(static_cast<size_t>(h), std::string(static_cast<size_t>(w), '-'));
+    if (random() % 3 == 0) {
+        const unsigned share = random() % 100;
+        for (auto& row : rows) {
+            for (char& c : row) {
+                if (random() % 100 < share) c = static_cast<char>('0' + random() % 4);
+            }
+        }
+        return rows;
+    }
+    std::vector<std::vector<bool>> inside(static_cast<size_t>(h),
+                                          std::vector<bool>(static_cast<size_t>(w)));
+    int x = static_cast<int>(random() % static_cast<unsigned>(w));
+    int y = static_cast<int>(random() % static_cast<unsigned>(h));
+    inside[static_cast<size_t>(y)][static_cast<size_t>(x)] = true;
+    for (int grow = static_cast<int>(random() % static_cast<unsigned>(w * h * 2)); grow > 0;
+         --grow) {
+        const int d = static_cast<int>(random() % 4);
+        const int nx = x + (d == 0) - (d == 1);
+        const int ny = y + (d == 2) - (d == 3);
+        if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
+        x = nx;
+        y = ny;
+        inside[static_cast<size_t>(y)][static_cast<size_t>(x)] = true;
+    }
+    const auto in = [&](int cx, int cy) {
+        return cx >= 0 && cy >= 0 && cx < w && cy < h &&
+               inside[static_cast<size_t>(cy)][static_cast<size_t>(cx)];
+    };
+    const unsigned keep = random() % 100;
+    for (int cy = 0; cy < h; ++cy) {
+        for (int cx = 0; cx < w; ++cx) {
+            const int n = (in(cx, cy) != in(cx - 1, cy)) + (in(cx, cy) != in(cx + 1, cy)) +
+                          (in(cx, cy) != in(cx, cy - 1)) + (in(cx, cy) != in(cx, cy + 1));
+            if (n < 4 && random() % 100 < keep)
+                rows[static_cast<size_t>(cy)][static_cast<size_t>(cx)] = static_cast<char>('0' + n);
+        }
+    }
+    return rows;
+}
+
+// What a solve leaves: its result, its log and its counters.
+std::vector<int32_t> solveRecord(PuzzleState& s, int level) {
+    int result = 0;
+    switch (level) {
+        case 0:
+            result = solveLevel0(s);
+            break;
+        case 1:
+            result = solveLevel1(s);
+            break;
+        case 2:
+            result = solveLevel2(s);
+            break;
+        default:
+            result = static_cast<int>(solveFull(s));
+            break;
+    }
+    std::vector<int32_t> record = testing::logEntries(*s.workBoard);
+    record.insert(record.end(),
+                  {result, s.effortScore, s.effortBeforeTrials, s.trialPasses, s.ruleUsage});
+    return record;
+}
+
+TEST(IncrementalSolve, DecidesWhatTheWholeBoardWalksDecide) {
+    std::mt19937 random(42);
+    TestState t;
+    t->drawEnabled = 0;
+    for (int round = 0; round < 600; ++round) {
+        const int w = 1 + static_cast<int>(random() % 16);
+        const int h = 1 + static_cast<int>(random() % 16);
+        testing::setClues(*t, randomClues(random, w, h));
+        SCOPED_TRACE(round);
+        for (int level = 0; level <= 3; ++level) {
+            t->solveScratch->allowIncremental = false;
+            const std::vector<int32_t> whole = solveRecord(*t, level);
+            t->solveScratch->allowIncremental = true;
+            ASSERT_EQ(solveRecord(*t, level), whole) << "level " << level;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vexilo
