@@ -57,6 +57,38 @@ struct SolveScratch {
     Stamps<kDotSlots> subLoopWalked;  // dots passed by the walks that find them
     std::array<int32_t, kDotSlots> subLoopHeap;
 
+    // The diagonal chains. A chain reads the cells of one diagonal and their edge groups;
+    // each diagonal counts the changes to what its cells' rules read (diagonals of slope +1
+    // by (x - y) / 2 + kDotRow, of slope -1 by (x + y) / 2). A chain that decided nothing
+    // notes its diagonal's count (chainQuiet, by start cell and corner); while the count
+    // stays, the same chain would decide nothing again.
+    std::array<uint32_t, 2 * kDotRow + 1> risingChanges{};
+    std::array<uint32_t, 2 * kDotRow + 1> fallingChanges{};
+    std::array<std::array<uint32_t, 4>, kDotSlots> chainQuiet;
+
+    // After a change of edge (x, y): the six cells whose groups hold it lie on four
+    // neighbouring diagonals of each slope.
+    void noteEdgeChange(int x, int y) {
+        if (!incremental) return;
+        const int rising = (x - y - 3) / 2 + kDotRow;
+        const int falling = (x + y - 3) / 2;
+        for (int i = 0; i < 4; ++i) {
+            ++risingChanges[static_cast<size_t>(rising + i)];
+            ++fallingChanges[static_cast<size_t>(falling + i)];
+        }
+    }
+    // After cell (x, y) was settled (a chain stops at a settled cell).
+    void noteCellChange(int x, int y) {
+        if (!incremental) return;
+        ++risingChanges[static_cast<size_t>((x - y) / 2 + kDotRow)];
+        ++fallingChanges[static_cast<size_t>((x + y) / 2)];
+    }
+    // Forgets every note: the board may have changed anywhere.
+    void forgetChains() {
+        for (auto& c : risingChanges) ++c;
+        for (auto& c : fallingChanges) ++c;
+    }
+
     // The consistency checks' walks: one mark per lattice position.
     Stamps<kLatticeBytes> visited;
 

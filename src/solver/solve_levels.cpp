@@ -38,6 +38,7 @@ void prepareSolve(PuzzleState& s, LatticeStart start) {
 
 IncrementalSolve::IncrementalSolve(PuzzleState& state) : state_(state) {
     state.solveScratch->incremental = state.solveScratch->allowIncremental;
+    state.solveScratch->forgetChains();
 }
 
 IncrementalSolve::~IncrementalSolve() {

@@ -95,6 +95,7 @@ bool tryAndRetract(PuzzleState& state, int x, int y) {
         const int ey = entryY(e);
         wb.at(ex, ey) = 0;
         unsettleAround(wb, ex, ey);
+        scratch.noteEdgeChange(ex, ey);
     }
     return consistent;
 }

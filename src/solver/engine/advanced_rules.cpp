@@ -28,9 +28,31 @@ int diagY(int y, int d) {
     return y + kDiagonalDy[d];
 }
 
+// chainOneIn without the note of quiet chains.
+bool chainOneInWalk(PuzzleState& s, int x, int y, int d);
+
 }  // namespace
 
 bool chainOneIn(PuzzleState& s, int x, int y, int d) {
+    SolveScratch& scratch = *s.solveScratch;
+    if (!scratch.incremental) return chainOneInWalk(s, x, y, d);
+    // Corners 1 and 3 lie on a rising diagonal (x - y constant), 2 and 4 on a falling one.
+    const uint32_t changes =
+        d == 1 || d == 3
+            ? scratch.risingChanges[static_cast<size_t>((x - y) / 2 + SolveScratch::kDotRow)]
+            : scratch.fallingChanges[static_cast<size_t>((x + y) / 2)];
+    uint32_t& quiet =
+        scratch.chainQuiet[static_cast<size_t>(SolveScratch::dotSlot(latticeIndex(x, y)))]
+                          [static_cast<size_t>(d - 1)];
+    if (quiet == changes) return false;
+    const bool decided = chainOneInWalk(s, x, y, d);
+    if (!decided) quiet = changes;
+    return decided;
+}
+
+namespace {
+
+bool chainOneInWalk(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     const int o = oppositeCorner(d);
     bool decided = false;
@@ -50,6 +72,8 @@ bool chainOneIn(PuzzleState& s, int x, int y, int d) {
         if (key != 2) return decided;
     }
 }
+
+}  // namespace
 
 bool chainSamePair(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;

@@ -59,6 +59,7 @@ bool setEdge(PuzzleState& state, int x, int y, int value) {
     uint8_t& b = state.workBoard->at(x, y);
     if (b & 2) return false;
     b = static_cast<uint8_t>(value);
+    state.solveScratch->noteEdgeChange(x, y);
     queueAndLog(state, x, y, value);
     if (state.ruleObserver) [[unlikely]] {
         observeEdge(*state.ruleObserver, x, y, value);

@@ -36,6 +36,7 @@ inline bool differ(PuzzleState& s, int x, int y, int group) {
 
 inline void settle(PuzzleState& s, int x, int y) {
     s.workBoard->at(x, y) |= kSettled;
+    s.solveScratch->noteCellChange(x, y);
 }
 
 // A cell of the puzzle, not of the outside ring.
