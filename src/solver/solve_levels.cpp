@@ -37,7 +37,9 @@ void prepareSolve(PuzzleState& s, LatticeStart start) {
 }
 
 IncrementalSolve::IncrementalSolve(PuzzleState& state) : state_(state) {
-    state.solveScratch->incremental = state.solveScratch->allowIncremental;
+    // An observer hears each rule as it runs: then every rule runs as if for the first time.
+    state.solveScratch->incremental =
+        state.solveScratch->allowIncremental && state.ruleObserver == nullptr;
     state.solveScratch->forgetChains();
 }
 
