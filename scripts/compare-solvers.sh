@@ -7,6 +7,10 @@
 # usage: scripts/compare-solvers.sh OLD_CLI NEW_CLI [COUNT [SEED [MAX_SIDE]]] [-- PATH...]
 #   COUNT random puzzles (default 5000) from SEED (default 1), sides 1..MAX_SIDE
 #   (default 30); PATHs after -- (puzzle files or folders, e.g. a corpus) are compared too.
+#
+# The old build's results are kept in COMPARE_CACHE (default ~/.cache/vexilo-compare; set it
+# empty to keep nothing), keyed by the checksums of the build and of every puzzle it solves,
+# so a later run against the same old build solves only with the new one.
 set -euo pipefail
 
 old=$1 new=$2
@@ -22,11 +26,26 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 python3 "$(dirname "$0")/random_puzzles.py" "$work/puzzles" "$count" "$seed" "$max_side"
 
+cache=
+COMPARE_CACHE=${COMPARE_CACHE-${HOME:-/tmp}/.cache/vexilo-compare}
+if [ -n "$COMPARE_CACHE" ]; then
+    key=$( (sha256sum <"$old"; echo "$count"
+        (cd "$work" && find puzzles -type f -print0 | sort -z | xargs -0 sha256sum)
+        [ ${#extra[@]} -eq 0 ] || find "${extra[@]}" -type f -print0 | sort -z | xargs -0 sha256sum) |
+        sha256sum | cut -c1-32)
+    cache="$COMPARE_CACHE/$key"
+    mkdir -p "$cache"
+fi
+
 status=0
 for level in 0 1 2 full; do
     for side in old new; do
         cli=$old
         [ $side = new ] && cli=$new
+        if [ $side = old ] && [ -n "$cache" ] && [ -f "$cache/old-$level.code" ]; then
+            cp "$cache/old-$level".{jsonl,err,code} "$work/"
+            continue
+        fi
         set +e
         "$cli" solve --level $level --json --picture -j 2 "$work/puzzles" "${extra[@]}" \
             >"$work/$side-$level.raw" 2>"$work/$side-$level.err"
@@ -40,8 +59,17 @@ for level in 0 1 2 full; do
             tail -5 "$work/$side-$level.err" >&2
             exit 2
         fi
-        sed -E 's/"ms": [0-9.]+, //' "$work/$side-$level.raw" >"$work/$side-$level.jsonl"
-        sed -E -i 's/[0-9.]+ ms/- ms/g' "$work/$side-$level.err"
+        # The folder of the random puzzles is new each run: it reads as WORK.
+        sed -E 's/"ms": [0-9.]+, //; s#'"$work"'#WORK#g' "$work/$side-$level.raw" \
+            >"$work/$side-$level.jsonl"
+        sed -E -i 's/[0-9.]+ ms/- ms/g; s#'"$work"'#WORK#g' "$work/$side-$level.err"
+        if [ $side = old ] && [ -n "$cache" ]; then
+            # Renamed into place, the code last: a run alongside never reads half a file.
+            for f in jsonl err code; do
+                cp "$work/old-$level.$f" "$cache/.old-$level.$f.$$"
+                mv "$cache/.old-$level.$f.$$" "$cache/old-$level.$f"
+            done
+        fi
     done
     lines=$(wc -l <"$work/old-$level.jsonl")
     if [ "$lines" -lt "$count" ]; then
