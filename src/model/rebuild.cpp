@@ -1,5 +1,7 @@
 #include "model/rebuild.h"
 
+#include <vector>
+
 #include "model/board.h"
 #include "model/board_canvas.h"
 #include "model/move_log.h"
@@ -50,6 +52,10 @@ class Rebuilder {
           canvas_(state.drawEnabled > 0 ? state.canvas : nullptr),
           fillDraws_(state.drawEnabled == 1) {}
 
+    // A rebuild that draws nothing and notes every cell it marks in `marked`.
+    Rebuilder(PuzzleState& state, Board& target, std::vector<int32_t>& marked)
+        : state_(state), board_(target), canvas_(nullptr), fillDraws_(false), marked_(&marked) {}
+
     void applyLive(int x, int y, int v) {
         uint8_t& e = board_.at(x, y);
         if (e != 0) return;
@@ -65,9 +71,9 @@ class Rebuilder {
 
   private:
     // The fill's order: top, bottom, left, right.
-    static constexpr int kSideOffset[4] = {latticeStep(Direction::kUp), latticeStep(Direction::kDown),
-                                           latticeStep(Direction::kLeft),
-                                           latticeStep(Direction::kRight)};
+    static constexpr int kSideOffset[4] = {
+        latticeStep(Direction::kUp), latticeStep(Direction::kDown), latticeStep(Direction::kLeft),
+        latticeStep(Direction::kRight)};
 
     void drawEdgeAndDots(int x, int y) { drawEdgeAndDotsAt(latticeIndex(x, y)); }
 
@@ -200,7 +206,9 @@ class Rebuilder {
         }
     }
 
+    // Every cell that gets its mark starts a fill or is entered by one.
     void enter(int cell) {
+        if (marked_) marked_->push_back(cell);
         if (fillDraws_ && canvas_) {
             canvas_->drawCell(cell % kLatticeSide, cell / kLatticeSide, board_.at(cell));
         }
@@ -210,6 +218,7 @@ class Rebuilder {
     Board& board_;
     BoardCanvas* canvas_;
     bool fillDraws_;
+    std::vector<int32_t>* marked_ = nullptr;
 };
 
 }  // namespace
@@ -228,6 +237,27 @@ void rebuildBoard(PuzzleState& state, Board& target, const Board& source) {
     }
     if (drawing && state.canvas) state.canvas->finish();
     if (drawing) state.frontend.repaintBoard();
+}
+
+bool carryOnRebuild(PuzzleState& state, Board& target, const Board& source, int from,
+                    std::vector<int32_t>& marked) {
+    const int maxX = 2 * state.W() + 1;
+    const int maxY = 2 * state.H() + 1;
+    Rebuilder rebuilder(state, target, marked);
+    for (int slot = from; slot < source.writePos; ++slot) {
+        const int32_t e = source.moveLog[slot];
+        // The first marker would end computeNetEntries' scan here.
+        if (e == kFirstMarker) return false;
+        if (e < 0 || isMarker(e)) continue;
+        const int x = entryX(e);
+        const int y = entryY(e);
+        if (x < 1 || y < 1 || x > maxX || y > maxY) continue;  // left out of the replay too
+        const int v = entryValue(e);
+        // A second entry of an edge would cancel or be ignored in the replay.
+        if (!isEdge(x, y) || (v != kCross && v != kLine) || target.at(x, y) != 0) return false;
+        rebuilder.applyLive(x, y, v);
+    }
+    return true;
 }
 
 }  // namespace vexilo

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace vexilo {
 
@@ -22,6 +23,15 @@ void initLatticeFromClues(PuzzleState& state, Board& board, bool draw = false);
 // Rebuilds target's lattice from the clues and source's log, colouring inside and outside
 // and setting the dot keys; draws and repaints while state.drawEnabled is above 0.
 void rebuildBoard(PuzzleState& state, Board& target, const Board& source);
+
+// Carries a rebuild on: target holds what rebuildBoard(target, source) would have made of
+// source's log up to slot `from` (initLatticeFromClues for from = 1), and gets the entries of
+// the slots from `from` up to source.writePos applied in order, drawing nothing. Appends every
+// cell it marks inside or outside to `marked`. When every entry is a first decision of an
+// edge, target is then what rebuildBoard would make of the whole log; otherwise the result
+// is false and target is half done.
+[[nodiscard]] bool carryOnRebuild(PuzzleState& state, Board& target, const Board& source, int from,
+                                  std::vector<int32_t>& marked);
 
 // Colours of the pictures (0x00BBGGRR).
 namespace colour {

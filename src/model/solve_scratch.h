@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "model/lattice.h"
 
@@ -88,6 +89,16 @@ struct SolveScratch {
         for (auto& c : risingChanges) ++c;
         for (auto& c : fallingChanges) ++c;
     }
+
+    // The colour rules. mainBoard's lattice holds the rebuild of workBoard's log up to slot
+    // colourSeen; -1 when the next call must rebuild it from the clues, kColourWhole while
+    // the log holds entries that are not first decisions of an edge (every call then
+    // rebuilds the whole board). colourMarked: the cells marked since the last call;
+    // colourSites: the positions the call looks at.
+    static constexpr int32_t kColourWhole = -2;
+    int32_t colourSeen = -1;
+    std::vector<int32_t> colourMarked;
+    std::vector<int32_t> colourSites;
 
     // The consistency checks' walks: one mark per lattice position.
     Stamps<kLatticeBytes> visited;

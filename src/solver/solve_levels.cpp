@@ -19,6 +19,7 @@ void prepareSolve(PuzzleState& s, LatticeStart start) {
     s.ruleUsage = 0;
     s.startPatternsDone = 0;
     s.solveScratch->subLoopSeen = -1;
+    s.solveScratch->colourSeen = -1;
     s.solveScratch->restKnown = false;
     Board& wb = *s.workBoard;
     if (start != LatticeStart::kFromLog) resetMoveLog(wb);

@@ -1,7 +1,10 @@
 #include "solver/engine/colour_rules.h"
 
+#include <algorithm>
+
 #include "model/puzzle_state.h"
 #include "model/rebuild.h"
+#include "model/solve_scratch.h"
 #include "solver/engine/edge_setting.h"
 #include "solver/engine/rule_observer.h"
 
@@ -63,11 +66,32 @@ bool blankFromColours(PuzzleState& state, const Board& colours, int x, int y) {
     return setEdgeGroup(state, x, y, 0, kCross);
 }
 
-}  // namespace
+// What the pass decides at lattice position `at`, an edge or a cell, as the walk over the
+// whole board does there.
+bool decideAt(PuzzleState& state, const Board& colours, int at) {
+    const int x = at % kLatticeSide;
+    const int y = at / kLatticeSide;
+    const uint8_t b = colours.at(at);
+    if (isEdge(x, y)) {
+        if (b != 0) return false;
+        const int step = isVerticalEdge(x, y) ? 1 : kDown;
+        return edgeFromColours(state, x, y, colours.at(at - step) & kColourMask,
+                               colours.at(at + step) & kColourMask);
+    }
+    switch (b & 15) {
+        case 0:
+            return blankFromColours(state, colours, x, y);
+        case 1:
+            return clueFromColours(state, colours, x, y, kCross);
+        case 3:
+            return clueFromColours(state, colours, x, y, kLine);
+        default:
+            return false;
+    }
+}
 
-bool runColourRules(PuzzleState& state) {
-    Board& colours = *state.mainBoard;
-    rebuildBoard(state, colours, *state.workBoard);
+// Every edge and cell of the board, row by row.
+bool decideEverywhere(PuzzleState& state, const Board& colours) {
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
     bool progress = false;
@@ -83,28 +107,76 @@ bool runColourRules(PuzzleState& state) {
             continue;
         }
         // Vertical edges at odd x and cells at even x, in order along the row.
-        for (int x = 1; x <= maxX; ++x) {
-            const uint8_t b = colours.at(row + x);
-            if (x % 2 == 1) {
-                if (b != 0) continue;
-                progress |= edgeFromColours(state, x, y, colours.at(row + x - 1) & kColourMask,
-                                            colours.at(row + x + 1) & kColourMask);
-                continue;
-            }
-            switch (b & 15) {
-                case 0:
-                    progress |= blankFromColours(state, colours, x, y);
-                    break;
-                case 1:
-                    progress |= clueFromColours(state, colours, x, y, kCross);
-                    break;
-                case 3:
-                    progress |= clueFromColours(state, colours, x, y, kLine);
-                    break;
-                default:
-                    break;
-            }
-        }
+        for (int x = 1; x <= maxX; ++x) progress |= decideAt(state, colours, row + x);
+    }
+    return progress;
+}
+
+// Within a solve: mainBoard's colours carried on from the last call, and only the edges
+// and cells beside a cell marked since then looked at, in the order of the walk over the
+// whole board. Every other position read the same colours at the last call, and whatever
+// it decided then (or earlier) is still decided: the main position only gains decisions
+// between calls. False if the colours must be rebuilt whole.
+bool carryOn(PuzzleState& state, bool& progress) {
+    SolveScratch& scratch = *state.solveScratch;
+    Board& colours = *state.mainBoard;
+    const Board& wb = *state.workBoard;
+    if (scratch.colourSeen == SolveScratch::kColourWhole) return false;
+    if (scratch.colourSeen > wb.writePos) scratch.colourSeen = -1;
+    auto& marked = scratch.colourMarked;
+    marked.clear();
+    const bool fresh = scratch.colourSeen < 0;
+    int from = scratch.colourSeen;
+    if (fresh) {
+        initLatticeFromClues(state, colours);
+        from = 1;
+    }
+    if (!carryOnRebuild(state, colours, wb, from, marked)) {
+        scratch.colourSeen = SolveScratch::kColourWhole;
+        return false;
+    }
+    scratch.colourSeen = wb.writePos;
+    const int w = state.W();
+    const int h = state.H();
+    // The outside ring is marked from the start: a fresh lattice is looked at everywhere,
+    // and so is one where many cells got their marks.
+    const int64_t count = static_cast<int64_t>(marked.size());
+    if (fresh || (count > 64 && count * 16 > static_cast<int64_t>(w) * h)) {
+        progress = decideEverywhere(state, colours);
+        return true;
+    }
+    auto& sites = scratch.colourSites;
+    sites.clear();
+    for (const int32_t cell : marked) {
+        const int x = cell % kLatticeSide;
+        const int y = cell / kLatticeSide;
+        sites.insert(sites.end(), {cell + kUp, cell + kDown, cell - 1, cell + 1});
+        if (y > 2) sites.push_back(cell + 2 * kUp);
+        if (y < 2 * h) sites.push_back(cell + 2 * kDown);
+        if (x > 2) sites.push_back(cell - 2);
+        if (x < 2 * w) sites.push_back(cell + 2);
+    }
+    std::sort(sites.begin(), sites.end());
+    sites.erase(std::unique(sites.begin(), sites.end()), sites.end());
+    progress = false;
+    for (const int32_t at : sites) progress |= decideAt(state, colours, at);
+    return true;
+}
+
+}  // namespace
+
+bool runColourRules(PuzzleState& state) {
+    SolveScratch& scratch = *state.solveScratch;
+    bool progress = false;
+    bool carriedOn = false;
+    if (scratch.incremental && state.drawEnabled == 0) {
+        carriedOn = carryOn(state, progress);
+    } else {
+        scratch.colourSeen = -1;
+    }
+    if (!carriedOn) {
+        rebuildBoard(state, *state.mainBoard, *state.workBoard);
+        progress = decideEverywhere(state, *state.mainBoard);
     }
     if (progress) {
         state.ruleUsage |= 4;
