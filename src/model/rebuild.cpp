@@ -1,5 +1,6 @@
 #include "model/rebuild.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "model/board.h"
@@ -52,7 +53,8 @@ class Rebuilder {
           canvas_(state.drawEnabled > 0 ? state.canvas : nullptr),
           fillDraws_(state.drawEnabled == 1) {}
 
-    // A rebuild that draws nothing and notes every cell it marks in `marked`.
+    // A rebuild of the colours alone: it draws nothing, leaves the dots as they are and
+    // notes every cell it marks in `marked`.
     Rebuilder(PuzzleState& state, Board& target, std::vector<int32_t>& marked)
         : state_(state), board_(target), canvas_(nullptr), fillDraws_(false), marked_(&marked) {}
 
@@ -60,11 +62,12 @@ class Rebuilder {
         uint8_t& e = board_.at(x, y);
         if (e != 0) return;
         e = static_cast<uint8_t>(v);
+        const bool dots = marked_ == nullptr;
         if (v == kCross) {
             colourStep(x, y, true);
-            drawEdgeAndDots(x, y);
+            if (dots) drawEdgeAndDots(x, y);
         } else if (v == kLine) {
-            drawEdgeAndDots(x, y);
+            if (dots) drawEdgeAndDots(x, y);
             colourStep(x, y, false);
         }
     }
@@ -244,7 +247,13 @@ bool carryOnRebuild(PuzzleState& state, Board& target, const Board& source, int 
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
     Rebuilder rebuilder(state, target, marked);
-    for (int slot = from; slot < source.writePos; ++slot) {
+    const int end = source.writePos;
+    for (int slot = from; slot < end; ++slot) {
+#if defined(__GNUC__)
+        // The entries name edges all over the board: ask early for the byte of a later one.
+        const int32_t ahead = source.moveLog[std::min(slot + 16, end - 1)];
+        __builtin_prefetch(&target.at(entryX(ahead) & 1023, entryY(ahead) & 1023), 1);
+#endif
         const int32_t e = source.moveLog[slot];
         // The first marker would end computeNetEntries' scan here.
         if (e == kFirstMarker) return false;

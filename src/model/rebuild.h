@@ -26,10 +26,11 @@ void rebuildBoard(PuzzleState& state, Board& target, const Board& source);
 
 // Carries a rebuild on: target holds what rebuildBoard(target, source) would have made of
 // source's log up to slot `from` (initLatticeFromClues for from = 1), and gets the entries of
-// the slots from `from` up to source.writePos applied in order, drawing nothing. Appends every
-// cell it marks inside or outside to `marked`. When every entry is a first decision of an
-// edge, target is then what rebuildBoard would make of the whole log; otherwise the result
-// is false and target is half done.
+// the slots from `from` up to source.writePos applied in order, drawing nothing and leaving
+// the dots as they are. Appends every cell it marks inside or outside to `marked`. When
+// every entry is a first decision of an edge, target's edges and cells are then what
+// rebuildBoard would make of the whole log; otherwise the result is false and target is
+// half done.
 [[nodiscard]] bool carryOnRebuild(PuzzleState& state, Board& target, const Board& source, int from,
                                   std::vector<int32_t>& marked);
 
