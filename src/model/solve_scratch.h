@@ -7,11 +7,14 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "model/lattice.h"
 
 namespace vexilo {
+
+struct StepComponents;
 
 struct SolveScratch {
     // One slot per dot (x, y): (y / 2) * kDotRow + x / 2.
@@ -109,6 +112,8 @@ struct SolveScratch {
     int restLines = 0;
     int restEndCount = 0;
     std::array<int32_t, kDotSlots> restEnds;
+    // The components of that position (solver/step_components.h), made at the first pass.
+    std::unique_ptr<StepComponents, void (*)(StepComponents*)> stepComponents{nullptr, nullptr};
 };
 
 }  // namespace vexilo

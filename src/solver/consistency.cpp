@@ -5,6 +5,7 @@
 #include "model/move_entry.h"
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
+#include "solver/step_components.h"
 
 namespace vexilo {
 
@@ -69,13 +70,6 @@ int countLines(const Board& board, int w, int h) {
         for (; x <= maxX; x += 2) lines += (board.at(row + x) & kKeyMask) == kLine ? 1 : 0;
     }
     return lines;
-}
-
-// A path end: a dot with one line and at most one cross.
-bool isPathEnd(const Board& board, int dot) {
-    int count = 0;
-    for (int step : kSideStep) count = tallyPosition(board, count, dot + step);
-    return count == tally(0, 1) || count == tally(1, 1);
 }
 
 // The most dots a board has: one more than the cells along each side.
@@ -199,6 +193,12 @@ bool endsPaired(const Board& wb, Marks marks, const int32_t* ends, int endCount,
 
 }  // namespace
 
+bool isPathEnd(const Board& board, int dot) {
+    int count = 0;
+    for (int step : kSideStep) count = tallyPosition(board, count, dot + step);
+    return count == tally(0, 1) || count == tally(1, 1);
+}
+
 void clearScratchMarks(PuzzleState& state) {
     auto& marks = *state.scratchMarks;
     const size_t width = static_cast<size_t>(2 * state.W() + 3);
@@ -272,9 +272,11 @@ void learnRestPosition(PuzzleState& state) {
     scratch.restEndCount =
         collectPathEnds(wb, state.W(), state.H(), kMaxDots, scratch.restEnds.data());
     scratch.restKnown = true;
+    learnRestComponents(state);
 }
 
 bool stepConsistent(PuzzleState& state, int x, int y) {
+    using enum StepVerdict;
     const Board& wb = *state.workBoard;
     SolveScratch& scratch = *state.solveScratch;
     int32_t* stack = state.walkStack->data();
@@ -285,14 +287,19 @@ bool stepConsistent(PuzzleState& state, int x, int y) {
         --first;
         if (entryValue(wb.moveLog[first]) == kLine) ++lines;
     }
-    if (lines > 0) {
+    markStep(state, first);
+    StepVerdict connected = stepLinesConnected(state, first, lines, startDot(x, y));
+    if (connected == kUnknown) {
         scratch.visited.next();
         int met = 0;
-        if (!flood(wb, StampMarks{scratch.visited}, stack, startDot(x, y),
-                   [&] { return ++met == lines; })) {
-            return false;
-        }
+        connected = flood(wb, StampMarks{scratch.visited}, stack, startDot(x, y),
+                          [&] { return ++met == lines; })
+                        ? kHolds
+                        : kFails;
     }
+    if (connected == kFails) return false;
+    const StepVerdict paired = stepEndsPaired(state, first);
+    if (paired != kUnknown) return paired == kHolds;
     // A path end now was one before the step, or lies at an end of an edge it decided.
     scratch.visited.next();
     int32_t* ends = stack;

@@ -9,7 +9,11 @@
 
 namespace vexilo {
 
+struct Board;
 struct PuzzleState;
+
+// A path end: a dot with one line and at most one cross.
+[[nodiscard]] bool isPathEnd(const Board& board, int dot);
 
 // True if every line of workBoard can be reached from edge (x, y) through edges that are
 // not crosses.
@@ -32,7 +36,8 @@ void floodNonCrossed(PuzzleState& state, int x, int y);
 void learnRestPosition(PuzzleState& state);
 
 // ... and then judges a hypothesis, its step still open in workBoard's log, by both tests
-// at once (connectivity from edge (x, y)), walking only as far as the changes require.
+// at once (connectivity from edge (x, y)): from the components of that position and what
+// the step changed (step_components.h), or with the walks where those cannot tell.
 [[nodiscard]] bool stepConsistent(PuzzleState& state, int x, int y);
 
 // Clears scratchMarks over the rows and columns the puzzle uses, ring included.

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/move_entry.h"
+#include "model/move_log.h"
 #include "solve_fixtures.h"
 #include "support/test_support.h"
 
@@ -162,38 +164,84 @@ bool naivePathEndsPaired(PuzzleState& s) {
     return true;
 }
 
+// A random position on a blank w x h board: from a few lines (the path-end walks) to many
+// (the region walks).
+std::vector<std::pair<int, int>> randomPosition(PuzzleState& s, std::mt19937& random, int w,
+                                                int h) {
+    testing::setClues(s, std::vector<std::string>(static_cast<size_t>(h),
+                                                  std::string(static_cast<size_t>(w), '-')));
+    testing::startWorkBoard(s);
+    const unsigned lineShare = random() % 8;
+    const unsigned crossShare = random() % 8;
+    std::vector<std::pair<int, int>> edges;
+    for (int y = 1; y <= 2 * h + 1; ++y) {
+        for (int x = 1 + y % 2; x <= 2 * w + 1; x += 2) {
+            edges.emplace_back(x, y);
+            const unsigned r = random() % 32;
+            uint8_t key = kUndecided;
+            if (r < lineShare) {
+                key = kLine;
+            } else if (r < lineShare + crossShare) {
+                key = kCross;
+            }
+            s.workBoard->at(x, y) = key;
+        }
+    }
+    return edges;
+}
+
 TEST(ConsistencyTests, AgreeWithThePlainWalksOnRandomBoards) {
     std::mt19937 random(10);
     TestState t;  // one board for all: what a larger board left beyond a smaller one stays
     for (int round = 0; round < 3000; ++round) {
         const int w = 1 + static_cast<int>(random() % 14);
         const int h = 1 + static_cast<int>(random() % 14);
-        testing::setClues(*t, std::vector<std::string>(static_cast<size_t>(h),
-                                                       std::string(static_cast<size_t>(w), '-')));
-        testing::startWorkBoard(*t);
-        // From a few lines (the path-end walks) to many (the region walks).
-        const unsigned lineShare = random() % 8;
-        const unsigned crossShare = random() % 8;
-        std::vector<std::pair<int, int>> edges;
-        for (int y = 1; y <= 2 * h + 1; ++y) {
-            for (int x = 1 + y % 2; x <= 2 * w + 1; x += 2) {
-                edges.emplace_back(x, y);
-                const unsigned r = random() % 32;
-                uint8_t key = kUndecided;
-                if (r < lineShare) {
-                    key = kLine;
-                } else if (r < lineShare + crossShare) {
-                    key = kCross;
-                }
-                t->workBoard->at(x, y) = key;
-            }
-        }
+        const auto edges = randomPosition(*t, random, w, h);
         const auto [x, y] = edges[random() % edges.size()];
         SCOPED_TRACE(round);
         const bool connected = naiveLinesConnected(*t, x, y);
         EXPECT_EQ(linesConnected(*t, x, y) != 0, connected);
         const bool paired = naivePathEndsPaired(*t);
         EXPECT_EQ(pathEndsPaired(*t) != 0, paired);
+    }
+}
+
+// Within a solve a hypothesis is judged from the components of the position at rest and
+// what its step changed: a few random steps from each random position, each judged as the
+// plain walks judge the position after it.
+TEST(ConsistencyTests, StepJudgementAgreesWithThePlainWalks) {
+    std::mt19937 random(11);
+    TestState t;
+    Board& wb = *t->workBoard;
+    for (int round = 0; round < 2000; ++round) {
+        const int w = 1 + static_cast<int>(random() % 14);
+        const int h = 1 + static_cast<int>(random() % 14);
+        const auto edges = randomPosition(*t, random, w, h);
+        learnRestPosition(*t);
+        for (int hypothesis = 0; hypothesis < 6; ++hypothesis) {
+            SCOPED_TRACE(::testing::Message() << round << "/" << hypothesis);
+            openStep(wb, t->frontend);
+            // Decide a random share of the undecided edges, lines one time in `lineOdds`.
+            const unsigned share = random() % 100;
+            const unsigned lineOdds = 1 + random() % 6;
+            std::vector<std::pair<int, int>> lines;
+            for (const auto& [ex, ey] : edges) {
+                if ((wb.at(ex, ey) & kKeyMask) != kUndecided || random() % 100 >= share) continue;
+                const bool line = random() % lineOdds == 0;
+                setEdge(*t, ex, ey, line ? kLine : kCross);
+                if (line) lines.emplace_back(ex, ey);
+            }
+            const auto [x, y] =
+                lines.empty() ? edges[random() % edges.size()] : lines[random() % lines.size()];
+            const bool expected = naiveLinesConnected(*t, x, y) && naivePathEndsPaired(*t);
+            EXPECT_EQ(stepConsistent(*t, x, y), expected);
+            while (isMove(wb.moveLog[wb.writePos - 1])) {
+                const int32_t e = wb.moveLog[wb.writePos - 1];
+                wb.at(entryX(e), entryY(e)) = 0;
+                removeLastMove(wb);
+            }
+            dropLastStep(wb);
+        }
     }
 }
 

@@ -1,0 +1,484 @@
+#include "solver/step_components.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "model/move_entry.h"
+#include "model/puzzle_state.h"
+#include "solver/consistency.h"
+
+namespace vexilo {
+
+namespace {
+
+constexpr int kSlots = SolveScratch::kDotSlots;
+// The most edges a board has, and so the most entries one step holds.
+constexpr int kMaxEdges = 2 * (kMaxCells + 1) * kMaxCells;
+
+constexpr int kSideStep[4] = {latticeStep(Direction::kDown), latticeStep(Direction::kRight),
+                              latticeStep(Direction::kUp), latticeStep(Direction::kLeft)};
+
+// SolveScratch::dotSlot, with shifts: a dot's index is never negative.
+int slotOf(int dot) {
+    const auto at = static_cast<unsigned>(dot);
+    static_assert(kLatticeSide == 1024 && SolveScratch::kDotRow == 512);
+    return static_cast<int>(((at >> 11) << 9) + ((at & 1023) >> 1));
+}
+
+// The two graphs on the dots: edges that are not crosses, and undecided edges.
+constexpr int kOpen = 0;
+constexpr int kUndecidedEdges = 1;
+
+}  // namespace
+
+// Marks carry the pass or hypothesis they belong to, so nothing is cleared between them;
+// the memory comes zeroed from calloc, page by page as the board uses it.
+struct StepComponents {
+    uint32_t pass;        // labels of this pass carry it in their upper half
+    uint32_t hypothesis;  // marks of this hypothesis carry it
+    uint32_t searchBase;  // the two sides of a search mark dots with base and base + 1
+    bool endsLabelled;    // the rest components holding path ends are labelled
+    int oddRest;          // of those, the ones with an odd number of path ends
+    int pieceCount;
+    int touchedCount;
+    struct Graph {
+        int components;
+        uint64_t label[kSlots];     // by dot: pass << 32 | component
+        int32_t restCount[kSlots];  // by component: its lines, or its path ends, at rest
+        uint64_t touched[kSlots];   // by component: hypothesis << 32 | index in touchedId
+    } graph[2];
+    uint32_t restEnd[kSlots];  // by dot: the pass, when it is a path end at rest
+    uint32_t seen[kSlots];     // by dot: a search's marks
+    uint32_t joinGeneration;   // one a call of findPieces
+    int classCount;
+    uint64_t piece[kSlots];            // by dot: joinGeneration << 32 | piece
+    uint64_t joined[kSlots];           // by dot: joinGeneration << 32 | class
+    int32_t classParent[kMaxEdges];    // the classes' union-find
+    uint32_t stepEdge[kLatticeBytes];  // by edge: the hypothesis, when its step decided it
+    int32_t queueA[kSlots];
+    int32_t queueB[kSlots];
+    int32_t pieceRoot[kMaxEdges];     // pieces joined by an edge the step took out
+    int32_t clusterFirst[kMaxEdges];  // by root piece: its cluster's first contact, or -1
+    int32_t cutA[kMaxEdges];          // the ends of the taken-out edges that touch a piece
+    int32_t cutB[kMaxEdges];
+    int32_t touchedEnds[kMaxEdges];  // by touched component: path ends outside the pieces
+};
+
+namespace {
+
+void freeComponents(StepComponents* c) {
+    std::free(c);
+}
+
+StepComponents& components(PuzzleState& state) {
+    auto& owned = state.solveScratch->stepComponents;
+    if (!owned) {
+        void* memory = std::calloc(1, sizeof(StepComponents));
+        if (memory == nullptr) throw std::bad_alloc();
+        owned = {static_cast<StepComponents*>(memory), &freeComponents};
+    }
+    return *owned;
+}
+
+uint64_t tag(uint32_t high, int low) {
+    return (static_cast<uint64_t>(high) << 32) | static_cast<uint32_t>(low);
+}
+
+int labelOf(const StepComponents& c, int g, int dot) {
+    const uint64_t l = c.graph[g].label[slotOf(dot)];
+    return (l >> 32) == c.pass ? static_cast<int>(static_cast<uint32_t>(l)) : -1;
+}
+
+int pieceOf(const StepComponents& c, int dot) {
+    const uint64_t p = c.piece[slotOf(dot)];
+    return (p >> 32) == c.joinGeneration ? static_cast<int>(static_cast<uint32_t>(p)) : -1;
+}
+
+uint32_t nextSearch(StepComponents& c) {
+    c.searchBase += 2;
+    if (c.searchBase > 0xFFFFFFF0U) {
+        std::memset(c.seen, 0, sizeof c.seen);
+        c.searchBase = 2;
+    }
+    return c.searchBase;
+}
+
+// Labels the component at rest of `dot` in graph g, and counts its lines or path ends.
+// At rest, an edge the step decided was undecided.
+int labelRest(StepComponents& c, const Board& wb, int g, int dot) {
+    auto& graph = c.graph[g];
+    const int id = graph.components++;
+    const uint64_t mine = tag(c.pass, id);
+    int32_t* stack = c.queueA;
+    int top = 0;
+    stack[0] = dot;
+    graph.label[slotOf(dot)] = mine;
+    int count = 0;
+    while (top >= 0) {
+        const int at = stack[top--];
+        if (g == kUndecidedEdges && c.restEnd[slotOf(at)] == c.pass) ++count;
+        for (int step : kSideStep) {
+            const int edge = at + step;
+            const int key = wb.at(edge) & kKeyMask;
+            const bool decided = c.stepEdge[edge] == c.hypothesis;
+            bool in = false;
+            if (g == kOpen) {
+                in = key != kCross || decided;
+                if (key == kLine && !decided) ++count;
+            } else {
+                in = key == kUndecided || decided;
+            }
+            if (!in) continue;
+            uint64_t& l = graph.label[slotOf(edge + step)];
+            if (l == mine) continue;
+            l = mine;
+            stack[++top] = edge + step;
+        }
+    }
+    // Graph 0 met each line from both its dots.
+    graph.restCount[id] = g == kOpen ? count / 2 : count;
+    return id;
+}
+
+int labelAt(StepComponents& c, const Board& wb, int g, int dot) {
+    const int id = labelOf(c, g, dot);
+    return id >= 0 ? id : labelRest(c, wb, g, dot);
+}
+
+bool inGraph(int g, int key) {
+    return g == kOpen ? key != kCross : key == kUndecided;
+}
+
+int classRoot(StepComponents& c, int k) {
+    while (c.classParent[k] != k) {
+        c.classParent[k] = c.classParent[c.classParent[k]];
+        k = c.classParent[k];
+    }
+    return k;
+}
+
+// The joined class of a dot in this call of findPieces, or -1.
+int joinedRoot(StepComponents& c, int dot) {
+    const uint64_t j = c.joined[slotOf(dot)];
+    return (j >> 32) == c.joinGeneration ? classRoot(c, static_cast<int>(static_cast<uint32_t>(j)))
+                                         : -1;
+}
+
+// Searches graph g from dots a and b at once, breadth first, one dot a side in turn.
+// Returns -1 when the two sides meet; else the side that ran out (0: a's, 1: b's), whose
+// dots, a whole component, are queue[0, size). The dots of searches that met are kept in
+// joined classes: a side that reaches the class of the other side's has met it.
+int meetOrRunOut(StepComponents& c, const Board& wb, int g, int a, int b, int& size) {
+    int rootA = joinedRoot(c, a);
+    int rootB = joinedRoot(c, b);
+    if (rootA >= 0 && rootA == rootB) return -1;
+    const uint32_t sideA = nextSearch(c);
+    const uint32_t sideB = sideA + 1;
+    int headA = 0;
+    int tailA = 1;
+    int headB = 0;
+    int tailB = 1;
+    c.queueA[0] = a;
+    c.queueB[0] = b;
+    c.seen[slotOf(a)] = sideA;
+    c.seen[slotOf(b)] = sideB;
+    const auto expand = [&](int at, uint32_t mine, uint32_t other, int32_t* queue, int& tail,
+                            int& rootMine, int& rootOther) {
+        for (int step : kSideStep) {
+            const int edge = at + step;
+            if (!inGraph(g, wb.at(edge) & kKeyMask)) continue;
+            const int beyond = edge + step;
+            uint32_t& m = c.seen[slotOf(beyond)];
+            if (m == other) return true;
+            if (m == mine) continue;
+            m = mine;
+            queue[tail++] = beyond;
+            const int k = joinedRoot(c, beyond);
+            if (k < 0) continue;
+            if (rootMine < 0) {
+                rootMine = k;
+            } else if (k != classRoot(c, rootMine)) {
+                c.classParent[k] = classRoot(c, rootMine);
+            }
+            if (rootOther >= 0 && classRoot(c, rootOther) == classRoot(c, rootMine)) return true;
+        }
+        return false;
+    };
+    for (;;) {
+        if (headA == tailA) {
+            size = tailA;
+            return 0;
+        }
+        if (expand(c.queueA[headA++], sideA, sideB, c.queueA, tailA, rootA, rootB)) break;
+        if (headB == tailB) {
+            size = tailB;
+            return 1;
+        }
+        if (expand(c.queueB[headB++], sideB, sideA, c.queueB, tailB, rootB, rootA)) break;
+    }
+    // Met: both sides' dots join one class.
+    int k = rootA >= 0 ? classRoot(c, rootA) : rootB >= 0 ? classRoot(c, rootB) : -1;
+    if (k < 0) {
+        if (c.classCount == kMaxEdges) return -1;
+        k = c.classCount++;
+        c.classParent[k] = k;
+    }
+    if (rootB >= 0) c.classParent[classRoot(c, rootB)] = k;
+    const uint64_t mine = tag(c.joinGeneration, k);
+    for (int i = 0; i < tailA; ++i) c.joined[slotOf(c.queueA[i])] = mine;
+    for (int i = 0; i < tailB; ++i) c.joined[slotOf(c.queueB[i])] = mine;
+    return -1;
+}
+
+// Records the dots of the side that ran out as a new piece.
+int addPiece(StepComponents& c, int side, int size) {
+    const int32_t* dots = side == 0 ? c.queueA : c.queueB;
+    const int p = c.pieceCount++;
+    const uint64_t mine = tag(c.joinGeneration, p);
+    for (int i = 0; i < size; ++i) c.piece[slotOf(dots[i])] = mine;
+    return p;
+}
+
+int rootOf(StepComponents& c, int p) {
+    while (c.pieceRoot[p] != p) {
+        c.pieceRoot[p] = c.pieceRoot[c.pieceRoot[p]];
+        p = c.pieceRoot[p];
+    }
+    return p;
+}
+
+// The ends of the edge in a move entry.
+struct EdgeEnds {
+    int edge;
+    int a;
+    int b;
+};
+EdgeEnds endsOf(int32_t entry) {
+    const int edge = latticeIndex(entryX(entry), entryY(entry));
+    const int across = (edge % 2 != 0) ? kLatticeSide : 1;
+    return {edge, edge - across, edge + across};
+}
+
+// Finds the pieces that broke off graph g where the step took edges out of it
+// (`takenOut(entry)` names those entries, within the part that matters), and calls
+// onPiece(dots, size) for each: a verdict other than kUnknown ends the search and is
+// returned. Otherwise the result is kHolds, every component of the new position in that
+// part having been found as a piece but one, the remainder (kUnknown only when the pieces
+// overflow their table).
+//
+// First each taken-out edge whose ends lie in no piece yet gets a search from both ends.
+// Then pieces joined by a taken-out edge form a cluster, and the remainder's dots at the
+// other end of a taken-out edge from a cluster are its contacts. A path at rest between
+// two remainder dots that passes through a cluster enters and leaves it at contacts, and
+// every other taken-out edge on it had its ends met: so the remainder is joined when each
+// cluster's contacts are. A contact that cannot reach its cluster's first one starts a
+// new piece, and the clusters are formed again.
+template <class TakenOut, class OnPiece>
+StepVerdict findPieces(StepComponents& c, const Board& wb, int g, int first, TakenOut takenOut,
+                       OnPiece onPiece) {
+    using enum StepVerdict;
+    c.pieceCount = 0;
+    c.classCount = 0;
+    if (++c.joinGeneration == 0) {
+        std::memset(c.joined, 0, sizeof c.joined);
+        std::memset(c.piece, 0, sizeof c.piece);
+        c.joinGeneration = 1;
+    }
+    StepVerdict verdict = kUnknown;
+    // A new piece of the dots queue[0, size): false when onPiece decided or the table is
+    // full (verdict says which).
+    const auto newPiece = [&](int side, int size) {
+        if (c.pieceCount == kMaxEdges) {
+            verdict = kUnknown;
+            return false;
+        }
+        addPiece(c, side, size);
+        verdict = onPiece(side == 0 ? c.queueA : c.queueB, size);
+        return verdict == kUnknown;
+    };
+    // A dot with no edge left is a piece of its own, found without a search.
+    const auto isolated = [&](int dot) {
+        for (int step : kSideStep) {
+            if (inGraph(g, wb.at(dot + step) & kKeyMask)) return false;
+        }
+        return true;
+    };
+    // The taken-out edges with an end in a piece, for the clusters.
+    int cuts = 0;
+    for (int slot = first; slot < wb.writePos; ++slot) {
+        const int32_t entry = wb.moveLog[slot];
+        if (!takenOut(entry)) continue;
+        const EdgeEnds e = endsOf(entry);
+        for (int dot : {e.a, e.b}) {
+            if (pieceOf(c, dot) < 0 && isolated(dot)) {
+                c.queueA[0] = dot;
+                if (!newPiece(0, 1)) return verdict;
+            }
+        }
+        if (pieceOf(c, e.a) < 0 && pieceOf(c, e.b) < 0) {
+            int size = 0;
+            const int side = meetOrRunOut(c, wb, g, e.a, e.b, size);
+            if (side < 0) continue;  // joined: neither end can be in a piece
+            if (!newPiece(side, size)) return verdict;
+        }
+        c.cutA[cuts] = e.a;
+        c.cutB[cuts++] = e.b;
+    }
+    for (bool again = c.pieceCount > 0; again;) {
+        again = false;
+        for (int p = 0; p < c.pieceCount; ++p) {
+            c.pieceRoot[p] = p;
+            c.clusterFirst[p] = -1;
+        }
+        for (int i = 0; i < cuts; ++i) {
+            const int pa = pieceOf(c, c.cutA[i]);
+            const int pb = pieceOf(c, c.cutB[i]);
+            if (pa >= 0 && pb >= 0) c.pieceRoot[rootOf(c, pa)] = rootOf(c, pb);
+        }
+        for (int i = 0; i < cuts && !again; ++i) {
+            const int pa = pieceOf(c, c.cutA[i]);
+            const int pb = pieceOf(c, c.cutB[i]);
+            if ((pa >= 0) == (pb >= 0)) continue;
+            const int contact = pa >= 0 ? c.cutB[i] : c.cutA[i];
+            int32_t& firstContact = c.clusterFirst[rootOf(c, pa >= 0 ? pa : pb)];
+            if (firstContact < 0) {
+                firstContact = contact;
+            } else if (firstContact != contact) {
+                int size = 0;
+                const int side = meetOrRunOut(c, wb, g, firstContact, contact, size);
+                if (side < 0) continue;
+                if (!newPiece(side, size)) return verdict;
+                again = true;
+            }
+        }
+    }
+    return kHolds;
+}
+
+}  // namespace
+
+void learnRestComponents(PuzzleState& state) {
+    StepComponents& c = components(state);
+    const SolveScratch& scratch = *state.solveScratch;
+    if (++c.pass == 0) {
+        for (auto& graph : c.graph) std::memset(graph.label, 0, sizeof graph.label);
+        std::memset(c.restEnd, 0, sizeof c.restEnd);
+        c.pass = 1;
+    }
+    c.graph[kOpen].components = 0;
+    c.graph[kUndecidedEdges].components = 0;
+    c.endsLabelled = false;
+    c.oddRest = 0;
+    for (int i = 0; i < scratch.restEndCount; ++i) {
+        c.restEnd[slotOf(scratch.restEnds[static_cast<size_t>(i)])] = c.pass;
+    }
+}
+
+void markStep(PuzzleState& state, int first) {
+    StepComponents& c = *state.solveScratch->stepComponents;
+    if (++c.hypothesis == 0) {
+        std::memset(c.stepEdge, 0, sizeof c.stepEdge);
+        for (auto& graph : c.graph) std::memset(graph.touched, 0, sizeof graph.touched);
+        c.hypothesis = 1;
+    }
+    const Board& wb = *state.workBoard;
+    for (int slot = first; slot < wb.writePos; ++slot) {
+        c.stepEdge[endsOf(wb.moveLog[slot]).edge] = c.hypothesis;
+    }
+}
+
+StepVerdict stepLinesConnected(PuzzleState& state, int first, int lines, int startDot) {
+    using enum StepVerdict;
+    if (lines == 0) return kHolds;
+    StepComponents& c = *state.solveScratch->stepComponents;
+    const Board& wb = *state.workBoard;
+    // Every line must lie in the start's component at rest: the step only took edges out.
+    const int start = labelAt(c, wb, kOpen, startDot);
+    if (c.graph[kOpen].restCount[start] != state.solveScratch->restLines) return kFails;
+    for (int slot = first; slot < wb.writePos; ++slot) {
+        const int32_t entry = wb.moveLog[slot];
+        if (entryValue(entry) == kLine && labelOf(c, kOpen, endsOf(entry).a) != start) {
+            return kFails;
+        }
+    }
+    // The crosses the step drew there: each one's ends still meet, or a piece broke off.
+    const auto takenOut = [&](int32_t entry) {
+        return entryValue(entry) == kCross && labelOf(c, kOpen, endsOf(entry).a) == start;
+    };
+    const int startSlot = slotOf(startDot);
+    return findPieces(c, wb, kOpen, first, takenOut, [&](const int32_t* dots, int size) {
+        int ends = 0;  // each line is met from both its dots
+        for (int i = 0; i < size; ++i) {
+            for (int step : kSideStep) ends += (wb.at(dots[i] + step) & kKeyMask) == kLine;
+        }
+        // The start's piece holds every line, or one is out of its reach.
+        if (c.piece[startSlot] == c.piece[slotOf(dots[0])])
+            return ends / 2 == lines ? kHolds : kFails;
+        return ends > 0 ? kFails : kUnknown;
+    });
+}
+
+StepVerdict stepEndsPaired(PuzzleState& state, int first) {
+    using enum StepVerdict;
+    const SolveScratch& scratch = *state.solveScratch;
+    if (scratch.restEndCount < 0) return kUnknown;
+    StepComponents& c = *scratch.stepComponents;
+    const Board& wb = *state.workBoard;
+    auto& graph = c.graph[kUndecidedEdges];
+    if (!c.endsLabelled) {
+        for (int i = 0; i < scratch.restEndCount; ++i) {
+            const int end = scratch.restEnds[static_cast<size_t>(i)];
+            if (labelOf(c, kUndecidedEdges, end) >= 0) continue;
+            const int id = labelRest(c, wb, kUndecidedEdges, end);
+            c.oddRest += graph.restCount[id] % 2;
+        }
+        c.endsLabelled = true;
+    }
+    // The components the step touched, with their path ends now: a dot's count changes only
+    // when one of its edges did.
+    int odd = c.oddRest;
+    c.touchedCount = 0;
+    const uint32_t counted = nextSearch(c);
+    const auto touchedIndex = [&](int id) {
+        return static_cast<int>(static_cast<uint32_t>(graph.touched[id]));
+    };
+    for (int slot = first; slot < wb.writePos; ++slot) {
+        const EdgeEnds e = endsOf(wb.moveLog[slot]);
+        const int id = labelAt(c, wb, kUndecidedEdges, e.a);
+        if ((graph.touched[id] >> 32) != c.hypothesis) {
+            graph.touched[id] = tag(c.hypothesis, c.touchedCount);
+            c.touchedEnds[c.touchedCount++] = graph.restCount[id];
+            odd -= graph.restCount[id] % 2;
+        }
+        int32_t& ends = c.touchedEnds[touchedIndex(id)];
+        for (int dot : {e.a, e.b}) {
+            if (c.seen[slotOf(dot)] == counted) continue;
+            c.seen[slotOf(dot)] = counted;
+            ends += (isPathEnd(wb, dot) ? 1 : 0) - (c.restEnd[slotOf(dot)] == c.pass ? 1 : 0);
+        }
+    }
+    if (odd > 0) return kFails;
+    // What remains of each touched component after the pieces that broke off, each a whole
+    // region now: odd, one of its parts is odd.
+    const auto remainderOdd = [&] {
+        for (int i = 0; i < c.touchedCount; ++i) {
+            if (c.touchedEnds[i] % 2 != 0) return true;
+        }
+        return false;
+    };
+    if (remainderOdd()) return kFails;
+    const StepVerdict v = findPieces(
+        c, wb, kUndecidedEdges, first, [](int32_t) { return true; },
+        [&](const int32_t* dots, int size) {
+            int ends = 0;
+            for (int i = 0; i < size; ++i) ends += isPathEnd(wb, dots[i]) ? 1 : 0;
+            if (ends % 2 != 0) return kFails;
+            c.touchedEnds[touchedIndex(labelOf(c, kUndecidedEdges, dots[0]))] -= ends;
+            return kUnknown;
+        });
+    if (v != kHolds) return v;
+    return remainderOdd() ? kFails : kHolds;
+}
+
+}  // namespace vexilo

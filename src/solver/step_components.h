@@ -1,0 +1,37 @@
+// The trial search's two global tests, judged from what one hypothesis changed.
+//
+// Within a pass every hypothesis starts from the same position at rest. Its components
+// (of the graph of edges that are not crosses, and of the graph of undecided edges) are
+// labelled once per pass, as far as the hypotheses need them. A hypothesis only takes
+// edges out of both graphs. For each edge it took out, a search from both ends at once
+// either meets (the ends stay joined) or runs out on one side, which is then a whole
+// component of the new position, small and counted on the spot. From the rest labels, the
+// counted pieces and the step's own changes, both tests follow without walking the board.
+// Where a piece could split what remains of its component, each of the remainder's
+// points of contact with the piece must be joined again; when one is not, the caller
+// decides with the plain walks.
+#pragma once
+
+namespace vexilo {
+
+struct PuzzleState;
+
+enum class StepVerdict { kFails, kHolds, kUnknown };
+
+// A new pass: the position at rest has changed (SolveScratch::restEnds is up to date).
+void learnRestComponents(PuzzleState& state);
+
+// Notes the edges of the open hypothesis's step, workBoard.moveLog[first, writePos), before
+// the two tests below.
+void markStep(PuzzleState& state, int first);
+
+// The open hypothesis's step is workBoard.moveLog[first, writePos), `lines` lines in all
+// after it, none when lines is 0. Is every line reachable from `startDot` through edges
+// that are not crosses?
+[[nodiscard]] StepVerdict stepLinesConnected(PuzzleState& state, int first, int lines,
+                                             int startDot);
+
+// Does every region of undecided edges hold an even number of path ends after the step?
+[[nodiscard]] StepVerdict stepEndsPaired(PuzzleState& state, int first);
+
+}  // namespace vexilo
