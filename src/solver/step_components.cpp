@@ -13,6 +13,12 @@ namespace vexilo {
 namespace {
 
 constexpr int kSlots = SolveScratch::kDotSlots;
+// The searches index dots by half their lattice index: one shift, and a neighbour is
+// one or kLatticeSide away.
+constexpr int kHalves = kLatticeBytes / 2;
+int halfOf(int dot) {
+    return static_cast<int>(static_cast<unsigned>(dot) >> 1);
+}
 // The most edges a board has, and so the most entries one step holds.
 constexpr int kMaxEdges = 2 * (kMaxCells + 1) * kMaxCells;
 
@@ -49,11 +55,11 @@ struct StepComponents {
         uint64_t touched[kSlots];   // by component: hypothesis << 32 | index in touchedId
     } graph[2];
     uint32_t restEnd[kSlots];  // by dot: the pass, when it is a path end at rest
-    uint32_t seen[kSlots];     // by dot: a search's marks
+    uint32_t seen[kHalves];    // by dot: a search's marks
     uint32_t joinGeneration;   // one a call of findPieces
     int classCount;
-    uint64_t piece[kSlots];            // by dot: joinGeneration << 32 | piece
-    uint64_t joined[kSlots];           // by dot: joinGeneration << 32 | class
+    uint64_t piece[kHalves];           // by dot: joinGeneration << 32 | piece
+    uint64_t joined[kHalves];          // by dot: joinGeneration << 32 | class
     int32_t classParent[kMaxEdges];    // the classes' union-find
     uint32_t stepEdge[kLatticeBytes];  // by edge: the hypothesis, when its step decided it
     int32_t queueA[kSlots];
@@ -91,7 +97,7 @@ int labelOf(const StepComponents& c, int g, int dot) {
 }
 
 int pieceOf(const StepComponents& c, int dot) {
-    const uint64_t p = c.piece[slotOf(dot)];
+    const uint64_t p = c.piece[halfOf(dot)];
     return (p >> 32) == c.joinGeneration ? static_cast<int>(static_cast<uint32_t>(p)) : -1;
 }
 
@@ -146,7 +152,8 @@ int labelAt(StepComponents& c, const Board& wb, int g, int dot) {
     return id >= 0 ? id : labelRest(c, wb, g, dot);
 }
 
-bool inGraph(int g, int key) {
+template <int g>
+bool inGraph(int key) {
     return g == kOpen ? key != kCross : key == kUndecided;
 }
 
@@ -160,7 +167,7 @@ int classRoot(StepComponents& c, int k) {
 
 // The joined class of a dot in this call of findPieces, or -1.
 int joinedRoot(StepComponents& c, int dot) {
-    const uint64_t j = c.joined[slotOf(dot)];
+    const uint64_t j = c.joined[halfOf(dot)];
     return (j >> 32) == c.joinGeneration ? classRoot(c, static_cast<int>(static_cast<uint32_t>(j)))
                                          : -1;
 }
@@ -169,7 +176,8 @@ int joinedRoot(StepComponents& c, int dot) {
 // Returns -1 when the two sides meet; else the side that ran out (0: a's, 1: b's), whose
 // dots, a whole component, are queue[0, size). The dots of searches that met are kept in
 // joined classes: a side that reaches the class of the other side's has met it.
-int meetOrRunOut(StepComponents& c, const Board& wb, int g, int a, int b, int& size) {
+template <int g>
+int meetOrRunOut(StepComponents& c, const Board& wb, int a, int b, int& size) {
     int rootA = joinedRoot(c, a);
     int rootB = joinedRoot(c, b);
     if (rootA >= 0 && rootA == rootB) return -1;
@@ -181,15 +189,15 @@ int meetOrRunOut(StepComponents& c, const Board& wb, int g, int a, int b, int& s
     int tailB = 1;
     c.queueA[0] = a;
     c.queueB[0] = b;
-    c.seen[slotOf(a)] = sideA;
-    c.seen[slotOf(b)] = sideB;
+    c.seen[halfOf(a)] = sideA;
+    c.seen[halfOf(b)] = sideB;
     const auto expand = [&](int at, uint32_t mine, uint32_t other, int32_t* queue, int& tail,
                             int& rootMine, int& rootOther) {
         for (int step : kSideStep) {
             const int edge = at + step;
-            if (!inGraph(g, wb.at(edge) & kKeyMask)) continue;
+            if (!inGraph<g>(wb.at(edge) & kKeyMask)) continue;
             const int beyond = edge + step;
-            uint32_t& m = c.seen[slotOf(beyond)];
+            uint32_t& m = c.seen[halfOf(beyond)];
             if (m == other) return true;
             if (m == mine) continue;
             m = mine;
@@ -226,8 +234,8 @@ int meetOrRunOut(StepComponents& c, const Board& wb, int g, int a, int b, int& s
     }
     if (rootB >= 0) c.classParent[classRoot(c, rootB)] = k;
     const uint64_t mine = tag(c.joinGeneration, k);
-    for (int i = 0; i < tailA; ++i) c.joined[slotOf(c.queueA[i])] = mine;
-    for (int i = 0; i < tailB; ++i) c.joined[slotOf(c.queueB[i])] = mine;
+    for (int i = 0; i < tailA; ++i) c.joined[halfOf(c.queueA[i])] = mine;
+    for (int i = 0; i < tailB; ++i) c.joined[halfOf(c.queueB[i])] = mine;
     return -1;
 }
 
@@ -236,7 +244,7 @@ int addPiece(StepComponents& c, int side, int size) {
     const int32_t* dots = side == 0 ? c.queueA : c.queueB;
     const int p = c.pieceCount++;
     const uint64_t mine = tag(c.joinGeneration, p);
-    for (int i = 0; i < size; ++i) c.piece[slotOf(dots[i])] = mine;
+    for (int i = 0; i < size; ++i) c.piece[halfOf(dots[i])] = mine;
     return p;
 }
 
@@ -274,8 +282,8 @@ EdgeEnds endsOf(int32_t entry) {
 // every other taken-out edge on it had its ends met: so the remainder is joined when each
 // cluster's contacts are. A contact that cannot reach its cluster's first one starts a
 // new piece, and the clusters are formed again.
-template <class TakenOut, class OnPiece>
-StepVerdict findPieces(StepComponents& c, const Board& wb, int g, int first, TakenOut takenOut,
+template <int g, class TakenOut, class OnPiece>
+StepVerdict findPieces(StepComponents& c, const Board& wb, int first, TakenOut takenOut,
                        OnPiece onPiece) {
     using enum StepVerdict;
     c.pieceCount = 0;
@@ -300,9 +308,19 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, int g, int first, Tak
     // A dot with no edge left is a piece of its own, found without a search.
     const auto isolated = [&](int dot) {
         for (int step : kSideStep) {
-            if (inGraph(g, wb.at(dot + step) & kKeyMask)) return false;
+            if (inGraph<g>(wb.at(dot + step) & kKeyMask)) return false;
         }
         return true;
+    };
+    // The ends of a taken-out edge are joined around a cell beside it whose other three
+    // sides are still edges of the graph. (A side on the ring is crossed: the test stops
+    // there, before the lattice's edge.)
+    const auto aroundACell = [&](const EdgeEnds& e) {
+        const int along = e.b - e.edge;
+        const int side = along == 1 ? kLatticeSide : 1;
+        const auto in = [&](int at) { return inGraph<g>(wb.at(at) & kKeyMask); };
+        return (in(e.a - side) && in(e.edge - 2 * side) && in(e.b - side)) ||
+               (in(e.a + side) && in(e.edge + 2 * side) && in(e.b + side));
     };
     // The taken-out edges with an end in a piece, for the clusters.
     int cuts = 0;
@@ -317,8 +335,9 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, int g, int first, Tak
             }
         }
         if (pieceOf(c, e.a) < 0 && pieceOf(c, e.b) < 0) {
+            if (aroundACell(e)) continue;
             int size = 0;
-            const int side = meetOrRunOut(c, wb, g, e.a, e.b, size);
+            const int side = meetOrRunOut<g>(c, wb, e.a, e.b, size);
             if (side < 0) continue;  // joined: neither end can be in a piece
             if (!newPiece(side, size)) return verdict;
         }
@@ -346,7 +365,7 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, int g, int first, Tak
                 firstContact = contact;
             } else if (firstContact != contact) {
                 int size = 0;
-                const int side = meetOrRunOut(c, wb, g, firstContact, contact, size);
+                const int side = meetOrRunOut<g>(c, wb, firstContact, contact, size);
                 if (side < 0) continue;
                 if (!newPiece(side, size)) return verdict;
                 again = true;
@@ -406,14 +425,14 @@ StepVerdict stepLinesConnected(PuzzleState& state, int first, int lines, int sta
     const auto takenOut = [&](int32_t entry) {
         return entryValue(entry) == kCross && labelOf(c, kOpen, endsOf(entry).a) == start;
     };
-    const int startSlot = slotOf(startDot);
-    return findPieces(c, wb, kOpen, first, takenOut, [&](const int32_t* dots, int size) {
+    const int startHalf = halfOf(startDot);
+    return findPieces<kOpen>(c, wb, first, takenOut, [&](const int32_t* dots, int size) {
         int ends = 0;  // each line is met from both its dots
         for (int i = 0; i < size; ++i) {
             for (int step : kSideStep) ends += (wb.at(dots[i] + step) & kKeyMask) == kLine;
         }
         // The start's piece holds every line, or one is out of its reach.
-        if (c.piece[startSlot] == c.piece[slotOf(dots[0])])
+        if (c.piece[startHalf] == c.piece[halfOf(dots[0])])
             return ends / 2 == lines ? kHolds : kFails;
         return ends > 0 ? kFails : kUnknown;
     });
@@ -453,8 +472,8 @@ StepVerdict stepEndsPaired(PuzzleState& state, int first) {
         }
         int32_t& ends = c.touchedEnds[touchedIndex(id)];
         for (int dot : {e.a, e.b}) {
-            if (c.seen[slotOf(dot)] == counted) continue;
-            c.seen[slotOf(dot)] = counted;
+            if (c.seen[halfOf(dot)] == counted) continue;
+            c.seen[halfOf(dot)] = counted;
             ends += (isPathEnd(wb, dot) ? 1 : 0) - (c.restEnd[slotOf(dot)] == c.pass ? 1 : 0);
         }
     }
@@ -468,8 +487,8 @@ StepVerdict stepEndsPaired(PuzzleState& state, int first) {
         return false;
     };
     if (remainderOdd()) return kFails;
-    const StepVerdict v = findPieces(
-        c, wb, kUndecidedEdges, first, [](int32_t) { return true; },
+    const StepVerdict v = findPieces<kUndecidedEdges>(
+        c, wb, first, [](int32_t) { return true; },
         [&](const int32_t* dots, int size) {
             int ends = 0;
             for (int i = 0; i < size; ++i) ends += isPathEnd(wb, dots[i]) ? 1 : 0;
