@@ -266,13 +266,8 @@ bool pathEndsPaired(PuzzleState& state) {
 }
 
 void learnRestPosition(PuzzleState& state) {
-    const Board& wb = *state.workBoard;
-    SolveScratch& scratch = *state.solveScratch;
-    scratch.restLines = countLines(wb, state.W(), state.H());
-    scratch.restEndCount =
-        collectPathEnds(wb, state.W(), state.H(), kMaxDots, scratch.restEnds.data());
-    scratch.restKnown = true;
     learnRestComponents(state);
+    state.solveScratch->restKnown = true;
 }
 
 bool stepConsistent(PuzzleState& state, int x, int y) {

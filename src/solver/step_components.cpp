@@ -21,6 +21,7 @@ int halfOf(int dot) {
 }
 // The most edges a board has, and so the most entries one step holds.
 constexpr int kMaxEdges = 2 * (kMaxCells + 1) * kMaxCells;
+constexpr int kMaxDotCount = (kMaxCells + 1) * (kMaxCells + 1);
 
 constexpr int kSideStep[4] = {latticeStep(Direction::kDown), latticeStep(Direction::kRight),
                               latticeStep(Direction::kUp), latticeStep(Direction::kLeft)};
@@ -54,9 +55,16 @@ struct StepComponents {
         int32_t restCount[kSlots];  // by component: its lines, or its path ends, at rest
         uint64_t touched[kSlots];   // by component: hypothesis << 32 | index in touchedId
     } graph[2];
-    uint32_t restEnd[kSlots];  // by dot: the pass, when it is a path end at rest
-    uint32_t seen[kHalves];    // by dot: a search's marks
-    uint32_t joinGeneration;   // one a call of findPieces
+    // The position at rest as last learnt, over the rows and columns of a w x h board, and
+    // its path ends: they are brought up to date from the keys that changed since.
+    int keptW;
+    int keptH;
+    int restLines;
+    int restEndCount;
+    uint8_t restKeys[kLatticeBytes];  // key bits of each position
+    int32_t endIndex[kSlots];         // by dot: 1 + its place in SolveScratch::restEnds, or 0
+    uint32_t seen[kHalves];           // by dot: a search's marks
+    uint32_t joinGeneration;          // one a call of findPieces
     int classCount;
     uint64_t piece[kHalves];           // by dot: joinGeneration << 32 | piece
     uint64_t joined[kHalves];          // by dot: joinGeneration << 32 | class
@@ -123,7 +131,7 @@ int labelRest(StepComponents& c, const Board& wb, int g, int dot) {
     int count = 0;
     while (top >= 0) {
         const int at = stack[top--];
-        if (g == kUndecidedEdges && c.restEnd[slotOf(at)] == c.pass) ++count;
+        if (g == kUndecidedEdges && c.endIndex[slotOf(at)] != 0) ++count;
         for (int step : kSideStep) {
             const int edge = at + step;
             const int key = wb.at(edge) & kKeyMask;
@@ -377,21 +385,91 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, int first, TakenOut t
 
 }  // namespace
 
+namespace {
+
+// Brings a dot's place among the path ends at rest up to date.
+void noteEndAt(StepComponents& c, SolveScratch& scratch, const Board& wb, int dot) {
+    int32_t& index = c.endIndex[slotOf(dot)];
+    const bool end = isPathEnd(wb, dot);
+    if (end == (index != 0)) return;
+    if (end) {
+        scratch.restEnds[static_cast<size_t>(c.restEndCount++)] = dot;
+        index = c.restEndCount;
+        return;
+    }
+    // The last end takes its place.
+    const int32_t last = scratch.restEnds[static_cast<size_t>(--c.restEndCount)];
+    scratch.restEnds[static_cast<size_t>(index - 1)] = last;
+    c.endIndex[slotOf(last)] = index;
+    index = 0;
+}
+
+// Compares the key bits of the board with those kept, eight positions at a time, and
+// brings the line count and the path ends up to date at every edge that changed.
+void learnChangedKeys(StepComponents& c, SolveScratch& scratch, const Board& wb, int w, int h) {
+    constexpr uint64_t kKeys = 0x0707070707070707ULL;
+    const int maxX = 2 * w + 1;
+    for (int y = 1; y <= 2 * h + 1; ++y) {
+        const int row = latticeIndex(0, y);
+        for (int x = 0; x <= maxX; x += 8) {
+            uint64_t now = 0;
+            uint64_t kept = 0;
+            std::memcpy(&now, &wb.lattice[static_cast<size_t>(row + x)], 8);
+            std::memcpy(&kept, &c.restKeys[row + x], 8);
+            now &= kKeys;
+            if (now == kept) continue;
+            std::memcpy(&c.restKeys[row + x], &now, 8);
+            for (int i = 0; i < 8; ++i) {
+                const int ex = x + i;
+                const int shift = 8 * i;
+                if (ex < 1 || ex > maxX || (ex + y) % 2 == 0 ||
+                    ((now >> shift) & 0xFF) == ((kept >> shift) & 0xFF)) {
+                    continue;
+                }
+                c.restLines += (((now >> shift) & 0xFF) == kLine ? 1 : 0) -
+                               (((kept >> shift) & 0xFF) == kLine ? 1 : 0);
+                const int edge = row + ex;
+                const int across = (ex % 2 != 0) ? kLatticeSide : 1;
+                noteEndAt(c, scratch, wb, edge - across);
+                noteEndAt(c, scratch, wb, edge + across);
+            }
+        }
+    }
+}
+
+}  // namespace
+
 void learnRestComponents(PuzzleState& state) {
     StepComponents& c = components(state);
-    const SolveScratch& scratch = *state.solveScratch;
+    SolveScratch& scratch = *state.solveScratch;
+    const Board& wb = *state.workBoard;
+    if (c.keptW != state.W() || c.keptH != state.H()) {
+        // Another board: start from one with every edge undecided, no lines and no ends.
+        for (int i = 0; i < c.restEndCount; ++i) {
+            c.endIndex[slotOf(scratch.restEnds[static_cast<size_t>(i)])] = 0;
+        }
+        c.restEndCount = 0;
+        c.restLines = 0;
+        // The words learnChangedKeys compares.
+        const size_t width = static_cast<size_t>(2 * state.W() + 10);
+        for (int y = 1; y <= 2 * state.H() + 1; ++y) {
+            std::memset(&c.restKeys[latticeIndex(0, y)], 0, width);
+        }
+        c.keptW = state.W();
+        c.keptH = state.H();
+    }
+    learnChangedKeys(c, scratch, wb, state.W(), state.H());
+    scratch.restLines = c.restLines;
+    // With more lines than a board has dots the ends are not counted.
+    scratch.restEndCount = c.restLines > kMaxDotCount ? -1 : c.restEndCount;
     if (++c.pass == 0) {
         for (auto& graph : c.graph) std::memset(graph.label, 0, sizeof graph.label);
-        std::memset(c.restEnd, 0, sizeof c.restEnd);
         c.pass = 1;
     }
     c.graph[kOpen].components = 0;
     c.graph[kUndecidedEdges].components = 0;
     c.endsLabelled = false;
     c.oddRest = 0;
-    for (int i = 0; i < scratch.restEndCount; ++i) {
-        c.restEnd[slotOf(scratch.restEnds[static_cast<size_t>(i)])] = c.pass;
-    }
 }
 
 void markStep(PuzzleState& state, int first) {
@@ -474,7 +552,7 @@ StepVerdict stepEndsPaired(PuzzleState& state, int first) {
         for (int dot : {e.a, e.b}) {
             if (c.seen[halfOf(dot)] == counted) continue;
             c.seen[halfOf(dot)] = counted;
-            ends += (isPathEnd(wb, dot) ? 1 : 0) - (c.restEnd[slotOf(dot)] == c.pass ? 1 : 0);
+            ends += (isPathEnd(wb, dot) ? 1 : 0) - (c.endIndex[slotOf(dot)] != 0 ? 1 : 0);
         }
     }
     if (odd > 0) return kFails;

@@ -18,7 +18,8 @@ struct PuzzleState;
 
 enum class StepVerdict { kFails, kHolds, kUnknown };
 
-// A new pass: the position at rest has changed (SolveScratch::restEnds is up to date).
+// A new pass: learns the position at rest, its lines and path ends (SolveScratch::restLines,
+// restEnds) from the edges that changed since the last pass, and forgets its components.
 void learnRestComponents(PuzzleState& state);
 
 // Notes the edges of the open hypothesis's step, workBoard.moveLog[first, writePos), before
