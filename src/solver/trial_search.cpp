@@ -1,5 +1,7 @@
 #include "solver/trial_search.h"
 
+#include <cstring>
+
 #include "model/move_log.h"
 #include "model/puzzle_state.h"
 #include "solver/consistency.h"
@@ -61,6 +63,41 @@ bool hasClueOneOrThree(const Board& wb, int index) {
     return key == 1 || key == 3;
 }
 
+// The scans below skip eight lattice positions at a time: a word of row y from x on is
+// passed over when none of its bytes at x, x + 2, x + 4, x + 6 can be what they look for.
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+constexpr uint64_t kOddBytes = 0xFF00FF00FF00FF00ULL;  // bytes 1, 3, 5, 7
+
+uint64_t wordAt(const Board& wb, int x, int y) {
+    uint64_t w = 0;
+    std::memcpy(&w, &wb.lattice[static_cast<size_t>(latticeIndex(x, y))], 8);
+    return w;
+}
+
+// The first cell of row y from x on (x even, below maxX) whose clue key is `key`, or -1.
+int nextCellWithKey(const Board& wb, int x, int y, int maxX, uint8_t key) {
+    for (; x + 7 < maxX; x += 8) {
+        const uint64_t w = ((wordAt(wb, x, y) & (kOnes * 7)) ^ (kOnes * key)) | kOddBytes;
+        if (((w - kOnes) & ~w & kHighBits) != 0) break;
+    }
+    for (; x < maxX; x += 2) {
+        if ((wb.at(x, y) & 7) == key) return x;
+    }
+    return -1;
+}
+
+// The first undecided edge of row y from edge x on, up to maxX, or -1.
+int nextUndecidedEdge(const Board& wb, int x, int y, int maxX) {
+    for (; x + 7 <= maxX; x += 8) {
+        if ((~wordAt(wb, x, y) & 0x0002000200020002ULL) != 0) break;
+    }
+    for (; x <= maxX; x += 2) {
+        if ((wb.at(x, y) & 2) == 0) return x;
+    }
+    return -1;
+}
+
 // Sides of a cell in the order the search tries them.
 constexpr Direction kSideOrder[4] = {Direction::kLeft, Direction::kRight, Direction::kUp,
                                      Direction::kDown};
@@ -109,8 +146,8 @@ RuleResult trialSearch(PuzzleState& state) {
 
     // Phase 1: a side of a 3 crossed, its other sides lines.
     for (int y = 2; y < maxY; y += 2) {
-        for (int x = 2; x < maxX; x += 2) {
-            if ((wb.at(x, y) & 7) != 3) continue;
+        for (int x = nextCellWithKey(wb, 2, y, maxX, 3); x >= 0;
+             x = nextCellWithKey(wb, x + 2, y, maxX, 3)) {
             for (Direction side : kSideOrder) {
                 const int sx = x + stepX(side);
                 const int sy = y + stepY(side);
@@ -131,8 +168,8 @@ RuleResult trialSearch(PuzzleState& state) {
 
     // Phase 2: a side of a 1 drawn as a line.
     for (int y = 2; y < maxY; y += 2) {
-        for (int x = 2; x < maxX; x += 2) {
-            if ((wb.at(x, y) & 7) != 1) continue;
+        for (int x = nextCellWithKey(wb, 2, y, maxX, 1); x >= 0;
+             x = nextCellWithKey(wb, x + 2, y, maxX, 1)) {
             for (Direction side : kSideOrder) {
                 const int sx = x + stepX(side);
                 const int sy = y + stepY(side);
@@ -149,8 +186,8 @@ RuleResult trialSearch(PuzzleState& state) {
 
     // Phase 3: every other undecided edge drawn as a line.
     for (int y = 1; y <= maxY; ++y) {
-        for (int x = 1 + (y % 2); x <= maxX; x += 2) {
-            if ((wb.at(x, y) & 2) != 0) continue;
+        for (int x = nextUndecidedEdge(wb, 1 + (y % 2), y, maxX); x >= 0;
+             x = nextUndecidedEdge(wb, x + 2, y, maxX)) {
             const int at = latticeIndex(x, y);
             const int across = isVerticalEdge(x, y) ? 1 : kLatticeSide;
             if (hasClueOneOrThree(wb, at - across) || hasClueOneOrThree(wb, at + across)) continue;
