@@ -213,34 +213,46 @@ TEST(ConsistencyTests, StepJudgementAgreesWithThePlainWalks) {
     std::mt19937 random(11);
     TestState t;
     Board& wb = *t->workBoard;
-    for (int round = 0; round < 2000; ++round) {
+    // Decides a random share of the undecided edges, lines one time in `lineOdds`, through
+    // setEdge (the step's log) or straight in the lattice (between passes); returns the lines.
+    const auto decide = [&](const std::vector<std::pair<int, int>>& edges, bool logged) {
+        const unsigned share = random() % (logged ? 100 : 20);
+        const unsigned lineOdds = 1 + random() % 6;
+        std::vector<std::pair<int, int>> lines;
+        for (const auto& [ex, ey] : edges) {
+            if ((wb.at(ex, ey) & kKeyMask) != kUndecided || random() % 100 >= share) continue;
+            const uint8_t value = random() % lineOdds == 0 ? kLine : kCross;
+            if (logged) {
+                setEdge(*t, ex, ey, value);
+            } else {
+                wb.at(ex, ey) = value;
+            }
+            if (value == kLine) lines.emplace_back(ex, ey);
+        }
+        return lines;
+    };
+    for (int round = 0; round < 700; ++round) {
         const int w = 1 + static_cast<int>(random() % 14);
         const int h = 1 + static_cast<int>(random() % 14);
         const auto edges = randomPosition(*t, random, w, h);
-        learnRestPosition(*t);
-        for (int hypothesis = 0; hypothesis < 6; ++hypothesis) {
-            SCOPED_TRACE(::testing::Message() << round << "/" << hypothesis);
-            openStep(wb, t->frontend);
-            // Decide a random share of the undecided edges, lines one time in `lineOdds`.
-            const unsigned share = random() % 100;
-            const unsigned lineOdds = 1 + random() % 6;
-            std::vector<std::pair<int, int>> lines;
-            for (const auto& [ex, ey] : edges) {
-                if ((wb.at(ex, ey) & kKeyMask) != kUndecided || random() % 100 >= share) continue;
-                const bool line = random() % lineOdds == 0;
-                setEdge(*t, ex, ey, line ? kLine : kCross);
-                if (line) lines.emplace_back(ex, ey);
+        // A few passes, the position at rest deciding more edges from one to the next.
+        for (int pass = 0; pass < 3; ++pass, decide(edges, false)) {
+            learnRestPosition(*t);
+            for (int hypothesis = 0; hypothesis < 4; ++hypothesis) {
+                SCOPED_TRACE(::testing::Message() << round << "/" << pass << "/" << hypothesis);
+                openStep(wb, t->frontend);
+                const auto lines = decide(edges, true);
+                const auto [x, y] =
+                    lines.empty() ? edges[random() % edges.size()] : lines[random() % lines.size()];
+                const bool expected = naiveLinesConnected(*t, x, y) && naivePathEndsPaired(*t);
+                EXPECT_EQ(stepConsistent(*t, x, y), expected);
+                while (isMove(wb.moveLog[wb.writePos - 1])) {
+                    const int32_t e = wb.moveLog[wb.writePos - 1];
+                    wb.at(entryX(e), entryY(e)) = 0;
+                    removeLastMove(wb);
+                }
+                dropLastStep(wb);
             }
-            const auto [x, y] =
-                lines.empty() ? edges[random() % edges.size()] : lines[random() % lines.size()];
-            const bool expected = naiveLinesConnected(*t, x, y) && naivePathEndsPaired(*t);
-            EXPECT_EQ(stepConsistent(*t, x, y), expected);
-            while (isMove(wb.moveLog[wb.writePos - 1])) {
-                const int32_t e = wb.moveLog[wb.writePos - 1];
-                wb.at(entryX(e), entryY(e)) = 0;
-                removeLastMove(wb);
-            }
-            dropLastStep(wb);
         }
     }
 }
