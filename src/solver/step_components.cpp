@@ -22,6 +22,8 @@ int halfOf(int dot) {
 // The most edges a board has, and so the most entries one step holds.
 constexpr int kMaxEdges = 2 * (kMaxCells + 1) * kMaxCells;
 constexpr int kMaxDotCount = (kMaxCells + 1) * (kMaxCells + 1);
+// Component numbers: those of the passes since the labels were last forgotten.
+constexpr int kIds = 4 * SolveScratch::kDotSlots;
 
 constexpr int kSideStep[4] = {latticeStep(Direction::kDown), latticeStep(Direction::kRight),
                               latticeStep(Direction::kUp), latticeStep(Direction::kLeft)};
@@ -51,9 +53,9 @@ struct StepComponents {
     int touchedCount;
     struct Graph {
         int components;
-        uint64_t label[kSlots];     // by dot: pass << 32 | component
-        int32_t restCount[kSlots];  // by component: its lines, or its path ends, at rest
-        uint64_t touched[kSlots];   // by component: hypothesis << 32 | index in touchedId
+        uint64_t label[kSlots];   // by dot: pass << 32 | component
+        int32_t restCount[kIds];  // by component: its lines, or its path ends, at rest
+        uint64_t touched[kIds];   // by component: hypothesis << 32 | index in touchedId
     } graph[2];
     // The position at rest as last learnt, over the rows and columns of a w x h board, and
     // its path ends: they are brought up to date from the keys that changed since.
@@ -77,6 +79,10 @@ struct StepComponents {
     int32_t cutA[kMaxEdges];          // the ends of the taken-out edges that touch a piece
     int32_t cutB[kMaxEdges];
     int32_t touchedEnds[kMaxEdges];  // by touched component: path ends outside the pieces
+    int32_t takenOut[kMaxEdges];     // the edges findPieces looks at
+    int changedCount;                // the edges whose keys changed since the last pass
+    int32_t changedEdge[kMaxEdges];
+    uint8_t changedFrom[kMaxEdges];  // their keys before
 };
 
 namespace {
@@ -152,6 +158,7 @@ int labelRest(StepComponents& c, const Board& wb, int g, int dot) {
     }
     // Graph 0 met each line from both its dots.
     graph.restCount[id] = g == kOpen ? count / 2 : count;
+    if (g == kUndecidedEdges) c.oddRest += count % 2;
     return id;
 }
 
@@ -270,14 +277,16 @@ struct EdgeEnds {
     int a;
     int b;
 };
-EdgeEnds endsOf(int32_t entry) {
-    const int edge = latticeIndex(entryX(entry), entryY(entry));
+EdgeEnds edgeEnds(int edge) {
     const int across = (edge % 2 != 0) ? kLatticeSide : 1;
     return {edge, edge - across, edge + across};
 }
+EdgeEnds endsOf(int32_t entry) {
+    return edgeEnds(latticeIndex(entryX(entry), entryY(entry)));
+}
 
-// Finds the pieces that broke off graph g where the step took edges out of it
-// (`takenOut(entry)` names those entries, within the part that matters), and calls
+// Finds the pieces that broke off graph g where edges[0, count) were taken out of it
+// (those within the part that matters), and calls
 // onPiece(dots, size) for each: a verdict other than kUnknown ends the search and is
 // returned. Otherwise the result is kHolds, every component of the new position in that
 // part having been found as a piece but one, the remainder (kUnknown only when the pieces
@@ -290,8 +299,8 @@ EdgeEnds endsOf(int32_t entry) {
 // every other taken-out edge on it had its ends met: so the remainder is joined when each
 // cluster's contacts are. A contact that cannot reach its cluster's first one starts a
 // new piece, and the clusters are formed again.
-template <int g, class TakenOut, class OnPiece>
-StepVerdict findPieces(StepComponents& c, const Board& wb, int first, TakenOut takenOut,
+template <int g, class OnPiece>
+StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges, int count,
                        OnPiece onPiece) {
     using enum StepVerdict;
     c.pieceCount = 0;
@@ -332,10 +341,8 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, int first, TakenOut t
     };
     // The taken-out edges with an end in a piece, for the clusters.
     int cuts = 0;
-    for (int slot = first; slot < wb.writePos; ++slot) {
-        const int32_t entry = wb.moveLog[slot];
-        if (!takenOut(entry)) continue;
-        const EdgeEnds e = endsOf(entry);
+    for (int i = 0; i < count; ++i) {
+        const EdgeEnds e = edgeEnds(edges[i]);
         for (int dot : {e.a, e.b}) {
             if (pieceOf(c, dot) < 0 && isolated(dot)) {
                 c.queueA[0] = dot;
@@ -404,9 +411,9 @@ void noteEndAt(StepComponents& c, SolveScratch& scratch, const Board& wb, int do
     index = 0;
 }
 
-// Compares the key bits of the board with those kept, eight positions at a time, and
-// brings the line count and the path ends up to date at every edge that changed.
-void learnChangedKeys(StepComponents& c, SolveScratch& scratch, const Board& wb, int w, int h) {
+// Compares the key bits of the board with those kept, eight positions at a time, brings
+// the line count up to date and notes every edge that changed, with its key before.
+void learnChangedKeys(StepComponents& c, const Board& wb, int w, int h) {
     constexpr uint64_t kKeys = 0x0707070707070707ULL;
     const int maxX = 2 * w + 1;
     for (int y = 1; y <= 2 * h + 1; ++y) {
@@ -426,15 +433,56 @@ void learnChangedKeys(StepComponents& c, SolveScratch& scratch, const Board& wb,
                     ((now >> shift) & 0xFF) == ((kept >> shift) & 0xFF)) {
                     continue;
                 }
-                c.restLines += (((now >> shift) & 0xFF) == kLine ? 1 : 0) -
-                               (((kept >> shift) & 0xFF) == kLine ? 1 : 0);
-                const int edge = row + ex;
-                const int across = (ex % 2 != 0) ? kLatticeSide : 1;
-                noteEndAt(c, scratch, wb, edge - across);
-                noteEndAt(c, scratch, wb, edge + across);
+                const auto before = static_cast<uint8_t>((kept >> shift) & 0xFF);
+                c.restLines +=
+                    (((now >> shift) & 0xFF) == kLine ? 1 : 0) - (before == kLine ? 1 : 0);
+                c.changedEdge[c.changedCount] = row + ex;
+                c.changedFrom[c.changedCount++] = before;
             }
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Sets the count of component id of graph g, keeping the number of odd ones of graph 1.
+void setRestCount(StepComponents& c, int g, int id, int count) {
+    int32_t& kept = c.graph[g].restCount[id];
+    if (g == kUndecidedEdges) c.oddRest += count % 2 - kept % 2;
+    kept = count;
+}
+
+// The components of the last pass in graph g, made those of this one: the changed edges
+// only took edges out of it (`out(from, to)` tells which), each piece that broke off
+// gets a number of its own, and the remainder keeps the old one. `count(dot)` is a dot's
+// share of the count. False when the pieces could not all be found.
+template <int g, class Out, class Count>
+bool refineComponents(StepComponents& c, const Board& wb, Out out, Count count) {
+    int taken = 0;
+    for (int i = 0; i < c.changedCount; ++i) {
+        const EdgeEnds e = edgeEnds(c.changedEdge[i]);
+        if (out(c.changedFrom[i], wb.at(e.edge) & kKeyMask) && labelOf(c, g, e.a) >= 0) {
+            c.takenOut[taken++] = e.edge;
+        }
+    }
+    auto& graph = c.graph[g];
+    return findPieces<g>(c, wb, c.takenOut, taken, [&](const int32_t* dots, int size) {
+               const int parent = labelOf(c, g, dots[0]);
+               const int id = graph.components++;
+               const uint64_t mine = tag(c.pass, id);
+               int n = 0;
+               for (int i = 0; i < size; ++i) {
+                   n += count(dots[i]);
+                   graph.label[slotOf(dots[i])] = mine;
+               }
+               if (g == kOpen) n /= 2;  // each line from both its dots
+               graph.restCount[id] = 0;
+               setRestCount(c, g, id, n);
+               setRestCount(c, g, parent, graph.restCount[parent] - n);
+               return StepVerdict::kUnknown;
+           }) == StepVerdict::kHolds;
 }
 
 }  // namespace
@@ -443,7 +491,10 @@ void learnRestComponents(PuzzleState& state) {
     StepComponents& c = components(state);
     SolveScratch& scratch = *state.solveScratch;
     const Board& wb = *state.workBoard;
-    if (c.keptW != state.W() || c.keptH != state.H()) {
+    // The components are kept from pass to pass while the changes only decide edges, are
+    // few, and leave room for new component numbers.
+    bool keep = c.keptW == state.W() && c.keptH == state.H();
+    if (!keep) {
         // Another board: start from one with every edge undecided, no lines and no ends.
         for (int i = 0; i < c.restEndCount; ++i) {
             c.endIndex[slotOf(scratch.restEnds[static_cast<size_t>(i)])] = 0;
@@ -458,18 +509,57 @@ void learnRestComponents(PuzzleState& state) {
         c.keptW = state.W();
         c.keptH = state.H();
     }
-    learnChangedKeys(c, scratch, wb, state.W(), state.H());
+    c.changedCount = 0;
+    learnChangedKeys(c, wb, state.W(), state.H());
     scratch.restLines = c.restLines;
+    const int dots = (state.W() + 1) * (state.H() + 1);
+    keep = keep && 4 * c.changedCount <= dots;
+    for (const auto& graph : c.graph)
+        keep = keep && graph.components + dots + 2 * c.changedCount <= kIds;
+    for (int i = 0; i < c.changedCount && keep; ++i) keep = c.changedFrom[i] == kUndecided;
+    // The path ends, and the counts of their components.
+    const uint32_t counted = nextSearch(c);
+    for (int i = 0; i < c.changedCount; ++i) {
+        const EdgeEnds e = edgeEnds(c.changedEdge[i]);
+        for (int dot : {e.a, e.b}) {
+            if (c.seen[halfOf(dot)] == counted) continue;
+            c.seen[halfOf(dot)] = counted;
+            const int before = c.endIndex[slotOf(dot)] != 0 ? 1 : 0;
+            noteEndAt(c, scratch, wb, dot);
+            const int id = keep ? labelOf(c, kUndecidedEdges, dot) : -1;
+            if (id >= 0) {
+                setRestCount(c, kUndecidedEdges, id,
+                             c.graph[kUndecidedEdges].restCount[id] +
+                                 (c.endIndex[slotOf(dot)] != 0 ? 1 : 0) - before);
+            }
+        }
+        // A new line adds to its component's lines.
+        const int id = keep ? labelOf(c, kOpen, e.a) : -1;
+        if (id >= 0 && (wb.at(e.edge) & kKeyMask) == kLine) ++c.graph[kOpen].restCount[id];
+    }
     // With more lines than a board has dots the ends are not counted.
     scratch.restEndCount = c.restLines > kMaxDotCount ? -1 : c.restEndCount;
-    if (++c.pass == 0) {
-        for (auto& graph : c.graph) std::memset(graph.label, 0, sizeof graph.label);
-        c.pass = 1;
+    keep = keep &&
+           refineComponents<kOpen>(
+               c, wb, [](int, int to) { return to == kCross; },
+               [&](int dot) {
+                   int lines = 0;
+                   for (int step : kSideStep) lines += (wb.at(dot + step) & kKeyMask) == kLine;
+                   return lines;
+               }) &&
+           refineComponents<kUndecidedEdges>(
+               c, wb, [](int, int) { return true; },
+               [&](int dot) { return c.endIndex[slotOf(dot)] != 0 ? 1 : 0; });
+    if (!keep) {
+        if (++c.pass == 0) {
+            for (auto& graph : c.graph) std::memset(graph.label, 0, sizeof graph.label);
+            c.pass = 1;
+        }
+        c.graph[kOpen].components = 0;
+        c.graph[kUndecidedEdges].components = 0;
+        c.oddRest = 0;
     }
-    c.graph[kOpen].components = 0;
-    c.graph[kUndecidedEdges].components = 0;
     c.endsLabelled = false;
-    c.oddRest = 0;
 }
 
 void markStep(PuzzleState& state, int first) {
@@ -500,11 +590,16 @@ StepVerdict stepLinesConnected(PuzzleState& state, int first, int lines, int sta
         }
     }
     // The crosses the step drew there: each one's ends still meet, or a piece broke off.
-    const auto takenOut = [&](int32_t entry) {
-        return entryValue(entry) == kCross && labelOf(c, kOpen, endsOf(entry).a) == start;
-    };
+    int count = 0;
+    for (int slot = first; slot < wb.writePos; ++slot) {
+        const int32_t entry = wb.moveLog[slot];
+        const EdgeEnds e = endsOf(entry);
+        if (entryValue(entry) == kCross && labelOf(c, kOpen, e.a) == start) {
+            c.takenOut[count++] = e.edge;
+        }
+    }
     const int startHalf = halfOf(startDot);
-    return findPieces<kOpen>(c, wb, first, takenOut, [&](const int32_t* dots, int size) {
+    return findPieces<kOpen>(c, wb, c.takenOut, count, [&](const int32_t* dots, int size) {
         int ends = 0;  // each line is met from both its dots
         for (int i = 0; i < size; ++i) {
             for (int step : kSideStep) ends += (wb.at(dots[i] + step) & kKeyMask) == kLine;
@@ -526,9 +621,7 @@ StepVerdict stepEndsPaired(PuzzleState& state, int first) {
     if (!c.endsLabelled) {
         for (int i = 0; i < scratch.restEndCount; ++i) {
             const int end = scratch.restEnds[static_cast<size_t>(i)];
-            if (labelOf(c, kUndecidedEdges, end) >= 0) continue;
-            const int id = labelRest(c, wb, kUndecidedEdges, end);
-            c.oddRest += graph.restCount[id] % 2;
+            if (labelOf(c, kUndecidedEdges, end) < 0) labelRest(c, wb, kUndecidedEdges, end);
         }
         c.endsLabelled = true;
     }
@@ -565,9 +658,11 @@ StepVerdict stepEndsPaired(PuzzleState& state, int first) {
         return false;
     };
     if (remainderOdd()) return kFails;
-    const StepVerdict v = findPieces<kUndecidedEdges>(
-        c, wb, first, [](int32_t) { return true; },
-        [&](const int32_t* dots, int size) {
+    int count = 0;
+    for (int slot = first; slot < wb.writePos; ++slot)
+        c.takenOut[count++] = endsOf(wb.moveLog[slot]).edge;
+    const StepVerdict v =
+        findPieces<kUndecidedEdges>(c, wb, c.takenOut, count, [&](const int32_t* dots, int size) {
             int ends = 0;
             for (int i = 0; i < size; ++i) ends += isPathEnd(wb, dots[i]) ? 1 : 0;
             if (ends % 2 != 0) return kFails;
