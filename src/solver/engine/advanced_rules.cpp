@@ -235,8 +235,24 @@ bool advancedCellRule(PuzzleState& s, int x, int y) {
     }
 }
 
+namespace {
+
+// The advanced rule of the cell reads nothing but the cell, its twelve edges and the clues
+// (not the settled flags) of its neighbours: a cell without clue, a 0, a settled cell and
+// a cell of the outside ring.
+bool readsOwnEdgesOnly(const PuzzleState& s, int x, int y) {
+    const int key = clueKey(*s.workBoard, x, y);
+    return key == 0 || key >= 4 || !insideGrid(s, x, y);
+}
+
+}  // namespace
+
 RuleResult runAdvancedRules(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
+    SolveScratch& scratch = *s.solveScratch;
+    // Within a solve the rule of a cell that reads no more than its own edges and decided
+    // nothing is not asked again until one of them changes (SolveScratch::cellQuiet).
+    const bool skipQuiet = scratch.incremental;
     bool progress = false;
     if ((s.startPatternsDone & 1) == 0) {
         progress |= startPatterns(s);
@@ -247,7 +263,17 @@ RuleResult runAdvancedRules(PuzzleState& s) {
         stopIfCancelled(s);
         const EdgeNeighbourhood near(queue.nextForAdvanced());
         if (!near.isEdge) return RuleResult::kContradiction;
-        for (const auto& c : near.cells) progress |= advancedCellRule(s, c[0], c[1]);
+        for (int i = EdgeNeighbourhood::kFirstCell; i < EdgeNeighbourhood::kSites; ++i) {
+            uint8_t& quiet = scratch.cellQuiet[static_cast<size_t>(near.slot(i))];
+            if (skipQuiet && (quiet & SolveScratch::kAdvancedQuiet) != 0) continue;
+            const int x = near.x(i);
+            const int y = near.y(i);
+            if (advancedCellRule(s, x, y)) {
+                progress = true;
+            } else if (skipQuiet && readsOwnEdgesOnly(s, x, y)) {
+                quiet |= SolveScratch::kAdvancedQuiet;
+            }
+        }
     }
     if (progress) {
         s.ruleUsage |= 2;

@@ -99,7 +99,8 @@ RuleResult threeRule(PuzzleState& s, int x, int y) {
     for (int c = 1; c <= 4; ++c) {
         const int m = outer(wb, x, y, c);
         if (m == tally(2, 0)) note(decided, setEdgeGroup(s, x, y, c, kLine));
-        if (m == tally(0, 1) || m == tally(1, 1)) note(decided, setEdgeGroup(s, x, y, oppositeCorner(c), kLine));
+        if (m == tally(0, 1) || m == tally(1, 1))
+            note(decided, setEdgeGroup(s, x, y, oppositeCorner(c), kLine));
     }
     for (int c = 1; c <= 4; ++c) {
         if (pair(wb, x, y, c) == tally(0, 2)) note(decided, differ(s, x, y, oppositeCorner(c) + 4));
@@ -173,7 +174,8 @@ RuleResult blankRule(PuzzleState& s, int x, int y) {
     switch (countGroup(wb, x, y, 0)) {
         case tally(0, 0): {
             int crossedCorners = 0;
-            for (int c = 1; c <= 4; ++c) crossedCorners += outer(wb, x, y, c) == tally(2, 0) ? 1 : 0;
+            for (int c = 1; c <= 4; ++c)
+                crossedCorners += outer(wb, x, y, c) == tally(2, 0) ? 1 : 0;
             if (crossedCorners >= 3) note(decided, setEdgeGroup(s, x, y, 0, kCross));
             break;
         }
@@ -186,7 +188,9 @@ RuleResult blankRule(PuzzleState& s, int x, int y) {
         case tally(0, 1): {
             // A line on one side, the two corners away from it closed from outside: the
             // line cannot turn into the cell there without closing a loop around it alone.
-            const auto lineAt = [&](int dx, int dy) { return (wb.at(x + dx, y + dy) & 3) == kLine; };
+            const auto lineAt = [&](int dx, int dy) {
+                return (wb.at(x + dx, y + dy) & 3) == kLine;
+            };
             const auto closed = [&](int a, int b) {
                 return outer(wb, x, y, a) == tally(2, 0) && outer(wb, x, y, b) == tally(2, 0);
             };
@@ -273,6 +277,10 @@ RuleResult dotRule(PuzzleState& s, int x, int y) {
 
 bool runBasicRules(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
+    SolveScratch& scratch = *s.solveScratch;
+    // Within a solve a rule that decided nothing is not asked again until an edge it reads
+    // changes (SolveScratch::cellQuiet).
+    const bool skipQuiet = scratch.incremental;
     bool progress = false;
     // Every decision of these rules goes through setEdgeGroup, which names the cell or dot.
     noteRule(s, RuleId::kBasic, 0, 0);
@@ -281,15 +289,27 @@ bool runBasicRules(PuzzleState& s) {
         for (;;) {
             const EdgeNeighbourhood near(queue.nextForBasic());
             if (!near.isEdge) return false;
-            for (const auto& d : near.dots) {
-                const RuleResult r = dotRule(s, d[0], d[1]);
+            for (int i = 0; i < EdgeNeighbourhood::kFirstCell; ++i) {
+                uint8_t& quiet = scratch.dotQuiet[static_cast<size_t>(near.slot(i))];
+                if (skipQuiet && quiet != 0) continue;
+                const RuleResult r = dotRule(s, near.x(i), near.y(i));
                 if (r == kContradiction) return false;
-                if (r == kProgress) progress = true;
+                if (r == kProgress) {
+                    progress = true;
+                } else if (skipQuiet) {
+                    quiet = 1;
+                }
             }
-            for (const auto& c : near.cells) {
-                const RuleResult r = basicCellRule(s, c[0], c[1]);
+            for (int i = EdgeNeighbourhood::kFirstCell; i < EdgeNeighbourhood::kSites; ++i) {
+                uint8_t& quiet = scratch.cellQuiet[static_cast<size_t>(near.slot(i))];
+                if (skipQuiet && (quiet & SolveScratch::kBasicQuiet) != 0) continue;
+                const RuleResult r = basicCellRule(s, near.x(i), near.y(i));
                 if (r == kContradiction) return false;
-                if (r == kProgress) progress = true;
+                if (r == kProgress) {
+                    progress = true;
+                } else if (skipQuiet) {
+                    quiet |= SolveScratch::kBasicQuiet;
+                }
             }
             if (queue.basicAtPassEnd()) {
                 queue.closePass();

@@ -44,10 +44,6 @@ void seedEdge(PuzzleState& state, int x, int y, int cellA, int cellB) {
     observer.edgeDecided(x, y, value);
 }
 
-[[gnu::cold, gnu::noinline]] void observeGroup(RuleObserver& observer, int x, int y, int group) {
-    observer.group = {x, y, group};
-}
-
 }  // namespace
 
 void observeRule(RuleObserver& observer, RuleId rule, int x, int y, int corner, int otherX,
@@ -55,9 +51,8 @@ void observeRule(RuleObserver& observer, RuleId rule, int x, int y, int corner, 
     observer.site = {rule, x, y, corner, otherX, otherY};
 }
 
-bool setEdge(PuzzleState& state, int x, int y, int value) {
+bool writeEdge(PuzzleState& state, int x, int y, int value) {
     uint8_t& b = state.workBoard->at(x, y);
-    if (b & 2) return false;
     b = static_cast<uint8_t>(value);
     state.solveScratch->noteEdgeChange(x, y);
     queueAndLog(state, x, y, value);
@@ -67,14 +62,8 @@ bool setEdge(PuzzleState& state, int x, int y, int value) {
     return true;
 }
 
-bool setEdgeGroup(PuzzleState& state, int x, int y, int group, int value) {
-    if (state.ruleObserver) [[unlikely]] {
-        observeGroup(*state.ruleObserver, x, y, group);
-    }
-    const GroupOffsets& g = kEdgeGroups[group];
-    bool any = false;
-    for (int i = 0; i < g.count; ++i) any |= setEdge(state, x + g.dx[i], y + g.dy[i], value);
-    return any;
+void observeGroup(PuzzleState& state, int x, int y, int group) {
+    state.ruleObserver->group = {x, y, group};
 }
 
 void seedWorkQueue(PuzzleState& state) {

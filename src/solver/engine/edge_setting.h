@@ -13,14 +13,13 @@
 #include <cstdint>
 
 #include "model/board.h"
+#include "model/puzzle_state.h"
 
 namespace vexilo {
 
-struct PuzzleState;
-
 // What a rule or a rule pass found: an impossible position, new decisions, or nothing new.
 // The numbers are those of the solver's counters and tests; never compare against them.
-enum class [[nodiscard]] RuleResult : int { kContradiction = 0, kProgress = 1, kUnchanged = 2 };
+enum class [[nodiscard]] RuleResult : int{kContradiction = 0, kProgress = 1, kUnchanged = 2};
 
 inline constexpr const char* kQueueFullMessage = "next 記憶領域がいっぱいです。";
 
@@ -55,9 +54,15 @@ inline constexpr auto kEdgeGroupIndex = [] {
 
 // Corner helpers: opposite, next and previous corner (1..4), and the step to the
 // diagonal neighbour cell in the direction of a corner.
-constexpr int oppositeCorner(int c) { return ((c + 1) % 4) + 1; }
-constexpr int nextCorner(int c) { return c % 4 + 1; }
-constexpr int prevCorner(int c) { return (c + 2) % 4 + 1; }
+constexpr int oppositeCorner(int c) {
+    return ((c + 1) % 4) + 1;
+}
+constexpr int nextCorner(int c) {
+    return c % 4 + 1;
+}
+constexpr int prevCorner(int c) {
+    return (c + 2) % 4 + 1;
+}
 extern const int kDiagonalDx[5];
 extern const int kDiagonalDy[5];
 
@@ -82,12 +87,28 @@ inline int countGroup(const Board& board, int x, int y, int group) {
 // Pushes an entry on workBoard's queue; shows the queue-full message when the ring is full.
 void pushWorkQueue(PuzzleState& state, int32_t entry);
 
+// setEdge on an edge not yet decided.
+bool writeEdge(PuzzleState& state, int x, int y, int value);
+// What setEdgeGroup tells a rule observer.
+[[gnu::cold, gnu::noinline]] void observeGroup(PuzzleState& state, int x, int y, int group);
+
 // Decides edge (x, y) of workBoard as `value` (2 cross, 3 line): true if it was written,
 // false if it was already decided. Callers that only want the edge decided ignore it.
-bool setEdge(PuzzleState& state, int x, int y, int value);
+inline bool setEdge(PuzzleState& state, int x, int y, int value) {
+    if (state.workBoard->at(x, y) & 2) return false;
+    return writeEdge(state, x, y, value);
+}
 
 // setEdge on every position of the group around (x, y), in order; true if any was written.
-bool setEdgeGroup(PuzzleState& state, int x, int y, int group, int value);
+inline bool setEdgeGroup(PuzzleState& state, int x, int y, int group, int value) {
+    if (state.ruleObserver) [[unlikely]] {
+        observeGroup(state, x, y, group);
+    }
+    const GroupOffsets& g = kEdgeGroups[group];
+    bool any = false;
+    for (int i = 0; i < g.count; ++i) any |= setEdge(state, x + g.dx[i], y + g.dy[i], value);
+    return any;
+}
 
 // Queues every edge of the puzzle once and decides the edges that colour marks fix.
 void seedWorkQueue(PuzzleState& state);

@@ -50,34 +50,47 @@ inline int clueKey(const Board& board, int x, int y) {
 }
 
 // The two dots at the ends of a queued edge and the six cells nearest to it, in the order
-// the passes examine them. isEdge is false for an entry that is not an edge.
-struct EdgeNeighbourhood {
-    explicit EdgeNeighbourhood(int32_t entry) {
-        const int x = entryX(entry);
-        const int y = entryY(entry);
-        const bool vertical = (x & 1) == 1 && (y & 1) == 0;
-        const bool horizontal = (x & 1) == 0 && (y & 1) == 1;
-        isEdge = vertical || horizontal;
-        // Vertical edge: dots above and below, cells left then right, top to bottom.
-        // Horizontal edge: dots left and right, cells above then below, left to right.
-        const int ax = vertical ? 0 : 1;
-        const int ay = vertical ? 1 : 0;
-        dots[0][0] = x - ax;
-        dots[0][1] = y - ay;
-        dots[1][0] = x + ax;
-        dots[1][1] = y + ay;
-        int i = 0;
-        for (int side = -1; side <= 1; side += 2) {
-            for (int along = -2; along <= 2; along += 2) {
-                cells[i][0] = x + (vertical ? side : along);
-                cells[i][1] = y + (vertical ? along : side);
-                ++i;
-            }
-        }
+// the passes examine them: sites 0 and 1 the dots, 2 to 7 the cells. isEdge is false for
+// an entry that is not an edge.
+class EdgeNeighbourhood {
+  public:
+    static constexpr int kSites = 8;
+    static constexpr int kFirstCell = 2;
+
+    explicit EdgeNeighbourhood(int32_t entry)
+        : x_(entryX(entry)), y_(entryY(entry)), layout_(kLayouts[x_ & 1]) {
+        isEdge = ((x_ ^ y_) & 1) == 1;
+        slot_ = (y_ >> 1) * SolveScratch::kDotRow + (x_ >> 1);
     }
     bool isEdge = false;
-    int dots[2][2];
-    int cells[6][2];
+
+    int x(int site) const { return x_ + layout_.dx[site]; }
+    int y(int site) const { return y_ + layout_.dy[site]; }
+    // The site's index in SolveScratch's per-dot arrays (SolveScratch::dotSlot).
+    int slot(int site) const { return slot_ + layout_.slot[site]; }
+
+  private:
+    struct Layout {
+        int dx[kSites];
+        int dy[kSites];
+        int slot[kSites];
+    };
+    static constexpr int R = SolveScratch::kDotRow;
+    // [0] Horizontal edge: dots left and right, cells above then below, left to right.
+    // [1] Vertical edge: dots above and below, cells left then right, top to bottom.
+    static constexpr Layout kLayouts[2] = {
+        {{-1, 1, -2, 0, 2, -2, 0, 2},
+         {0, 0, -1, -1, -1, 1, 1, 1},
+         {-1, 0, -1, 0, 1, R - 1, R, R + 1}},
+        {{0, 0, -1, -1, -1, 1, 1, 1},
+         {-1, 1, -2, 0, 2, -2, 0, 2},
+         {-R, 0, -R, 0, R, 1 - R, 1, R + 1}},
+    };
+
+    int x_;
+    int y_;
+    const Layout& layout_;
+    int slot_ = 0;
 };
 
 }  // namespace vexilo
