@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/lattice.h"
+#include "model/rule_quiet.h"
 
 namespace vexilo {
 
@@ -70,46 +71,14 @@ struct SolveScratch {
     std::array<uint32_t, 2 * kDotRow + 1> fallingChanges{};
     std::array<std::array<uint32_t, 4>, kDotSlots> chainQuiet;
 
-    // The basic and advanced rule passes. A cell's or dot's rule that decided nothing is
-    // marked quiet (by dotSlot; cellQuiet bit 0 the basic rule, bit 1 the advanced rule of a
-    // cell without clue, dotQuiet the dot rule); while no edge it reads changes, the same
-    // rule would decide nothing again. A change of edge (x, y) wakes its two end dots and
-    // the six cells whose groups hold it.
-    static constexpr uint8_t kBasicQuiet = 1;
-    static constexpr uint8_t kAdvancedQuiet = 2;
-    std::array<uint8_t, kDotSlots> cellQuiet;
-    std::array<uint8_t, kDotSlots> dotQuiet;
-    void wakeRules(int x, int y) {
-        if ((x & 1) == 0) {
-            // Horizontal: cells x - 2 .. x + 2 above and below, dots left and right.
-            const int slot = ((y - 1) / 2) * kDotRow + x / 2;
-            for (int at : {slot - 1, slot + kDotRow - 1}) {
-                std::fill_n(cellQuiet.begin() + at, 3, uint8_t{0});
-            }
-            std::fill_n(dotQuiet.begin() + slot - 1, 2, uint8_t{0});
-        } else {
-            // Vertical: cells y - 2 .. y + 2 left and right, dots above and below.
-            const int slot = (y / 2) * kDotRow + (x - 1) / 2;
-            for (int at : {slot - kDotRow, slot, slot + kDotRow}) {
-                std::fill_n(cellQuiet.begin() + at, 2, uint8_t{0});
-            }
-            dotQuiet[static_cast<size_t>(slot - kDotRow)] = 0;
-            dotQuiet[static_cast<size_t>(slot)] = 0;
-        }
-    }
-    // Wakes every cell and dot of a W x H puzzle and its outside ring.
-    void wakeAllRules(int width, int height) {
-        for (int row = 0; row <= height + 1; ++row) {
-            std::fill_n(cellQuiet.begin() + row * kDotRow, width + 2, uint8_t{0});
-            std::fill_n(dotQuiet.begin() + row * kDotRow, width + 2, uint8_t{0});
-        }
-    }
+    // The basic and advanced rule passes: the rules that would decide nothing again.
+    RuleQuiet ruleQuiet;
 
     // After a change of edge (x, y): the six cells whose groups hold it lie on four
     // neighbouring diagonals of each slope.
     void noteEdgeChange(int x, int y) {
         if (!incremental) return;
-        wakeRules(x, y);
+        ruleQuiet.wakeEdge(x, y);
         const int rising = (x - y - 3) / 2 + kDotRow;
         const int falling = (x + y - 3) / 2;
         for (int i = 0; i < 4; ++i) {

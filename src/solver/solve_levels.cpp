@@ -42,7 +42,7 @@ IncrementalSolve::IncrementalSolve(PuzzleState& state) : state_(state) {
     state.solveScratch->incremental =
         state.solveScratch->allowIncremental && state.ruleObserver == nullptr;
     state.solveScratch->forgetChains();
-    state.solveScratch->wakeAllRules(state.W(), state.H());
+    state.solveScratch->ruleQuiet.wakeAll(state.W(), state.H());
 }
 
 IncrementalSolve::~IncrementalSolve() {

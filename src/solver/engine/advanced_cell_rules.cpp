@@ -167,9 +167,9 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
     for (const auto& dg : kDiagonals) {
         const int a = dg[0];
         const int b = dg[1];
-        if (outer(wb, x, y, a) == tally(1, 1) || pair(wb, x, y, a) == tally(1, 1) || pair(wb, x, y, b) == tally(1, 1) ||
-            outer(wb, x, y, b) == tally(1, 1) || outer(wb, x, y, dg[2]) == tally(2, 0) ||
-            outer(wb, x, y, dg[3]) == tally(2, 0)) {
+        if (outer(wb, x, y, a) == tally(1, 1) || pair(wb, x, y, a) == tally(1, 1) ||
+            pair(wb, x, y, b) == tally(1, 1) || outer(wb, x, y, b) == tally(1, 1) ||
+            outer(wb, x, y, dg[2]) == tally(2, 0) || outer(wb, x, y, dg[3]) == tally(2, 0)) {
             decided |= chainOneIn(s, x, y, a);
             decided |= chainOneIn(s, x, y, b);
         } else if (outer(wb, x, y, b) == tally(2, 0) || outer(wb, x, y, a) == tally(2, 0)) {
@@ -280,7 +280,8 @@ bool blankRuleAdvanced(PuzzleState& s, int x, int y) {
                     if (sideLined(r.a) && sideLined(r.b)) decided |= crossSide(r.cross);
                     break;
                 case kOutersCrossed:
-                    if (outer(wb, x, y, r.a) == tally(2, 0) && outer(wb, x, y, r.b) == tally(2, 0)) {
+                    if (outer(wb, x, y, r.a) == tally(2, 0) &&
+                        outer(wb, x, y, r.b) == tally(2, 0)) {
                         decided |= setEdgeGroup(s, x, y, r.a, kCross);
                         decided |= setEdgeGroup(s, x, y, r.b, kCross);
                     }
@@ -295,7 +296,8 @@ bool blankRuleAdvanced(PuzzleState& s, int x, int y) {
                     break;
                 case kThreeBeside:
                     if (isClue(wb, x + 2 * kAroundX[r.a], y + 2 * kAroundY[r.a], 3) &&
-                        (outer(wb, x, y, r.b) == tally(2, 0) || pair(wb, x, y, r.b) == tally(0, 1))) {
+                        (outer(wb, x, y, r.b) == tally(2, 0) ||
+                         pair(wb, x, y, r.b) == tally(0, 1))) {
                         decided |= setEdgeGroup(s, x, y, r.b, kCross);
                     }
                     break;

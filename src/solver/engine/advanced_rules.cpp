@@ -249,10 +249,10 @@ bool readsOwnEdgesOnly(const PuzzleState& s, int x, int y) {
 
 RuleResult runAdvancedRules(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
-    SolveScratch& scratch = *s.solveScratch;
+    RuleQuiet& quiet = s.solveScratch->ruleQuiet;
     // Within a solve the rule of a cell that reads no more than its own edges and decided
-    // nothing is not asked again until one of them changes (SolveScratch::cellQuiet).
-    const bool skipQuiet = scratch.incremental;
+    // nothing is not asked again until one of them changes.
+    const bool skipQuiet = s.solveScratch->incremental;
     bool progress = false;
     if ((s.startPatternsDone & 1) == 0) {
         progress |= startPatterns(s);
@@ -264,14 +264,14 @@ RuleResult runAdvancedRules(PuzzleState& s) {
         const EdgeNeighbourhood near(queue.nextForAdvanced());
         if (!near.isEdge) return RuleResult::kContradiction;
         for (int i = EdgeNeighbourhood::kFirstCell; i < EdgeNeighbourhood::kSites; ++i) {
-            uint8_t& quiet = scratch.cellQuiet[static_cast<size_t>(near.slot(i))];
-            if (skipQuiet && (quiet & SolveScratch::kAdvancedQuiet) != 0) continue;
+            uint8_t& cellQuiet = quiet.cell[static_cast<size_t>(near.slot(i))];
+            if (skipQuiet && (cellQuiet & RuleQuiet::kOwnEdges) != 0) continue;
             const int x = near.x(i);
             const int y = near.y(i);
             if (advancedCellRule(s, x, y)) {
                 progress = true;
             } else if (skipQuiet && readsOwnEdgesOnly(s, x, y)) {
-                quiet |= SolveScratch::kAdvancedQuiet;
+                cellQuiet |= RuleQuiet::kOwnEdges;
             }
         }
     }

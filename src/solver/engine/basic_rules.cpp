@@ -277,10 +277,10 @@ RuleResult dotRule(PuzzleState& s, int x, int y) {
 
 bool runBasicRules(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
-    SolveScratch& scratch = *s.solveScratch;
+    RuleQuiet& quiet = s.solveScratch->ruleQuiet;
     // Within a solve a rule that decided nothing is not asked again until an edge it reads
-    // changes (SolveScratch::cellQuiet).
-    const bool skipQuiet = scratch.incremental;
+    // changes.
+    const bool skipQuiet = s.solveScratch->incremental;
     bool progress = false;
     // Every decision of these rules goes through setEdgeGroup, which names the cell or dot.
     noteRule(s, RuleId::kBasic, 0, 0);
@@ -290,25 +290,25 @@ bool runBasicRules(PuzzleState& s) {
             const EdgeNeighbourhood near(queue.nextForBasic());
             if (!near.isEdge) return false;
             for (int i = 0; i < EdgeNeighbourhood::kFirstCell; ++i) {
-                uint8_t& quiet = scratch.dotQuiet[static_cast<size_t>(near.slot(i))];
-                if (skipQuiet && quiet != 0) continue;
+                uint8_t& dotQuiet = quiet.dot[static_cast<size_t>(near.slot(i))];
+                if (skipQuiet && dotQuiet != 0) continue;
                 const RuleResult r = dotRule(s, near.x(i), near.y(i));
                 if (r == kContradiction) return false;
                 if (r == kProgress) {
                     progress = true;
                 } else if (skipQuiet) {
-                    quiet = 1;
+                    dotQuiet = 1;
                 }
             }
             for (int i = EdgeNeighbourhood::kFirstCell; i < EdgeNeighbourhood::kSites; ++i) {
-                uint8_t& quiet = scratch.cellQuiet[static_cast<size_t>(near.slot(i))];
-                if (skipQuiet && (quiet & SolveScratch::kBasicQuiet) != 0) continue;
+                uint8_t& cellQuiet = quiet.cell[static_cast<size_t>(near.slot(i))];
+                if (skipQuiet && (cellQuiet & RuleQuiet::kBasic) != 0) continue;
                 const RuleResult r = basicCellRule(s, near.x(i), near.y(i));
                 if (r == kContradiction) return false;
                 if (r == kProgress) {
                     progress = true;
                 } else if (skipQuiet) {
-                    quiet |= SolveScratch::kBasicQuiet;
+                    cellQuiet |= RuleQuiet::kBasic;
                 }
             }
             if (queue.basicAtPassEnd()) {

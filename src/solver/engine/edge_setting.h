@@ -66,9 +66,16 @@ constexpr int prevCorner(int c) {
 extern const int kDiagonalDx[5];
 extern const int kDiagonalDy[5];
 
+// What an edge adds to a tally, by its whole lattice byte.
+inline constexpr auto kEdgeTallyByByte = [] {
+    std::array<uint8_t, 256> table{};
+    for (int b = 0; b < 256; ++b) table[b] = static_cast<uint8_t>(edgeTally(b & kKeyMask));
+    return table;
+}();
+
 // sum plus what the edge at `index` adds to a tally.
 inline int tallyPosition(const Board& board, int sum, int index) {
-    return sum + edgeTally(board.at(index) & kKeyMask);
+    return sum + kEdgeTallyByByte[board.at(index)];
 }
 
 // The group count of `group` around (x, y).

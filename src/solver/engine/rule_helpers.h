@@ -60,13 +60,13 @@ class EdgeNeighbourhood {
     explicit EdgeNeighbourhood(int32_t entry)
         : x_(entryX(entry)), y_(entryY(entry)), layout_(kLayouts[x_ & 1]) {
         isEdge = ((x_ ^ y_) & 1) == 1;
-        slot_ = (y_ >> 1) * SolveScratch::kDotRow + (x_ >> 1);
+        slot_ = RuleQuiet::slot(x_, y_);
     }
     bool isEdge = false;
 
     int x(int site) const { return x_ + layout_.dx[site]; }
     int y(int site) const { return y_ + layout_.dy[site]; }
-    // The site's index in SolveScratch's per-dot arrays (SolveScratch::dotSlot).
+    // The site's slot in RuleQuiet.
     int slot(int site) const { return slot_ + layout_.slot[site]; }
 
   private:
@@ -75,7 +75,7 @@ class EdgeNeighbourhood {
         int dy[kSites];
         int slot[kSites];
     };
-    static constexpr int R = SolveScratch::kDotRow;
+    static constexpr int R = RuleQuiet::kRow;
     // [0] Horizontal edge: dots left and right, cells above then below, left to right.
     // [1] Vertical edge: dots above and below, cells left then right, top to bottom.
     static constexpr Layout kLayouts[2] = {

@@ -1,0 +1,59 @@
+// Which rules of the basic and advanced passes would decide nothing if asked again.
+//
+// A rule that decided nothing is marked quiet; while nothing it reads changes, the same rule
+// would decide nothing again and the pass need not ask it. Every change of an edge wakes the
+// rules that read it. One byte per cell or dot, by its slot (y / 2) * kRow + x / 2.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "model/lattice.h"
+
+namespace vexilo {
+
+struct RuleQuiet {
+    static constexpr int kRow = 512;
+    static_assert(kRow >= kMaxCells + 2);
+    static constexpr int kSlots = kRow * kRow;
+
+    static constexpr int slot(int x, int y) { return (y >> 1) * kRow + (x >> 1); }
+
+    // cell: bit kBasic the basic rule; bit kOwnEdges the advanced rule of a cell that reads
+    // only its own twelve edges and fixed clues (no clue, a 0, a settled cell, a cell of the
+    // outside ring). dot: the dot rule.
+    static constexpr uint8_t kBasic = 1;
+    static constexpr uint8_t kOwnEdges = 2;
+    std::array<uint8_t, kSlots> cell;
+    std::array<uint8_t, kSlots> dot;
+
+    // Edge (x, y) changed: its two end dots and the six cells whose groups hold it. (Any of
+    // them may have lost its settled flag with the change, when the change is a retraction.)
+    void wakeEdge(int x, int y) {
+        const int at = slot(x, y);
+        if ((x & 1) == 0) {
+            // Horizontal: cells x - 2 .. x + 2 above and below, dots left and right.
+            std::fill_n(&cell[at - 1], 3, uint8_t{0});
+            std::fill_n(&cell[at + kRow - 1], 3, uint8_t{0});
+            std::fill_n(&dot[at - 1], 2, uint8_t{0});
+        } else {
+            // Vertical: cells y - 2 .. y + 2 left and right, dots above and below.
+            for (int row = at - kRow; row <= at + kRow; row += kRow) {
+                std::fill_n(&cell[row], 2, uint8_t{0});
+            }
+            dot[at - kRow] = 0;
+            dot[at] = 0;
+        }
+    }
+
+    // Wakes every rule of a W x H puzzle and its outside ring.
+    void wakeAll(int width, int height) {
+        for (int row = slot(0, 0); row <= slot(0, 2 * height + 2); row += kRow) {
+            std::fill_n(&cell[row], width + 2, uint8_t{0});
+            std::fill_n(&dot[row], width + 2, uint8_t{0});
+        }
+    }
+};
+
+}  // namespace vexilo
