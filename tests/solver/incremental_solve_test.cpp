@@ -1,6 +1,7 @@
-// Within a solve the sub-loop rule, the colour rules and the trial search's tests look only
-// at what changed; the same solve working from the whole board at every call must decide
-// exactly the same edges in the same order, with the same counters.
+// Within a solve the basic and advanced rule passes, the sub-loop rule, the colour rules and
+// the trial search's tests look only at what changed; the same solve working from the whole
+// board at every call must decide exactly the same edges in the same order, with the same
+// counters.
 #include <gtest/gtest.h>
 
 #include <random>
