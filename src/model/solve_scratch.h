@@ -67,12 +67,32 @@ struct SolveScratch {
     // by (x - y) / 2 + kDotRow, of slope -1 by (x + y) / 2). A chain that decided nothing
     // notes its diagonal's count (chainQuiet, by start cell and corner); while the count
     // stays, the same chain would decide nothing again.
-    std::array<uint32_t, 2 * kDotRow + 1> risingChanges{};
-    std::array<uint32_t, 2 * kDotRow + 1> fallingChanges{};
+    static constexpr int kDiagonals = 2 * kDotRow + 1;
+    std::array<uint32_t, kDiagonals> risingChanges{};
+    std::array<uint32_t, kDiagonals> fallingChanges{};
     std::array<std::array<uint32_t, 4>, kDotSlots> chainQuiet;
 
     // The basic and advanced rule passes: the rules that would decide nothing again.
     RuleQuiet ruleQuiet;
+
+    // Within a chain, a 2 whose edge groups along the diagonal decide nothing is passed
+    // over without a look: a bit per cell and diagonal, cleared when the cell's 2 was seen
+    // to decide nothing along it, set again when an edge at one of its two corner dots on
+    // that diagonal changes or the cell is settled. A cell whose bit is set may stop the
+    // chain or decide something; so may a cell of any other clue, whose bit stays set.
+    // Rows by diagonal as above, bits by x / 2.
+    static constexpr int kChainWords = kDotRow / 64;
+    using ChainRow = std::array<uint64_t, kChainWords>;
+    std::array<ChainRow, kDiagonals> risingToLook;
+    std::array<ChainRow, kDiagonals> fallingToLook;
+
+    static constexpr size_t risingRow(int x, int y) {
+        return static_cast<size_t>((x - y) / 2 + kDotRow);
+    }
+    static constexpr size_t fallingRow(int x, int y) { return static_cast<size_t>((x + y) / 2); }
+    static void markToLook(ChainRow& row, int column) {
+        row[static_cast<size_t>(column >> 6)] |= uint64_t{1} << (column & 63);
+    }
 
     // After a change of edge (x, y): the six cells whose groups hold it lie on four
     // neighbouring diagonals of each slope.
@@ -85,17 +105,42 @@ struct SolveScratch {
             ++risingChanges[static_cast<size_t>(rising + i)];
             ++fallingChanges[static_cast<size_t>(falling + i)];
         }
+        // The edge's two dots; each is the corner on the diagonal of slope +1 of the cells
+        // up-left and down-right of it, on that of slope -1 of the cells down-left and
+        // up-right of it.
+        const int ax = x % 2 == 0 ? 1 : 0;
+        const int ay = 1 - ax;
+        for (int side = -1; side <= 1; side += 2) {
+            const int dx = x + side * ax;
+            const int dy = y + side * ay;
+            ChainRow& up = risingToLook[static_cast<size_t>((dx - dy) / 2 + kDotRow)];
+            ChainRow& down = fallingToLook[static_cast<size_t>((dx + dy) / 2)];
+            markToLook(up, (dx - 1) / 2);
+            markToLook(up, (dx + 1) / 2);
+            markToLook(down, (dx - 1) / 2);
+            markToLook(down, (dx + 1) / 2);
+        }
     }
     // After cell (x, y) was settled (a chain stops at a settled cell).
     void noteCellChange(int x, int y) {
         if (!incremental) return;
-        ++risingChanges[static_cast<size_t>((x - y) / 2 + kDotRow)];
-        ++fallingChanges[static_cast<size_t>((x + y) / 2)];
+        ++risingChanges[risingRow(x, y)];
+        ++fallingChanges[fallingRow(x, y)];
+        markToLook(risingToLook[risingRow(x, y)], x / 2);
+        markToLook(fallingToLook[fallingRow(x, y)], x / 2);
     }
-    // Forgets every note: the board may have changed anywhere.
-    void forgetChains() {
+    // Forgets every note: the board of w x h cells may have changed anywhere.
+    void forgetChains(int w, int h) {
         for (auto& c : risingChanges) ++c;
         for (auto& c : fallingChanges) ++c;
+        // The rows and columns of the board and its outside ring.
+        const size_t words = static_cast<size_t>((w + 1) / 64 + 1);
+        for (int r = kDotRow - (h + 1); r <= kDotRow + w + 1; ++r) {
+            std::fill_n(risingToLook[static_cast<size_t>(r)].begin(), words, ~uint64_t{0});
+        }
+        for (int r = 0; r <= w + h + 2; ++r) {
+            std::fill_n(fallingToLook[static_cast<size_t>(r)].begin(), words, ~uint64_t{0});
+        }
     }
 
     // The colour rules. mainBoard's lattice holds the rebuild of workBoard's log up to slot

@@ -41,7 +41,7 @@ IncrementalSolve::IncrementalSolve(PuzzleState& state) : state_(state) {
     // An observer hears each rule as it runs: then every rule runs as if for the first time.
     state.solveScratch->incremental =
         state.solveScratch->allowIncremental && state.ruleObserver == nullptr;
-    state.solveScratch->forgetChains();
+    state.solveScratch->forgetChains(state.W(), state.H());
     state.solveScratch->ruleQuiet.wakeAll(state.W(), state.H());
 }
 

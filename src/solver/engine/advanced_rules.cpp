@@ -11,6 +11,8 @@
 // Every chain step continues at exactly one neighbour, so the walks below are loops.
 #include "solver/engine/advanced_rules.h"
 
+#include <bit>
+
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
 #include "solver/engine/rule_helpers.h"
@@ -52,20 +54,57 @@ bool chainOneIn(PuzzleState& s, int x, int y, int d) {
 
 namespace {
 
+// Within a solve, the first cell from cell (x, y) on along direction d that may stop the
+// chain or decide something (SolveScratch::risingToLook, fallingToLook); the 2s before it
+// would decide nothing. The outside ring stops every chain, so there is always one.
+void skipQuietTwos(const SolveScratch& scratch, int& x, int& y, int d) {
+    const bool rising = d == 1 || d == 3;
+    const SolveScratch::ChainRow& row = rising
+                                            ? scratch.risingToLook[SolveScratch::risingRow(x, y)]
+                                            : scratch.fallingToLook[SolveScratch::fallingRow(x, y)];
+    const int from = x / 2;
+    int column = 0;
+    if (kDiagonalDx[d] > 0) {
+        size_t w = static_cast<size_t>(from >> 6);
+        uint64_t bits = row[w] & (~uint64_t{0} << (from & 63));
+        while (bits == 0) bits = row[++w];
+        column = static_cast<int>(w * 64) + std::countr_zero(bits);
+    } else {
+        size_t w = static_cast<size_t>(from >> 6);
+        uint64_t bits = row[w] & (~uint64_t{0} >> (63 - (from & 63)));
+        while (bits == 0) bits = row[--w];
+        column = static_cast<int>(w * 64) + 63 - std::countl_zero(bits);
+    }
+    const int steps = column - from;  // signed, in cells along x
+    x += 2 * steps;
+    y += rising ? 2 * steps : -2 * steps;
+}
+
 bool chainOneInWalk(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
+    SolveScratch& scratch = *s.solveScratch;
+    const bool skipQuiet = scratch.incremental;
     const int o = oppositeCorner(d);
     bool decided = false;
     noteRule(s, RuleId::kChainOneIn, x, y, d);
     for (;;) {
         if (clueKey(wb, x, y) == 2) {
-            decided |= differ(s, x, y, o + 4);
-            decided |= differ(s, x, y, d + 4);
-            decided |= differ(s, x, y, d);
-            decided |= differ(s, x, y, o);
+            bool here = differ(s, x, y, o + 4);
+            here |= differ(s, x, y, d + 4);
+            here |= differ(s, x, y, d);
+            here |= differ(s, x, y, o);
+            if (!here && skipQuiet) {
+                // Nothing changed: the cell's groups along the diagonal are quiet.
+                SolveScratch::ChainRow& row =
+                    d == 1 || d == 3 ? scratch.risingToLook[SolveScratch::risingRow(x, y)]
+                                     : scratch.fallingToLook[SolveScratch::fallingRow(x, y)];
+                row[static_cast<size_t>(x >> 7)] &= ~(uint64_t{1} << ((x / 2) & 63));
+            }
+            decided |= here;
         }
         x = diagX(x, d);
         y = diagY(y, d);
+        if (skipQuiet) skipQuietTwos(scratch, x, y, d);
         const int key = clueKey(wb, x, y);
         if (key == 1) return decided | setEdgeGroup(s, x, y, d, kCross);
         if (key == 3) return decided | setEdgeGroup(s, x, y, d, kLine);
