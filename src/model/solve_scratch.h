@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/lattice.h"
+#include "model/path_ends.h"
 #include "model/rule_quiet.h"
 
 namespace vexilo {
@@ -61,6 +62,8 @@ struct SolveScratch {
     Stamps<kDotSlots> subLoopQueued;  // dots waiting in subLoopHeap this call
     Stamps<kDotSlots> subLoopWalked;  // dots passed by the walks that find them
     std::array<int32_t, kDotSlots> subLoopHeap;
+    // The ends of the paths of lines, kept while a solve level runs incrementally.
+    PathEnds pathEnds;
 
     // The diagonal chains. A chain reads the cells of one diagonal and their edge groups;
     // each diagonal counts the changes to what its cells' rules read (diagonals of slope +1

@@ -43,10 +43,14 @@ IncrementalSolve::IncrementalSolve(PuzzleState& state) : state_(state) {
         state.solveScratch->allowIncremental && state.ruleObserver == nullptr;
     state.solveScratch->forgetChains(state.W(), state.H());
     state.solveScratch->ruleQuiet.wakeAll(state.W(), state.H());
+    if (state.solveScratch->incremental) {
+        state.solveScratch->pathEnds.start(state.workBoard->lattice.data(), state.W(), state.H());
+    }
 }
 
 IncrementalSolve::~IncrementalSolve() {
     state_.solveScratch->incremental = false;
+    state_.solveScratch->pathEnds.stop();
 }
 
 bool propagateAll(PuzzleState& s) {

@@ -127,15 +127,31 @@ class SubLoopCall {
         // An entry that found the log full left no trace: from here on the solve looks at
         // the whole board.
         if (wb_.moveLog[logEnd] == kEndSentinel) scratch_.incremental = false;
+        lookUpEnds_ = scratch_.incremental && ends_.known();
         bool everyDot = !tracked_ || scratch_.subLoopSeen < 0 || scratch_.subLoopSeen > logEnd;
         if (!everyDot) {
             scratch_.subLoopQueued.next();
             scratch_.subLoopWalked.next();
             // Walks beyond one whole board's worth of dots cost more than the scan.
             budget_ = walk_;
+            int newLines = 0;
             for (int32_t slot = scratch_.subLoopSeen; slot < logEnd && !overBudget(); ++slot) {
                 const int32_t e = wb_.moveLog[slot];
-                if (isMove(e)) queueAffected(latticeIndex(entryX(e), entryY(e)), -1);
+                if (!isMove(e)) continue;
+                const int edge = latticeIndex(entryX(e), entryY(e));
+                if (lookUpEnds_ && entryValue(e) == kLine) {
+                    queueLineDots(edge);
+                    ++newLines;
+                } else {
+                    queueAffected(edge, -1);
+                }
+            }
+            // The ends of each path that holds a new line were joined by the newest of them.
+            for (int back = 1; back <= newLines; ++back) {
+                const PathEnds::Joined joined = ends_.joinedBy(back);
+                if (joined.a < 0) continue;
+                queueDot(joined.a, -1);
+                queueDot(joined.b, -1);
             }
             everyDot = overBudget();
         }
@@ -187,10 +203,14 @@ class SubLoopCall {
         const int c = dotTally(lattice_, at);
         if (c == tally(3, 1) || tallyLines(c) != 1) return true;
         int end = 0;
-        for (Direction dir : kSideOrder) {
-            if (keyAt(lattice_, at + latticeStep(dir)) == kLine) {
-                end = pathEndFrom(lattice_, at + 2 * latticeStep(dir), dir, walk_);
-                break;
+        if (lookUpEnds_) {
+            end = dotNumberAt(ends_.otherEnd(at));
+        } else {
+            for (Direction dir : kSideOrder) {
+                if (keyAt(lattice_, at + latticeStep(dir)) == kLine) {
+                    end = pathEndFrom(lattice_, at + 2 * latticeStep(dir), dir, walk_);
+                    break;
+                }
             }
         }
         const int x = at % kLatticeSide;
@@ -209,15 +229,19 @@ class SubLoopCall {
 
     bool overBudget() const { return budget_ < 0; }
 
-    // Queues, when it comes after `after`, each dot whose rule may read the edge at `edge`:
-    // the dots at its ends, and the dots at the far ends of the paths and corridors that
-    // pass through them.
+    // Queues, when it comes after `after`, each dot whose rule may read the edge at `edge`
+    // (decided since that rule last ran): the dots at its ends, and the dots at the far
+    // ends of the paths and corridors that pass through them.
     void queueAffected(int edge, int after) {
         if (((edge % kLatticeSide) + (edge / kLatticeSide)) % 2 == 0) return;  // not an edge
         const int across = (edge % 2 != 0) ? kLatticeSide : 1;
+        const int key = keyAt(lattice_, edge);
         for (int end : {edge - across, edge + across}) {
             queueDot(end, after);
             const int t = dotTally(lattice_, end);
+            // Other dots read a dot with a line only for its lines (a path passing through,
+            // or a corridor stopping at it, as it does with or without this cross).
+            if (key == kCross && tallyLines(t) != 0) continue;
             const bool onPath = tallyLines(t) == 2;
             const bool onCorridor = t == tally(2, 0);
             // A dot inside a path or corridor stands for the whole of it: walked once.
@@ -229,6 +253,21 @@ class SubLoopCall {
                 const int key = keyAt(lattice_, end + latticeStep(dir));
                 if (key == kLine) walkToEnd(end, dir, kLine, after);
                 if (key == kUndecided) walkToEnd(end, dir, kUndecided, after);
+            }
+        }
+    }
+
+    // With the path ends looked up, a new line at `edge` concerns, besides the ends of its
+    // path, its two dots, and when one had no line before, the corridors through it.
+    void queueLineDots(int edge) {
+        const int across = (edge % 2 != 0) ? kLatticeSide : 1;
+        for (int end : {edge - across, edge + across}) {
+            queueDot(end, -1);
+            if (tallyLines(dotTally(lattice_, end)) != 1) continue;
+            for (Direction dir : kSideOrder) {
+                if (keyAt(lattice_, end + latticeStep(dir)) == kUndecided) {
+                    walkToEnd(end, dir, kUndecided, -1);
+                }
             }
         }
     }
@@ -285,7 +324,9 @@ class SubLoopCall {
     const int walk_;
     SolveScratch& scratch_;
     const bool tracked_;
-    bool everyDot_ = false;  // the scan of every remaining dot has begun: nothing to queue
+    const PathEnds& ends_ = scratch_.pathEnds;
+    bool lookUpEnds_ = false;  // the ends of paths are looked up, not walked to
+    bool everyDot_ = false;    // the scan of every remaining dot has begun: nothing to queue
     int heapSize_ = 0;
     int budget_ = 0;  // walk steps left to the current queueing
 };

@@ -125,6 +125,8 @@ bool tryAndRetract(PuzzleState& state, int x, int y) {
     } else {
         consistent = checkConsistent(state, x, y);
     }
+    // A line the full log did not take is not taken back: the path ends are lost.
+    if (wb.moveLog[wb.writePos] == kEndSentinel) scratch.pathEnds.stop();
     // Every move entry of the step, newest first, down to its marker.
     for (int slot = wb.writePos - 1; slot > 0 && isMove(wb.moveLog[slot]); --slot) {
         const int32_t e = wb.moveLog[slot];
@@ -133,6 +135,7 @@ bool tryAndRetract(PuzzleState& state, int x, int y) {
         wb.at(ex, ey) = 0;
         unsettleAround(wb, ex, ey);
         scratch.noteEdgeChange(ex, ey);
+        if (entryValue(e) == kLine) scratch.pathEnds.lineTakenBack();
     }
     return consistent;
 }

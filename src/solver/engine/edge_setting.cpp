@@ -55,6 +55,8 @@ bool writeEdge(PuzzleState& state, int x, int y, int value) {
     uint8_t& b = state.workBoard->at(x, y);
     b = static_cast<uint8_t>(value);
     state.solveScratch->noteEdgeChange(x, y);
+    if (value == kLine)
+        state.solveScratch->pathEnds.lineSet(state.workBoard->lattice.data(), latticeIndex(x, y));
     queueAndLog(state, x, y, value);
     if (state.ruleObserver) [[unlikely]] {
         observeEdge(*state.ruleObserver, x, y, value);

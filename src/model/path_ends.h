@@ -1,0 +1,74 @@
+// The two ends of every path of lines on the board a solve works on, kept as lines are set
+// and taken back, so that the other end of a path is looked up instead of walked to.
+//
+// Setting a line joins the paths (or lone dots) at its two dots: the far ends of the two
+// become partners. Lines are taken back newest first, so a log of the partners each line
+// overwrote restores them. A line at a dot that has two already makes a branch, where a
+// path has no single other end: while a branch stands, the ends are not known.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "model/lattice.h"
+
+namespace vexilo {
+
+class PathEnds {
+  public:
+    // Starts keeping the ends of the paths of lines of the w x h board `lattice`.
+    void start(const uint8_t* lattice, int w, int h);
+    void stop() { kept_ = false; }
+
+    // True when otherEnd answers: the ends are kept and no dot has more than two lines.
+    bool known() const { return kept_ && branches_ == 0; }
+    // The lattice index of the other end of the path that ends at the dot at index `at`
+    // (a dot with one line); only while known().
+    int otherEnd(int at) const { return partner_[slot(at)]; }
+
+    // After the edge at lattice index `edge` became a line.
+    void lineSet(const uint8_t* lattice, int edge) {
+        if (kept_) join(lattice, edge);
+    }
+    // After the newest line still standing of those given to lineSet was taken back.
+    void lineTakenBack() {
+        if (kept_) undoJoin();
+    }
+
+    // The ends the line set `back` lines ago (1: the newest standing) made partners: the
+    // two ends of its path then, or none (-1) when it closed a loop or made or met a branch.
+    struct Joined {
+        int a;
+        int b;
+    };
+    Joined joinedBy(int back) const {
+        const size_t at = undo_.size() - static_cast<size_t>(back) * kRecord;
+        if (undo_[at] != kJoined) return {-1, -1};
+        return {undo_[at + 1], undo_[at + 3]};
+    }
+
+  private:
+    static constexpr int kRow = 512;  // dot slots per row: (y / 2) * kRow + x / 2
+    static_assert(kRow > kMaxCells);
+    static constexpr size_t slot(int at) {
+        return static_cast<size_t>((at / (2 * kLatticeSide)) * kRow + (at % kLatticeSide) / 2);
+    }
+
+    void join(const uint8_t* lattice, int edge);
+    void undoJoin();
+
+    // A record of the log per line set: its tag, then the two ends it made partners with
+    // their old partners.
+    static constexpr size_t kRecord = 5;
+    static constexpr int32_t kJoined = 1;
+    static constexpr int32_t kBranched = 2;   // the line made a branch
+    static constexpr int32_t kUnchanged = 3;  // a loop closed, or a branch stands
+
+    bool kept_ = false;
+    int branches_ = 0;              // lines standing that made a branch (or found at start)
+    std::vector<int32_t> partner_;  // by dot slot, for each end: the other end's index
+    std::vector<int32_t> undo_;     // a record per line set, newest last
+};
+
+}  // namespace vexilo
