@@ -1,5 +1,6 @@
 #include "hints/next_deduction.h"
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -83,9 +84,9 @@ Deduction nextDeduction(const PuzzleState& player) {
 }
 
 std::optional<Deduction> nextDeduction(const PuzzleState& player, const std::atomic<bool>& cancel) {
-    // One scratch puzzle for the process, made at the first hint and kept: it is large
-    // (about 27 MB, zeroed when made), and each hint of the window runs on a thread of its
-    // own, which would make and drop one per hint.
+    // One scratch puzzle for the process, made at the first hint and kept: its capacity is
+    // large (about 27 MB, of which it touches only what the puzzles it meets use), and each
+    // hint of the window runs on a thread of its own, which would make and drop one per hint.
     static ScratchFrontend silent;
     static std::mutex scratchMutex;
     static std::unique_ptr<PuzzleState> scratch;
@@ -95,7 +96,11 @@ std::optional<Deduction> nextDeduction(const PuzzleState& player, const std::ato
     s.puzzleWidth = player.W();
     s.puzzleHeight = player.H();
     s.drawEnabled = 0;
-    *s.clueGrid = *player.clueGrid;
+    for (int r = 0; r < player.H(); ++r) {  // the scratch reads only the puzzle's own cells
+        const auto& from = (*player.clueGrid)[static_cast<size_t>(r)];
+        std::copy(from.begin(), from.begin() + player.W(),
+                  (*s.clueGrid)[static_cast<size_t>(r)].begin());
+    }
     Board& wb = *s.workBoard;
     const Board& position = *player.mainBoard;
     // Only the used part of the log: the rest is 4 MB of nothing.

@@ -1,6 +1,7 @@
 // Everything the main window owns: the puzzle, the two Boards, the scratch areas, the
 // pictures and the rating counters, under one object instead of process-wide globals.
-// Capacities are fixed and allocated once here; nothing grows while a command runs.
+// Capacities are fixed and allocated once here, zeroed (model/zeroed_block.h); nothing grows
+// while a command runs.
 #pragma once
 
 #include <array>
@@ -15,6 +16,7 @@
 #include "model/frontend.h"
 #include "model/pixel_buffer.h"
 #include "model/solve_scratch.h"
+#include "model/zeroed_block.h"
 
 namespace vexilo {
 
@@ -51,15 +53,15 @@ struct PuzzleState {
     int errorX = 0;         // where the last answer check found its first fault
     int errorY = 0;
 
-    std::unique_ptr<ClueGrid> clueGrid;
-    std::unique_ptr<Board> mainBoard;
-    std::unique_ptr<Board> workBoard;
+    ZeroedBlock<ClueGrid> clueGrid;
+    ZeroedBlock<Board> mainBoard;
+    ZeroedBlock<Board> workBoard;
     // One mark byte per lattice position: the replay, the answer check and the trial
     // search's consistency checks use it in turn.
-    std::unique_ptr<std::array<uint8_t, kLatticeBytes>> scratchMarks;
-    std::unique_ptr<std::array<int32_t, kLogSlots>> replayList;
-    std::unique_ptr<std::array<FloodFrame, kFloodDepth>> floodStack;
-    std::unique_ptr<std::array<int32_t, kWalkStackSlots>> walkStack;
+    ZeroedBlock<std::array<uint8_t, kLatticeBytes>> scratchMarks;
+    ZeroedBlock<std::array<int32_t, kLogSlots>> replayList;
+    ZeroedBlock<std::array<FloodFrame, kFloodDepth>> floodStack;
+    ZeroedBlock<std::array<int32_t, kWalkStackSlots>> walkStack;
     std::unique_ptr<SolveScratch> solveScratch;
 
     PixelBuffer colourBitmap;
@@ -82,7 +84,7 @@ struct PuzzleState {
     std::atomic<bool> cancelRequest{false};
     // workBoard as it was before a solve command that may be cancelled; allocated at the
     // first such command.
-    std::unique_ptr<Board> workBoardBackup;
+    ZeroedBlock<Board> workBoardBackup;
 
     int W() const { return puzzleWidth; }
     int H() const { return puzzleHeight; }

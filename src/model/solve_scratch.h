@@ -1,7 +1,8 @@
 // What a running solve keeps between the solver's calls so that each call can look only at
 // what changed since the last one: visit stamps that need no clearing, where the sub-loop
 // rule has still to look, and facts about the position the trial search starts from.
-// Capacities are fixed; a PuzzleState allocates one with itself.
+// Capacities are fixed; a PuzzleState allocates one with itself. The large arrays come
+// zeroed from the allocation (model/zeroed_block.h): a small puzzle touches only its own part.
 #pragma once
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "model/lattice.h"
 #include "model/path_ends.h"
 #include "model/rule_quiet.h"
+#include "model/zeroed_block.h"
 
 namespace vexilo {
 
@@ -31,7 +33,7 @@ struct SolveScratch {
     // forgets every mark at once.
     template <size_t N>
     struct Stamps {
-        std::array<uint32_t, N> mark{};
+        ZeroedArray<uint32_t, N> mark;
         uint32_t current = 0;
         uint32_t next() {
             if (++current == 0) {
@@ -61,7 +63,7 @@ struct SolveScratch {
     int32_t subLoopSeen = -1;
     Stamps<kDotSlots> subLoopQueued;  // dots waiting in subLoopHeap this call
     Stamps<kDotSlots> subLoopWalked;  // dots passed by the walks that find them
-    std::array<int32_t, kDotSlots> subLoopHeap;
+    ZeroedArray<int32_t, kDotSlots> subLoopHeap;
     // The ends of the paths of lines, kept while a solve level runs incrementally.
     PathEnds pathEnds;
 
@@ -73,7 +75,7 @@ struct SolveScratch {
     static constexpr int kDiagonals = 2 * kDotRow + 1;
     std::array<uint32_t, kDiagonals> risingChanges{};
     std::array<uint32_t, kDiagonals> fallingChanges{};
-    std::array<std::array<uint32_t, 4>, kDotSlots> chainQuiet;
+    ZeroedArray<std::array<uint32_t, 4>, kDotSlots> chainQuiet;
 
     // The basic and advanced rule passes: the rules that would decide nothing again.
     RuleQuiet ruleQuiet;
@@ -132,10 +134,16 @@ struct SolveScratch {
         markToLook(risingToLook[risingRow(x, y)], x / 2);
         markToLook(fallingToLook[fallingRow(x, y)], x / 2);
     }
-    // Forgets every note: the board of w x h cells may have changed anywhere.
+    // Forgets every note of the chains of a W x H puzzle: the board may have changed
+    // anywhere. A count only grows, so no note taken before matches it again. Only the
+    // diagonals through the puzzle and its outside ring (cells 0..2W + 2, 0..2H + 2: rising
+    // diagonals -(H + 1) .. W + 1, falling ones 0 .. W + H + 2) are counted up: no chain of
+    // this puzzle reads the others, and a larger puzzle counts them up when it comes.
     void forgetChains(int w, int h) {
-        for (auto& c : risingChanges) ++c;
-        for (auto& c : fallingChanges) ++c;
+        for (int d = kDotRow - h - 1; d <= kDotRow + w + 1; ++d) {
+            ++risingChanges[static_cast<size_t>(d)];
+        }
+        for (int d = 0; d <= w + h + 2; ++d) ++fallingChanges[static_cast<size_t>(d)];
         // The rows and columns of the board and its outside ring.
         const size_t words = static_cast<size_t>((w + 1) / 64 + 1);
         for (int r = kDotRow - (h + 1); r <= kDotRow + w + 1; ++r) {
@@ -164,7 +172,7 @@ struct SolveScratch {
     bool restKnown = false;
     int restLines = 0;
     int restEndCount = 0;
-    std::array<int32_t, kDotSlots> restEnds;
+    ZeroedArray<int32_t, kDotSlots> restEnds;
     // The components of that position (solver/step_components.h), made at the first pass.
     std::unique_ptr<StepComponents, void (*)(StepComponents*)> stepComponents{nullptr, nullptr};
 };

@@ -1,13 +1,12 @@
 #include "solver/solve_backup.h"
 
-#include <memory>
-
 #include "model/rebuild.h"
+#include "model/zeroed_block.h"
 
 namespace vexilo {
 
 void SolveBackup::keep(PuzzleState& state) {
-    if (!state.workBoardBackup) state.workBoardBackup = std::make_unique<Board>();
+    if (!state.workBoardBackup) state.workBoardBackup = allocateZeroed<Board>();
     *state.workBoardBackup = *state.workBoard;
     difficulty_ = state.difficulty;
     errorX_ = state.errorX;

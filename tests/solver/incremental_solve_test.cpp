@@ -104,5 +104,26 @@ TEST(IncrementalSolve, DecidesWhatTheWholeBoardWalksDecide) {
     }
 }
 
+// A state's areas keep what earlier puzzles left in them beyond the current one's size (they
+// are cleared only where a solve reads them): a state that solved puzzles of other sizes
+// before must decide what a fresh state decides.
+TEST(IncrementalSolve, AStateThatSolvedOtherPuzzlesDecidesWhatAFreshOneDecides) {
+    std::mt19937 random(7);
+    TestState reused;
+    reused->drawEnabled = 0;
+    for (int round = 0; round < 200; ++round) {
+        const int w = 1 + static_cast<int>(random() % 24);
+        const int h = 1 + static_cast<int>(random() % 24);
+        const std::vector<std::string> clues = randomClues(random, w, h);
+        TestState fresh;
+        fresh->drawEnabled = 0;
+        testing::setClues(*fresh, clues);
+        testing::setClues(*reused, clues);
+        const int level = static_cast<int>(random() % 4);
+        SCOPED_TRACE(round);
+        ASSERT_EQ(solveRecord(*reused, level), solveRecord(*fresh, level)) << "level " << level;
+    }
+}
+
 }  // namespace
 }  // namespace vexilo
