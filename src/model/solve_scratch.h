@@ -19,6 +19,7 @@
 namespace vexilo {
 
 struct StepComponents;
+struct TrialCandidates;
 
 struct SolveScratch {
     // One slot per dot (x, y): (y / 2) * kDotRow + x / 2.
@@ -175,6 +176,8 @@ struct SolveScratch {
     ZeroedArray<int32_t, kDotSlots> restEnds;
     // The components of that position (solver/step_components.h), made at the first pass.
     std::unique_ptr<StepComponents, void (*)(StepComponents*)> stepComponents{nullptr, nullptr};
+    // Where its passes look for hypotheses (solver/trial_candidates.h).
+    std::unique_ptr<TrialCandidates, void (*)(TrialCandidates*)> trialCandidates{nullptr, nullptr};
 };
 
 }  // namespace vexilo

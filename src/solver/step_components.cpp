@@ -80,6 +80,8 @@ struct StepComponents {
     int32_t cutB[kMaxEdges];
     int32_t touchedEnds[kMaxEdges];  // by touched component: path ends outside the pieces
     int32_t takenOut[kMaxEdges];     // the edges findPieces looks at
+    bool onlyDecided;                // every change since the pass before was a decision
+    uint32_t learnt;                 // the passes learnt
     int changedCount;                // the edges whose keys changed since the last pass
     int32_t changedEdge[kMaxEdges];
     uint8_t changedFrom[kMaxEdges];  // their keys before
@@ -494,6 +496,7 @@ void learnRestComponents(PuzzleState& state) {
     // The components are kept from pass to pass while the changes only decide edges, are
     // few, and leave room for new component numbers.
     bool keep = c.keptW == state.W() && c.keptH == state.H();
+    const bool sameBoard = keep;
     if (!keep) {
         // Another board: start from one with every edge undecided, no lines and no ends.
         for (int i = 0; i < c.restEndCount; ++i) {
@@ -516,7 +519,12 @@ void learnRestComponents(PuzzleState& state) {
     keep = keep && 4 * c.changedCount <= dots;
     for (const auto& graph : c.graph)
         keep = keep && graph.components + dots + 2 * c.changedCount <= kIds;
-    for (int i = 0; i < c.changedCount && keep; ++i) keep = c.changedFrom[i] == kUndecided;
+    c.onlyDecided = sameBoard;
+    ++c.learnt;
+    for (int i = 0; i < c.changedCount && c.onlyDecided; ++i) {
+        c.onlyDecided = c.changedFrom[i] == kUndecided;
+    }
+    keep = keep && c.onlyDecided;
     // The path ends, and the counts of their components.
     const uint32_t counted = nextSearch(c);
     for (int i = 0; i < c.changedCount; ++i) {
@@ -560,6 +568,16 @@ void learnRestComponents(PuzzleState& state) {
         c.oddRest = 0;
     }
     c.endsLabelled = false;
+}
+
+uint32_t restPassesLearnt(const PuzzleState& state) {
+    const StepComponents* c = state.solveScratch->stepComponents.get();
+    return c != nullptr ? c->learnt : 0;
+}
+
+bool restOnlyGainedDecisions(const PuzzleState& state) {
+    const StepComponents* c = state.solveScratch->stepComponents.get();
+    return c != nullptr && c->onlyDecided;
 }
 
 void markStep(PuzzleState& state, int first) {

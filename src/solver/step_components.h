@@ -12,6 +12,8 @@
 // decides with the plain walks.
 #pragma once
 
+#include <cstdint>
+
 namespace vexilo {
 
 struct PuzzleState;
@@ -21,6 +23,12 @@ enum class StepVerdict { kFails, kHolds, kUnknown };
 // A new pass: learns the position at rest, its lines and path ends (SolveScratch::restLines,
 // restEnds) from the edges that changed since the last pass, and forgets its components.
 void learnRestComponents(PuzzleState& state);
+
+// True when the last pass's position at rest differed from the one before only by edges
+// that were undecided there (on a board of the same size).
+[[nodiscard]] bool restOnlyGainedDecisions(const PuzzleState& state);
+// How many passes learnRestComponents has learnt on this state.
+[[nodiscard]] uint32_t restPassesLearnt(const PuzzleState& state);
 
 // Notes the edges of the open hypothesis's step, workBoard.moveLog[first, writePos), before
 // the two tests below.

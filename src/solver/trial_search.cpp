@@ -9,6 +9,7 @@
 #include "solver/engine/rule_observer.h"
 #include "solver/solve_cancel.h"
 #include "solver/solve_levels.h"
+#include "solver/trial_candidates.h"
 
 namespace vexilo {
 
@@ -142,64 +143,108 @@ bool tryAndRetract(PuzzleState& state, int x, int y) {
 
 RuleResult trialSearch(PuzzleState& state) {
     using enum RuleResult;
+    using enum CandidateList;
     const Board& wb = *state.workBoard;
-    state.solveScratch->restKnown = false;
-    const int maxX = 2 * state.W() + 1;
-    const int maxY = 2 * state.H() + 1;
+    SolveScratch& scratch = *state.solveScratch;
+    scratch.restKnown = false;
+    // Within a solve the positions come from the candidate lists, else from scans.
+    const bool lists = scratch.incremental;
+    if (lists) {
+        learnRestPosition(state);
+        prepareCandidates(state);
+    }
+    const int w = state.W();
+    const int h = state.H();
+    const int maxX = 2 * w + 1;
+    const int maxY = 2 * h + 1;
+    const auto drop = [&](CandidateList list, int k) {
+        if (lists) dropCandidate(state, list, k);
+    };
+
+    // Cells by number, row by row: the next one from k on whose clue key is `key`.
+    const auto nextCell = [&](CandidateList list, int k, uint8_t key) {
+        if (lists) return nextCandidate(state, list, k);
+        while (k < w * h) {
+            const int y = 2 + 2 * (k / w);
+            const int x = nextCellWithKey(wb, 2 + 2 * (k % w), y, maxX, key);
+            if (x >= 0) return (k / w) * w + x / 2 - 1;
+            k = (k / w + 1) * w;
+        }
+        return -1;
+    };
 
     // Phase 1: a side of a 3 crossed, its other sides lines.
-    for (int y = 2; y < maxY; y += 2) {
-        for (int x = nextCellWithKey(wb, 2, y, maxX, 3); x >= 0;
-             x = nextCellWithKey(wb, x + 2, y, maxX, 3)) {
-            for (Direction side : kSideOrder) {
-                const int sx = x + stepX(side);
-                const int sy = y + stepY(side);
-                if ((wb.at(sx, sy) & 2) != 0) continue;
-                stopIfCancelled(state);
-                if (!openHypothesis(state)) return kUnchanged;
-                setEdge(state, sx, sy, kCross);
-                setEdgeGroup(state, x, y, 0, kLine);
-                // The opposite side is a line of the hypothesis.
-                const Direction across = opposite(side);
-                if (judgeHypothesis(state, x + stepX(across), y + stepY(across), sx, sy, kLine,
-                                    RuleId::kTrialThree, x, y)) {
-                    return kProgress;
-                }
+    for (int k = nextCell(kThrees, 0, 3); k >= 0; k = nextCell(kThrees, k + 1, 3)) {
+        const int x = 2 + 2 * (k % w);
+        const int y = 2 + 2 * (k / w);
+        bool open = false;
+        for (Direction side : kSideOrder) {
+            const int sx = x + stepX(side);
+            const int sy = y + stepY(side);
+            if ((wb.at(x, y) & 7) != 3 || (wb.at(sx, sy) & 2) != 0) continue;
+            open = true;
+            stopIfCancelled(state);
+            if (!openHypothesis(state)) return kUnchanged;
+            setEdge(state, sx, sy, kCross);
+            setEdgeGroup(state, x, y, 0, kLine);
+            // The opposite side is a line of the hypothesis.
+            const Direction across = opposite(side);
+            if (judgeHypothesis(state, x + stepX(across), y + stepY(across), sx, sy, kLine,
+                                RuleId::kTrialThree, x, y)) {
+                return kProgress;
             }
         }
+        if (!open) drop(kThrees, k);
     }
 
     // Phase 2: a side of a 1 drawn as a line.
-    for (int y = 2; y < maxY; y += 2) {
-        for (int x = nextCellWithKey(wb, 2, y, maxX, 1); x >= 0;
-             x = nextCellWithKey(wb, x + 2, y, maxX, 1)) {
-            for (Direction side : kSideOrder) {
-                const int sx = x + stepX(side);
-                const int sy = y + stepY(side);
-                if ((wb.at(sx, sy) & 2) != 0) continue;
-                stopIfCancelled(state);
-                if (!openHypothesis(state)) return kUnchanged;
-                setEdge(state, sx, sy, kLine);
-                if (judgeHypothesis(state, sx, sy, sx, sy, kCross, RuleId::kTrialOne, x, y)) {
-                    return kProgress;
-                }
-            }
-        }
-    }
-
-    // Phase 3: every other undecided edge drawn as a line.
-    for (int y = 1; y <= maxY; ++y) {
-        for (int x = nextUndecidedEdge(wb, 1 + (y % 2), y, maxX); x >= 0;
-             x = nextUndecidedEdge(wb, x + 2, y, maxX)) {
-            const int at = latticeIndex(x, y);
-            const int across = isVerticalEdge(x, y) ? 1 : kLatticeSide;
-            if (hasClueOneOrThree(wb, at - across) || hasClueOneOrThree(wb, at + across)) continue;
+    for (int k = nextCell(kOnes, 0, 1); k >= 0; k = nextCell(kOnes, k + 1, 1)) {
+        const int x = 2 + 2 * (k % w);
+        const int y = 2 + 2 * (k / w);
+        bool open = false;
+        for (Direction side : kSideOrder) {
+            const int sx = x + stepX(side);
+            const int sy = y + stepY(side);
+            if ((wb.at(x, y) & 7) != 1 || (wb.at(sx, sy) & 2) != 0) continue;
+            open = true;
             stopIfCancelled(state);
             if (!openHypothesis(state)) return kUnchanged;
-            setEdge(state, x, y, kLine);
-            if (judgeHypothesis(state, x, y, x, y, kCross, RuleId::kTrialEdge, 0, 0)) {
+            setEdge(state, sx, sy, kLine);
+            if (judgeHypothesis(state, sx, sy, sx, sy, kCross, RuleId::kTrialOne, x, y)) {
                 return kProgress;
             }
+        }
+        if (!open) drop(kOnes, k);
+    }
+
+    // Phase 3: every other undecided edge drawn as a line. Edges by number, row by row of
+    // the lattice: a pair of rows holds w horizontal and w + 1 vertical edges.
+    const int pair = 2 * w + 1;
+    const auto nextEdge = [&](int k) {
+        if (lists) return nextCandidate(state, kEdges, k);
+        for (int y = 1 + 2 * (k / pair) + (k % pair < w ? 0 : 1); y <= maxY; ++y) {
+            const int base = ((y - 1) / 2) * pair + (y % 2 != 0 ? 0 : w);
+            const int from = k > base ? k - base : 0;
+            const int x = nextUndecidedEdge(wb, (y % 2 != 0 ? 2 : 1) + 2 * from, y, maxX);
+            if (x >= 0) return base + x / 2 - (y % 2 != 0 ? 1 : 0);
+        }
+        return -1;
+    };
+    for (int k = nextEdge(0); k >= 0; k = nextEdge(k + 1)) {
+        const int y = 1 + 2 * (k / pair) + (k % pair < w ? 0 : 1);
+        const int x = (y % 2 != 0) ? 2 + 2 * (k % pair) : 1 + 2 * (k % pair - w);
+        const int at = latticeIndex(x, y);
+        const int across = isVerticalEdge(x, y) ? 1 : kLatticeSide;
+        if ((wb.at(x, y) & 2) != 0 || hasClueOneOrThree(wb, at - across) ||
+            hasClueOneOrThree(wb, at + across)) {
+            drop(kEdges, k);
+            continue;
+        }
+        stopIfCancelled(state);
+        if (!openHypothesis(state)) return kUnchanged;
+        setEdge(state, x, y, kLine);
+        if (judgeHypothesis(state, x, y, x, y, kCross, RuleId::kTrialEdge, 0, 0)) {
+            return kProgress;
         }
     }
     return kUnchanged;
