@@ -168,7 +168,7 @@ struct SolveScratch {
     // The consistency checks' walks: one mark per lattice position.
     Stamps<kLatticeBytes> visited;
 
-    // The trial search's position at rest, counted once per pass: its lines and its path
+    // The trial search's position at rest, learnt once per pass: its lines and its path
     // ends (restEnds[0 .. restEndCount)).
     bool restKnown = false;
     int restLines = 0;
