@@ -175,9 +175,9 @@ struct SolveScratch {
     int restEndCount = 0;
     ZeroedArray<int32_t, kDotSlots> restEnds;
     // The components of that position (solver/step_components.h), made at the first pass.
-    std::unique_ptr<StepComponents, void (*)(StepComponents*)> stepComponents{nullptr, nullptr};
+    ZeroedBlock<StepComponents> stepComponents;
     // Where its passes look for hypotheses (solver/trial_candidates.h).
-    std::unique_ptr<TrialCandidates, void (*)(TrialCandidates*)> trialCandidates{nullptr, nullptr};
+    ZeroedBlock<TrialCandidates> trialCandidates;
 };
 
 }  // namespace vexilo

@@ -1,8 +1,6 @@
 #include "solver/step_components.h"
 
-#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "model/move_entry.h"
 #include "model/puzzle_state.h"
@@ -89,17 +87,9 @@ struct StepComponents {
 
 namespace {
 
-void freeComponents(StepComponents* c) {
-    std::free(c);
-}
-
 StepComponents& components(PuzzleState& state) {
     auto& owned = state.solveScratch->stepComponents;
-    if (!owned) {
-        void* memory = std::calloc(1, sizeof(StepComponents));
-        if (memory == nullptr) throw std::bad_alloc();
-        owned = {static_cast<StepComponents*>(memory), &freeComponents};
-    }
+    if (!owned) owned = allocateZeroed<StepComponents>();
     return *owned;
 }
 

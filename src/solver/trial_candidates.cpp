@@ -1,7 +1,5 @@
 #include "solver/trial_candidates.h"
 
-#include <cstdlib>
-#include <new>
 
 #include "model/puzzle_state.h"
 #include "solver/step_components.h"
@@ -27,17 +25,9 @@ struct TrialCandidates {
 
 namespace {
 
-void freeCandidates(TrialCandidates* t) {
-    std::free(t);
-}
-
 TrialCandidates& candidates(PuzzleState& state) {
     auto& owned = state.solveScratch->trialCandidates;
-    if (!owned) {
-        void* memory = std::calloc(1, sizeof(TrialCandidates));
-        if (memory == nullptr) throw std::bad_alloc();
-        owned = {static_cast<TrialCandidates*>(memory), &freeCandidates};
-    }
+    if (!owned) owned = allocateZeroed<TrialCandidates>();
     return *owned;
 }
 
