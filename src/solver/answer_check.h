@@ -13,6 +13,11 @@ enum class [[nodiscard]] AnswerResult : int { kWrong = 0, kCorrect = 1, kOpen = 
 // cell units ((x + 1) / 2, (y + 1) / 2), or 0, 0. Writes only scratchMarks besides.
 AnswerResult checkAnswer(PuzzleState& state, const Board& board);
 
+// checkAnswer for a caller whose board only gains decisions between calls: the search for
+// an undecided edge starts at lattice index firstOpen (0 at the first call), where the last
+// call found one, and firstOpen is moved on to the edge this call finds.
+AnswerResult checkAnswer(PuzzleState& state, const Board& board, int& firstOpen);
+
 // True when every line belongs to one closed loop (or there is no line).
 [[nodiscard]] bool isSingleLoop(PuzzleState& state, const Board& board);
 

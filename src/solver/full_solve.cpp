@@ -15,11 +15,14 @@ SolveOutcome solveFull(PuzzleState& state) {
 }
 
 SolveOutcome solveFullPrepared(PuzzleState& state) {
+    // workBoard only gains decisions from one answer check to the next, so each check takes
+    // up the search for an undecided edge where the last one found it.
+    int firstOpen = 0;
     for (;;) {
         if (!propagateAll(state)) return SolveOutcome::kContradiction;
         if (runColourRules(state)) continue;
         if (state.trialPasses == 0) state.effortBeforeTrials = state.effortScore;
-        const AnswerResult answer = checkAnswer(state, *state.workBoard);
+        const AnswerResult answer = checkAnswer(state, *state.workBoard, firstOpen);
         if (answer == AnswerResult::kWrong) return SolveOutcome::kContradiction;
         if (answer == AnswerResult::kCorrect) return SolveOutcome::kSolved;
         ++state.trialPasses;

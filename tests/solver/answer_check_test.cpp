@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -221,6 +222,34 @@ TEST(AnswerCheckOrder, UndecidedEdgesHorizontalRowFirstThenTheVerticalsBelowIt) 
     EXPECT_EQ(firstOpen({{7, 2}, {2, 3}}), (Judgement{AnswerResult::kOpen, 4, 1}));
     EXPECT_EQ(firstOpen({{6, 5}}), (Judgement{AnswerResult::kOpen, 3, 3}));
     EXPECT_EQ(firstOpen({}), (Judgement{AnswerResult::kCorrect, 0, 0}));
+}
+
+// A check that takes up the search where the last one stopped judges as one from the start,
+// while edges are decided one by one in random order.
+TEST(AnswerCheckOrder, TakingUpTheSearchJudgesAsAFreshCheck) {
+    TestState t;
+    std::mt19937 random(5);
+    for (int round = 0; round < 200; ++round) {
+        const int w = 1 + static_cast<int>(random() % 9);
+        const int h = 1 + static_cast<int>(random() % 9);
+        testing::setClues(*t, std::vector<std::string>(h, std::string(w, '-')));
+        Board& board = *t->mainBoard;
+        std::vector<int> edges;
+        for (int y = 1; y <= 2 * h + 1; ++y) {
+            for (int x = 1; x <= 2 * w + 1; ++x) {
+                if (isEdge(x, y)) edges.push_back(latticeIndex(x, y));
+            }
+        }
+        std::shuffle(edges.begin(), edges.end(), random);
+        int firstOpen = 0;
+        for (size_t i = 0; i <= edges.size(); ++i) {
+            const AnswerResult taken = checkAnswer(*t, board, firstOpen);
+            const Judgement takenUp{taken, t->errorX, t->errorY};
+            const AnswerResult fresh = checkAnswer(*t, board);
+            ASSERT_EQ(takenUp, (Judgement{fresh, t->errorX, t->errorY})) << round << " " << i;
+            if (i < edges.size()) board.at(edges[i]) = random() % 2 ? kCross : kLine;
+        }
+    }
 }
 
 // checkPosition must leave the position and its history exactly as they were.
