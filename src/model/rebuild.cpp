@@ -7,6 +7,7 @@
 #include "model/board_canvas.h"
 #include "model/move_log.h"
 #include "model/puzzle_state.h"
+#include "model/solve_scratch.h"
 
 namespace vexilo {
 
@@ -242,6 +243,89 @@ void rebuildBoard(PuzzleState& state, Board& target, const Board& source) {
     if (drawing) state.frontend.repaintBoard();
 }
 
+namespace {
+
+// The checks carryOnRebuild makes of the entry in a slot, on a lattice that holds the slots
+// before it: kSkip for an entry the replay leaves out, kStop where carryOnRebuild gives up.
+enum class EntryUse { kApply, kSkip, kStop };
+
+EntryUse entryUse(const Board& target, int32_t e, int maxX, int maxY) {
+    // The first marker would end computeNetEntries' scan here.
+    if (e == kFirstMarker) return EntryUse::kStop;
+    if (e < 0 || isMarker(e)) return EntryUse::kSkip;
+    const int x = entryX(e);
+    const int y = entryY(e);
+    if (x < 1 || y < 1 || x > maxX || y > maxY) return EntryUse::kSkip;  // left out of the replay
+    const int v = entryValue(e);
+    // A second entry of an edge would cancel or be ignored in the replay.
+    if (!isEdge(x, y) || (v != kCross && v != kLine) || target.at(x, y) != 0) {
+        return EntryUse::kStop;
+    }
+    return EntryUse::kApply;
+}
+
+#if defined(__GNUC__)
+// The entries name edges all over the board: ask early for the byte of a later one.
+inline void prefetchEntry(Board& target, const Board& source, int slot, int end) {
+    const int32_t ahead = source.moveLog[std::min(slot + 16, end - 1)];
+    __builtin_prefetch(&target.at(entryX(ahead) & 1023, entryY(ahead) & 1023), 1);
+}
+#else
+inline void prefetchEntry(Board&, const Board&, int, int) {}
+#endif
+
+// Marks every cell joined by decided edges to the outside ring or to a cell the clues mark,
+// as the fills of a replay do, and the crosses beside the marked cells with their cells'
+// mark. False when two marked cells disagree with the edge between them: then the marks
+// depend on the replay's order.
+bool colourFromMarks(PuzzleState& state, Board& target) {
+    uint8_t* lat = target.lattice.data();
+    int32_t* stack = state.walkStack->data();
+    int top = 0;
+    // The edge at e, seen from a cell marked m, and the cell n behind it. Decided edges hold
+    // a line (3) or a cross (2, 0x22 or 0x32): bit 0 tells a line, which turns the mark.
+    const auto reach = [&](int e, int n, uint8_t m) {
+        const uint8_t edge = lat[e];
+        if (edge == 0) return true;
+        const uint8_t want = m ^ static_cast<uint8_t>((edge & 1) << 4);
+        // A cross marked otherwise already makes the marks disagree below.
+        if ((edge & 1) == 0) lat[e] = kCross | m;
+        const uint8_t has = lat[n] & kColourMask;
+        if (has == 0) {
+            lat[n] |= want;
+            stack[top++] = n;
+            return true;
+        }
+        return has == want;
+    };
+    const int w = state.W();
+    const int h = state.H();
+    constexpr int kRow = kLatticeSide;
+    bool agree = true;
+    for (int y = 2; y <= 2 * h; y += 2) {
+        for (int x = 2; x <= 2 * w; x += 2) {
+            if (lat[latticeIndex(x, y)] >= kInside) stack[top++] = latticeIndex(x, y);
+        }
+    }
+    for (int y = 2; y <= 2 * h; y += 2) {
+        agree &= reach(latticeIndex(1, y), latticeIndex(2, y), kOutside);
+        agree &= reach(latticeIndex(2 * w + 1, y), latticeIndex(2 * w, y), kOutside);
+    }
+    for (int x = 2; x <= 2 * w; x += 2) {
+        agree &= reach(latticeIndex(x, 1), latticeIndex(x, 2), kOutside);
+        agree &= reach(latticeIndex(x, 2 * h + 1), latticeIndex(x, 2 * h), kOutside);
+    }
+    while (agree && top > 0) {
+        const int cell = stack[--top];
+        const uint8_t m = lat[cell] & kColourMask;
+        agree = reach(cell - kRow, cell - 2 * kRow, m) && reach(cell + kRow, cell + 2 * kRow, m) &&
+                reach(cell - 1, cell - 2, m) && reach(cell + 1, cell + 2, m);
+    }
+    return agree;
+}
+
+}  // namespace
+
 bool carryOnRebuild(PuzzleState& state, Board& target, const Board& source, int from,
                     std::vector<int32_t>& marked) {
     const int maxX = 2 * state.W() + 1;
@@ -249,24 +333,48 @@ bool carryOnRebuild(PuzzleState& state, Board& target, const Board& source, int 
     Rebuilder rebuilder(state, target, marked);
     const int end = source.writePos;
     for (int slot = from; slot < end; ++slot) {
-#if defined(__GNUC__)
-        // The entries name edges all over the board: ask early for the byte of a later one.
-        const int32_t ahead = source.moveLog[std::min(slot + 16, end - 1)];
-        __builtin_prefetch(&target.at(entryX(ahead) & 1023, entryY(ahead) & 1023), 1);
-#endif
+        prefetchEntry(target, source, slot, end);
         const int32_t e = source.moveLog[slot];
-        // The first marker would end computeNetEntries' scan here.
-        if (e == kFirstMarker) return false;
-        if (e < 0 || isMarker(e)) continue;
-        const int x = entryX(e);
-        const int y = entryY(e);
-        if (x < 1 || y < 1 || x > maxX || y > maxY) continue;  // left out of the replay too
-        const int v = entryValue(e);
-        // A second entry of an edge would cancel or be ignored in the replay.
-        if (!isEdge(x, y) || (v != kCross && v != kLine) || target.at(x, y) != 0) return false;
-        rebuilder.applyLive(x, y, v);
+        const EntryUse use = entryUse(target, e, maxX, maxY);
+        if (use == EntryUse::kStop) return false;
+        if (use == EntryUse::kSkip) continue;
+        rebuilder.applyLive(entryX(e), entryY(e), entryValue(e));
     }
     return true;
+}
+
+bool rebuildColours(PuzzleState& state, Board& target, const Board& source) {
+    initLatticeFromClues(state, target);
+    const int maxX = 2 * state.W() + 1;
+    const int maxY = 2 * state.H() + 1;
+    const int end = source.writePos;
+    // The edges first; with the marks agreeing everywhere, the fills of a replay in any
+    // order end where one fill from the ring does.
+    for (int slot = 1; slot < end; ++slot) {
+        prefetchEntry(target, source, slot, end);
+        const int32_t e = source.moveLog[slot];
+        // The usual entry, a cross or a line of an edge within the board decided once, at
+        // once; anything else as carryOnRebuild takes it.
+        const int x = entryX(e);
+        const int y = entryY(e);
+        const unsigned v = static_cast<unsigned>(e) >> 24;
+        if (v - kCross < 2 && static_cast<unsigned>(x - 1) < static_cast<unsigned>(maxX) &&
+            static_cast<unsigned>(y - 1) < static_cast<unsigned>(maxY) && ((x + y) & 1) != 0 &&
+            target.at(x, y) == 0) {
+            target.at(x, y) = static_cast<uint8_t>(v);
+            continue;
+        }
+        const EntryUse use = entryUse(target, e, maxX, maxY);
+        if (use == EntryUse::kStop) return false;
+        if (use == EntryUse::kSkip) continue;
+        target.at(x, y) = static_cast<uint8_t>(entryValue(e));
+    }
+    if (colourFromMarks(state, target)) return true;
+    initLatticeFromClues(state, target);
+    std::vector<int32_t>& marked = state.solveScratch->colourMarked;
+    const bool whole = carryOnRebuild(state, target, source, 1, marked);
+    marked.clear();
+    return whole;
 }
 
 }  // namespace vexilo

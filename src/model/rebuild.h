@@ -34,6 +34,10 @@ void rebuildBoard(PuzzleState& state, Board& target, const Board& source);
 [[nodiscard]] bool carryOnRebuild(PuzzleState& state, Board& target, const Board& source, int from,
                                   std::vector<int32_t>& marked);
 
+// What initLatticeFromClues and then carryOnRebuild from slot 1 make of target, and the
+// same result, without noting the marked cells; faster where the marks agree everywhere.
+[[nodiscard]] bool rebuildColours(PuzzleState& state, Board& target, const Board& source);
+
 // Colours of the pictures (0x00BBGGRR).
 namespace colour {
 constexpr uint32_t kWhite = 0xFFFFFF;

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
 #include "model/move_log.h"
 #include "model/rebuild.h"
+#include "model/solve_scratch.h"
 #include "support/test_support.h"
 
 namespace vexilo {
@@ -153,6 +158,78 @@ TEST(Rebuild, FillOverTheWholeLargestBoardRunsWithoutDeepRecursion) {
     EXPECT_EQ(b.at(1000, 1000) & 0x30, kOutside);
     EXPECT_EQ(b.at(500, 500) & 0x30, kOutside);
     EXPECT_EQ(b.at(999, 1000), 0x32);
+}
+
+// rebuildColours against the replay of the log in order, on small random boards: logs drawn
+// from a colouring of the cells (so the marks agree), with some edges turned (so they often
+// do not), clues that mark cells, and now and then a second entry of an edge or a marker.
+TEST(RebuildColours, MarksWhatTheReplayInLogOrderMarks) {
+    TestState t;
+    std::mt19937 random(11);
+    std::vector<int32_t> marked;
+    int agreeing = 0;
+    int given = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const int w = 1 + static_cast<int>(random() % 7);
+        const int h = 1 + static_cast<int>(random() % 7);
+        t->puzzleWidth = w;
+        t->puzzleHeight = h;
+        std::vector<uint8_t> side(static_cast<size_t>(latticeIndex(0, 2 * h + 3)), kOutside);
+        for (int r = 0; r < h; ++r) {
+            for (int c = 0; c < w; ++c) {
+                side[latticeIndex(2 * c + 2, 2 * r + 2)] = random() % 2 ? kInside : kOutside;
+                uint8_t clue = static_cast<uint8_t>(random() % 5);
+                if (random() % 8 == 0) clue |= side[latticeIndex(2 * c + 2, 2 * r + 2)];
+                if (random() % 40 == 0) clue |= kInside;
+                (*t->clueGrid)[r][c] = clue;
+            }
+        }
+        std::vector<int32_t> edges;
+        for (int y = 1; y <= 2 * h + 1; ++y) {
+            for (int x = 1; x <= 2 * w + 1; ++x) {
+                if (!isEdge(x, y)) continue;
+                const int a =
+                    isVerticalEdge(x, y) ? latticeIndex(x - 1, y) : latticeIndex(x, y - 1);
+                const int b =
+                    isVerticalEdge(x, y) ? latticeIndex(x + 1, y) : latticeIndex(x, y + 1);
+                edges.push_back(moveEntry(x, y, side[a] == side[b] ? kCross : kLine));
+            }
+        }
+        std::shuffle(edges.begin(), edges.end(), random);
+        edges.resize(random() % (edges.size() + 1));
+        const unsigned turned = random() % 3 == 0 ? 0 : 1 + random() % 20;
+        Board& log = *t->workBoard;
+        resetMoveLog(log);
+        for (int32_t e : edges) {
+            if (turned != 0 && random() % turned == 0) e ^= 1 << 24;  // cross <-> line
+            if (random() % 200 == 0) openStep(log, t.frontend);
+            appendEntry(log, e, t.frontend);
+            if (random() % 300 == 0) appendEntry(log, e, t.frontend);
+        }
+        Board& target = *t->mainBoard;
+        const bool fast = rebuildColours(*t, target, log);
+        const std::vector<uint8_t> fastLattice(target.lattice.begin(),
+                                               target.lattice.begin() + side.size());
+        initLatticeFromClues(*t, target);
+        const bool replayed = carryOnRebuild(*t, target, log, 1, marked);
+        ASSERT_EQ(fast, replayed) << "round " << round;
+        if (!fast) continue;
+        ++given;
+        bool agree = true;
+        for (size_t i = 0; i < side.size(); ++i) {
+            if (i % kLatticeSide > static_cast<size_t>(2 * w + 2)) continue;
+            ASSERT_EQ(fastLattice[i], target.lattice[i])
+                << "round " << round << " at " << i % kLatticeSide << "," << i / kLatticeSide;
+            if ((target.lattice[i] & kColourMask) != 0 && i % 2 == 0 &&
+                (i / kLatticeSide) % 2 == 0 && (target.lattice[i] & kColourMask) != side[i]) {
+                agree = false;
+            }
+        }
+        agreeing += agree ? 1 : 0;
+    }
+    // Both kinds of log came up: marks as drawn, and marks that turned edges changed.
+    EXPECT_GT(agreeing, 500);
+    EXPECT_GT(given - agreeing, 500);
 }
 
 }  // namespace

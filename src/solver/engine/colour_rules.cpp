@@ -94,6 +94,9 @@ bool decideAt(PuzzleState& state, const Board& colours, int at) {
 bool decideEverywhere(PuzzleState& state, const Board& colours) {
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
+    // Without an observer to hear the rule name itself, a cell whose four sides are decided
+    // on workBoard is passed by: its rule could set nothing there.
+    const uint8_t* wb = state.ruleObserver ? nullptr : state.workBoard->lattice.data();
     bool progress = false;
     for (int y = 1; y <= maxY; ++y) {
         const int row = latticeIndex(0, y);
@@ -107,7 +110,20 @@ bool decideEverywhere(PuzzleState& state, const Board& colours) {
             continue;
         }
         // Vertical edges at odd x and cells at even x, in order along the row.
-        for (int x = 1; x <= maxX; ++x) progress |= decideAt(state, colours, row + x);
+        for (int x = 1; x <= maxX; x += 2) {
+            const int at = row + x;
+            if (colours.at(at) == 0) {
+                progress |= edgeFromColours(state, x, y, colours.at(at - 1) & kColourMask,
+                                            colours.at(at + 1) & kColourMask);
+            }
+            if (x == maxX) break;
+            const int key = colours.at(at + 1) & 15;
+            if (key != 0 && key != 1 && key != 3) continue;
+            if (wb && (wb[at] & wb[at + 2] & wb[at + 1 + kUp] & wb[at + 1 + kDown] & 2) != 0) {
+                continue;
+            }
+            progress |= decideAt(state, colours, at + 1);
+        }
     }
     return progress;
 }
@@ -126,12 +142,9 @@ bool carryOn(PuzzleState& state, bool& progress) {
     auto& marked = scratch.colourMarked;
     marked.clear();
     const bool fresh = scratch.colourSeen < 0;
-    int from = scratch.colourSeen;
-    if (fresh) {
-        initLatticeFromClues(state, colours);
-        from = 1;
-    }
-    if (!carryOnRebuild(state, colours, wb, from, marked)) {
+    const bool whole = fresh ? rebuildColours(state, colours, wb)
+                             : carryOnRebuild(state, colours, wb, scratch.colourSeen, marked);
+    if (!whole) {
         scratch.colourSeen = SolveScratch::kColourWhole;
         return false;
     }
