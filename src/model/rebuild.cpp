@@ -278,6 +278,11 @@ inline void prefetchEntry(Board&, const Board&, int, int) {}
 // as the fills of a replay do, and the crosses beside the marked cells with their cells'
 // mark. False when two marked cells disagree with the edge between them: then the marks
 // depend on the replay's order.
+//
+// A walk row by row hands each mark on rightwards and downwards; what has to go up or left
+// is filled from the cell that reaches it, once the walk is done. Every decided edge between
+// two marked cells is compared once both are marked, by the walk at the later cell of the
+// two or by a fill from one of them.
 bool colourFromMarks(PuzzleState& state, Board& target) {
     uint8_t* lat = target.lattice.data();
     int32_t* stack = state.walkStack->data();
@@ -298,22 +303,34 @@ bool colourFromMarks(PuzzleState& state, Board& target) {
         }
         return has == want;
     };
+    // The mark the cell at c takes from cell n across the edge at e, or 0.
+    const auto taken = [&](int e, int n) -> uint8_t {
+        const uint8_t edge = lat[e];
+        const uint8_t has = lat[n] & kColourMask;
+        if (edge == 0 || has == 0) return 0;
+        return has ^ static_cast<uint8_t>((edge & 1) << 4);
+    };
     const int w = state.W();
     const int h = state.H();
     constexpr int kRow = kLatticeSide;
     bool agree = true;
     for (int y = 2; y <= 2 * h; y += 2) {
         for (int x = 2; x <= 2 * w; x += 2) {
-            if (lat[latticeIndex(x, y)] >= kInside) stack[top++] = latticeIndex(x, y);
+            const int c = latticeIndex(x, y);
+            uint8_t m = lat[c] & kColourMask;
+            if (m == 0) {
+                m = taken(c - kRow, c - 2 * kRow);
+                if (m == 0) m = taken(c - 1, c - 2);
+                // The ring beyond the last column and row is never walked: it gives its mark here.
+                if (m == 0 && x == 2 * w) m = taken(c + 1, c + 2);
+                if (m == 0 && y == 2 * h) m = taken(c + kRow, c + 2 * kRow);
+                if (m == 0) continue;
+                lat[c] |= m;
+            }
+            agree &= reach(c - kRow, c - 2 * kRow, m) & reach(c - 1, c - 2, m);
+            if (x == 2 * w) agree &= reach(c + 1, c + 2, m);
+            if (y == 2 * h) agree &= reach(c + kRow, c + 2 * kRow, m);
         }
-    }
-    for (int y = 2; y <= 2 * h; y += 2) {
-        agree &= reach(latticeIndex(1, y), latticeIndex(2, y), kOutside);
-        agree &= reach(latticeIndex(2 * w + 1, y), latticeIndex(2 * w, y), kOutside);
-    }
-    for (int x = 2; x <= 2 * w; x += 2) {
-        agree &= reach(latticeIndex(x, 1), latticeIndex(x, 2), kOutside);
-        agree &= reach(latticeIndex(x, 2 * h + 1), latticeIndex(x, 2 * h), kOutside);
     }
     while (agree && top > 0) {
         const int cell = stack[--top];
