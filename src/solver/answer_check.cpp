@@ -1,7 +1,6 @@
 #include "solver/answer_check.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "model/move_log.h"
 #include "model/puzzle_state.h"
@@ -15,6 +14,39 @@ AnswerResult fault(PuzzleState& state, int x, int y, AnswerResult result) {
     state.errorX = (x + 1) / 2;
     state.errorY = (y + 1) / 2;
     return result;
+}
+
+// With every dot at no line or two: true when the loop through the first line in row order
+// holds all `lines` lines, or there is none.
+bool loopHoldsEveryLine(const Board& board, int maxX, int maxY, int lines) {
+    if (lines == 0) return true;
+    int start = -1;
+    for (int y = 1; y <= maxY && start < 0; ++y) {
+        for (int x = 1 + (y % 2); x <= maxX; x += 2) {
+            if ((board.at(x, y) & kKeyMask) == kLine) {
+                start = latticeIndex(x, y);
+                break;
+            }
+        }
+    }
+    // Along the loop: up from a vertical edge (odd x), right from a horizontal one, and at
+    // each dot on through its other line.
+    constexpr int kSteps[4] = {-kLatticeSide, kLatticeSide, -1, 1};
+    int edge = start;
+    int step = (start & 1) != 0 ? -kLatticeSide : 1;
+    int length = 0;
+    do {
+        ++length;
+        const int dot = edge + step;
+        for (const int s : kSteps) {
+            if (s != -step && (board.at(dot + s) & kKeyMask) == kLine) {
+                step = s;
+                break;
+            }
+        }
+        edge = dot + step;
+    } while (edge != start);
+    return length == lines;
 }
 
 }  // namespace
@@ -46,6 +78,7 @@ AnswerResult checkAnswer(PuzzleState& state, const Board& board, int& firstOpen)
     firstOpen = latticeIndex(0, maxY + 1);
     // The tally a clue cell's four sides must have, by key (a 0 clue is key 4).
     static constexpr int kRequired[5] = {-1, tally(3, 1), tally(2, 2), tally(1, 3), tally(4, 0)};
+    int lineEnds = 0;
     for (int y = 1; y <= maxY; y += 2) {
         for (int x = 1; x <= maxX; x += 2) {
             // A dot with one, three or four lines.
@@ -53,6 +86,7 @@ AnswerResult checkAnswer(PuzzleState& state, const Board& board, int& firstOpen)
             if (n == tally(3, 1) || n == tally(1, 3) || n == tally(0, 4)) {
                 return fault(state, x, y, kWrong);
             }
+            lineEnds += tallyLines(n);
         }
         if (y + 1 > maxY) continue;
         for (int x = 2; x < maxX; x += 2) {
@@ -68,54 +102,7 @@ AnswerResult checkAnswer(PuzzleState& state, const Board& board, int& firstOpen)
     }
     state.errorX = 0;
     state.errorY = 0;
-    return isSingleLoop(state, board) ? kCorrect : kWrong;
-}
-
-bool isSingleLoop(PuzzleState& state, const Board& board) {
-    const int maxX = 2 * state.W() + 1;
-    const int maxY = 2 * state.H() + 1;
-    auto& marks = *state.scratchMarks;
-    for (int y = 0; y <= maxY + 1; ++y) {
-        std::memset(&marks[latticeIndex(0, y)], 0, static_cast<size_t>(maxX) + 1);
-    }
-    bool found = false;
-    for (int y = 1; y <= maxY; ++y) {
-        for (int x = 1 + (y % 2); x <= maxX; x += 2) {  // the edges of row y
-            if ((board.at(x, y) & 7) != kLine || marks[latticeIndex(x, y)] != 0) continue;
-            if (found) return false;
-            if (!traceLoop(state, board, x, y)) return false;
-            found = true;
-        }
-    }
-    return true;
-}
-
-bool traceLoop(PuzzleState& state, const Board& board, int x0, int y0) {
-    // From an edge heading d, the dot ahead offers the two edges across d (left then right,
-    // or up then down), tried first, and then the straight one.
-    auto& marks = *state.scratchMarks;
-    int x = x0;
-    int y = y0;
-    Direction d = (x0 % 2 == 1) ? Direction::kUp : Direction::kRight;
-    do {
-        marks[latticeIndex(x, y)] = 1;
-        const int dotX = x + stepX(d);
-        const int dotY = y + stepY(d);
-        const Direction ways[3] = {isVertical(d) ? Direction::kLeft : Direction::kUp,
-                                   isVertical(d) ? Direction::kRight : Direction::kDown, d};
-        bool found = false;
-        for (Direction way : ways) {
-            if ((board.at(dotX + stepX(way), dotY + stepY(way)) & kKeyMask) == kLine) {
-                x = dotX + stepX(way);
-                y = dotY + stepY(way);
-                d = way;
-                found = true;
-                break;
-            }
-        }
-        if (!found) return false;
-    } while (x != x0 || y != y0);
-    return true;
+    return loopHoldsEveryLine(board, maxX, maxY, lineEnds / 2) ? kCorrect : kWrong;
 }
 
 AnswerResult checkPosition(PuzzleState& state, Board& board) {

@@ -10,6 +10,7 @@
 #include "loading/puzzle_loading.h"
 #include "model/move_log.h"
 #include "model/rebuild.h"
+#include "solver/engine/edge_setting.h"
 #include "support/test_support.h"
 
 namespace vexilo {
@@ -250,6 +251,67 @@ TEST(AnswerCheckOrder, TakingUpTheSearchJudgesAsAFreshCheck) {
             if (i < edges.size()) board.at(edges[i]) = random() % 2 ? kCross : kLine;
         }
     }
+}
+
+// The lines between randomly marked cells (and between marked cells and the outside) meet
+// two or four at a dot. Where no dot and no cell has four, the lines form closed loops, and
+// the answer is correct exactly when there is at most one, as a count of their components
+// by joining the lines that meet at a dot says.
+TEST(AnswerCheckOrder, OneLoopIsCorrectAndMoreAreWrong) {
+    TestState t;
+    std::mt19937 random(3);
+    int judged[2] = {0, 0};
+    for (int round = 0; round < 4000; ++round) {
+        const int w = 1 + static_cast<int>(random() % 6);
+        const int h = 1 + static_cast<int>(random() % 6);
+        testing::setClues(*t, std::vector<std::string>(h, std::string(w, '-')));
+        std::vector<std::vector<bool>> in(h + 2, std::vector<bool>(w + 2, false));
+        for (int r = 1; r <= h; ++r) {
+            for (int c = 1; c <= w; ++c) in[r][c] = random() % 3 != 0;
+        }
+        Board& board = *t->mainBoard;
+        std::vector<int> parent(static_cast<size_t>(latticeIndex(0, 2 * h + 2)));
+        for (size_t i = 0; i < parent.size(); ++i) parent[i] = static_cast<int>(i);
+        const auto root = [&](int i) {
+            while (parent[i] != i) i = parent[i];
+            return i;
+        };
+        int lines = 0;
+        for (int y = 1; y <= 2 * h + 1; ++y) {
+            for (int x = 1; x <= 2 * w + 1; ++x) {
+                if (!isEdge(x, y)) continue;
+                const bool vertical = isVerticalEdge(x, y);
+                const bool a = vertical ? in[y / 2][(x - 1) / 2] : in[(y - 1) / 2][x / 2];
+                const bool b = vertical ? in[y / 2][(x + 1) / 2] : in[(y + 1) / 2][x / 2];
+                board.at(x, y) = a != b ? kLine : kCross;
+                if (a == b) continue;
+                ++lines;
+                // An edge joins its two dots.
+                const int d1 = vertical ? latticeIndex(x, y - 1) : latticeIndex(x - 1, y);
+                const int d2 = vertical ? latticeIndex(x, y + 1) : latticeIndex(x + 1, y);
+                parent[root(d1)] = root(d2);
+            }
+        }
+        bool fourLines = false;
+        int loops = 0;
+        for (int y = 1; y <= 2 * h + 1; ++y) {
+            for (int x = 1; x <= 2 * w + 1; ++x) {
+                if (isEdge(x, y)) continue;
+                const int n = countGroup(board, x, y, 0);
+                fourLines |= n == tally(0, 4);
+                if (isDot(x, y) && n == tally(2, 2) &&
+                    root(latticeIndex(x, y)) == latticeIndex(x, y)) {
+                    ++loops;
+                }
+            }
+        }
+        if (fourLines) continue;
+        const AnswerResult expected = loops <= 1 ? AnswerResult::kCorrect : AnswerResult::kWrong;
+        ASSERT_EQ(checkAnswer(*t, board), expected) << round << ": " << lines << " lines";
+        ++judged[loops <= 1 ? 0 : 1];
+    }
+    EXPECT_GT(judged[0], 200);
+    EXPECT_GT(judged[1], 200);
 }
 
 // checkPosition must leave the position and its history exactly as they were.
