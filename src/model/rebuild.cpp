@@ -1,6 +1,8 @@
 #include "model/rebuild.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <vector>
 
 #include "model/board.h"
@@ -26,19 +28,37 @@ void initLatticeFromClues(PuzzleState& state, Board& board, bool draw) {
         board.at(x, 0) = v;
         board.at(x, ringY) = v;
     }
-    for (int y = 1; y <= 2 * h + 1; ++y) board.at(1, y) = 0;
-    for (int x = 1; x <= 2 * w + 1; ++x) board.at(x, 1) = 0;
-    BoardCanvas* canvas = draw ? state.canvas : nullptr;
+    // Rows of dots and edges are cleared whole; rows of cells get each clue between two
+    // cleared edges.
+    const size_t inside = static_cast<size_t>(2 * w + 1);
+    std::memset(&board.at(1, 1), 0, inside);
     for (int r = 0; r < h; ++r) {
-        const auto& row = (*state.clueGrid)[r];
+        const auto& clues = (*state.clueGrid)[r];
+        uint8_t* row = &board.at(0, 2 * r + 2);
+        row[1] = 0;
+        // Four clues at a time, each spread into a little-endian 16-bit word with the cleared
+        // edge right of it.
+        int c = 0;
+        for (; std::endian::native == std::endian::little && c + 4 <= w; c += 4) {
+            uint32_t four = 0;
+            std::memcpy(&four, clues.data() + c, sizeof four);
+            uint64_t spread = four;
+            spread = (spread | (spread << 16)) & 0x0000FFFF0000FFFFull;
+            spread = (spread | (spread << 8)) & 0x00FF00FF00FF00FFull;
+            std::memcpy(row + 2 * c + 2, &spread, sizeof spread);
+        }
+        for (; c < w; ++c) {
+            row[2 * c + 2] = clues[c];
+            row[2 * c + 3] = 0;
+        }
+        std::memset(&board.at(1, 2 * r + 3), 0, inside);
+    }
+    BoardCanvas* canvas = draw ? state.canvas : nullptr;
+    if (canvas == nullptr) return;
+    for (int r = 0; r < h; ++r) {
+        const auto& clues = (*state.clueGrid)[r];
         for (int c = 0; c < w; ++c) {
-            const int x = 2 * c + 2;
-            const int y = 2 * r + 2;
-            board.at(x, y) = row[c];
-            board.at(x + 1, y) = 0;
-            board.at(x, y + 1) = 0;
-            board.at(x + 1, y + 1) = 0;
-            if (canvas && row[c] != 0) canvas->drawCell(x, y, row[c]);
+            if (clues[c] != 0) canvas->drawCell(2 * c + 2, 2 * r + 2, clues[c]);
         }
     }
 }

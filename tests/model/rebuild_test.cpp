@@ -62,6 +62,36 @@ TEST(InitLattice, ClearsStaleDotsAndEdgesAndCopiesMarkedClues) {
     }
 }
 
+TEST(InitLattice, MatchesAPlainFillOnRandomCluesOverAStaleLattice) {
+    TestState t;
+    std::mt19937 random(9);
+    for (int round = 0; round < 300; ++round) {
+        const int w = 1 + static_cast<int>(random() % 40);
+        const int h = 1 + static_cast<int>(random() % 12);
+        t->puzzleWidth = w;
+        t->puzzleHeight = h;
+        for (int r = 0; r < h; ++r) {
+            for (int c = 0; c < w; ++c) (*t->clueGrid)[r][c] = static_cast<uint8_t>(random());
+        }
+        Board& b = *t->workBoard;
+        for (int y = 0; y <= 2 * h + 3; ++y) {
+            for (int x = 0; x <= 2 * w + 3; ++x) b.at(x, y) = static_cast<uint8_t>(random());
+        }
+        const uint8_t beyond = b.at(2 * w + 3, 2);
+        initLatticeFromClues(*t, b);
+        for (int y = 0; y <= 2 * h + 2; ++y) {
+            for (int x = 0; x <= 2 * w + 2; ++x) {
+                const bool ring = x == 0 || y == 0 || x == 2 * w + 2 || y == 2 * h + 2;
+                uint8_t expected = 0;
+                if (ring) expected = isEdge(x, y) ? 0x32 : 0x30;
+                if (isCell(x, y) && !ring) expected = (*t->clueGrid)[y / 2 - 1][x / 2 - 1];
+                ASSERT_EQ(b.at(x, y), expected) << round << ": " << x << "," << y;
+            }
+        }
+        EXPECT_EQ(b.at(2 * w + 3, 2), beyond);
+    }
+}
+
 TEST(Rebuild, LineOnATopSideMakesTheCellInsideAndSpreadsThroughCrossesAndLines) {
     TestState t;
     testing::setClues(*t, {"---", "---"});
