@@ -80,6 +80,8 @@ struct StepComponents {
     int32_t takenOut[kMaxEdges];     // the edges findPieces looks at
     bool onlyDecided;                // every change since the pass before was a decision
     uint32_t learnt;                 // the passes learnt
+    int32_t logMark;                 // workBoard's writePos when the last pass was learnt
+    int markPasses;                  // and the solve's trialPasses then
     int changedCount;                // the edges whose keys changed since the last pass
     int32_t changedEdge[kMaxEdges];
     uint8_t changedFrom[kMaxEdges];  // their keys before
@@ -435,6 +437,23 @@ void learnChangedKeys(StepComponents& c, const Board& wb, int w, int h) {
     }
 }
 
+// The same from the log: every edge that changed since the last pass was logged at or
+// after slot `from` (an edge logged twice is noted once, with its key at the last pass).
+void learnLoggedKeys(StepComponents& c, const Board& wb, int from) {
+    for (int slot = from; slot < wb.writePos; ++slot) {
+        const int32_t entry = wb.moveLog[slot];
+        if (!isMove(entry)) continue;
+        const int edge = latticeIndex(entryX(entry), entryY(entry));
+        const auto now = static_cast<uint8_t>(wb.at(edge) & kKeyMask);
+        const uint8_t before = c.restKeys[edge];
+        if (now == before) continue;
+        c.restKeys[edge] = now;
+        c.restLines += (now == kLine ? 1 : 0) - (before == kLine ? 1 : 0);
+        c.changedEdge[c.changedCount] = edge;
+        c.changedFrom[c.changedCount++] = before;
+    }
+}
+
 }  // namespace
 
 namespace {
@@ -503,7 +522,17 @@ void learnRestComponents(PuzzleState& state) {
         c.keptH = state.H();
     }
     c.changedCount = 0;
-    learnChangedKeys(c, wb, state.W(), state.H());
+    // Within a solve, from one pass to the next, the position only changes through logged
+    // decisions (the hypotheses between are taken back): then the log tells what changed.
+    // A full log may have missed one, and another solve starts its passes from 1 again.
+    if (sameBoard && c.markPasses > 0 && state.trialPasses == c.markPasses + 1 &&
+        c.logMark <= wb.writePos && wb.moveLog[wb.writePos] != kEndSentinel) {
+        learnLoggedKeys(c, wb, c.logMark);
+    } else {
+        learnChangedKeys(c, wb, state.W(), state.H());
+    }
+    c.logMark = wb.writePos;
+    c.markPasses = state.trialPasses;
     scratch.restLines = c.restLines;
     const int dots = (state.W() + 1) * (state.H() + 1);
     keep = keep && 4 * c.changedCount <= dots;

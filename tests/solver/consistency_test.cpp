@@ -213,10 +213,11 @@ TEST(ConsistencyTests, StepJudgementAgreesWithThePlainWalks) {
     std::mt19937 random(11);
     TestState t;
     Board& wb = *t->workBoard;
-    // Decides a random share of the undecided edges, lines one time in `lineOdds`, through
-    // setEdge (the step's log) or straight in the lattice (between passes); returns the lines.
-    const auto decide = [&](const std::vector<std::pair<int, int>>& edges, bool logged) {
-        const unsigned share = random() % (logged ? 100 : 20);
+    // Decides a random share (below `most` percent) of the undecided edges, lines one time
+    // in `lineOdds`, through setEdge (logged) or straight in the lattice; returns the lines.
+    const auto decide = [&](const std::vector<std::pair<int, int>>& edges, bool logged,
+                            unsigned most) {
+        const unsigned share = random() % most;
         const unsigned lineOdds = 1 + random() % 6;
         std::vector<std::pair<int, int>> lines;
         for (const auto& [ex, ey] : edges) {
@@ -235,13 +236,16 @@ TEST(ConsistencyTests, StepJudgementAgreesWithThePlainWalks) {
         const int w = 1 + static_cast<int>(random() % 14);
         const int h = 1 + static_cast<int>(random() % 14);
         const auto edges = randomPosition(*t, random, w, h);
-        // A few passes, the position at rest deciding more edges from one to the next.
-        for (int pass = 0; pass < 3; ++pass, decide(edges, false)) {
+        // A few passes, the position at rest deciding more edges from one to the next: as a
+        // solve's next pass (logged) or straight in the lattice (then not the next pass, so
+        // that the whole board is compared).
+        t->trialPasses = 1;
+        for (int pass = 0; pass < 3; ++pass) {
             learnRestPosition(*t);
             for (int hypothesis = 0; hypothesis < 4; ++hypothesis) {
                 SCOPED_TRACE(::testing::Message() << round << "/" << pass << "/" << hypothesis);
                 openStep(wb, t->frontend);
-                const auto lines = decide(edges, true);
+                const auto lines = decide(edges, true, 100);
                 const auto [x, y] =
                     lines.empty() ? edges[random() % edges.size()] : lines[random() % lines.size()];
                 const bool expected = naiveLinesConnected(*t, x, y) && naivePathEndsPaired(*t);
@@ -253,6 +257,9 @@ TEST(ConsistencyTests, StepJudgementAgreesWithThePlainWalks) {
                 }
                 dropLastStep(wb);
             }
+            const bool logged = random() % 2 == 0;
+            t->trialPasses += logged ? 1 : 2;
+            decide(edges, logged, 20);
         }
     }
 }
