@@ -79,6 +79,7 @@ struct StepComponents {
     int32_t touchedEnds[kMaxEdges];  // by touched component: path ends outside the pieces
     int32_t takenOut[kMaxEdges];     // the edges findPieces looks at
     bool onlyDecided;                // every change since the pass before was a decision
+    bool nextPass;                   // and that pass was the one before in the same solve
     uint32_t learnt;                 // the passes learnt
     int32_t logMark;                 // workBoard's writePos when the last pass was learnt
     int markPasses;                  // and the solve's trialPasses then
@@ -525,8 +526,9 @@ void learnRestComponents(PuzzleState& state) {
     // Within a solve, from one pass to the next, the position only changes through logged
     // decisions (the hypotheses between are taken back): then the log tells what changed.
     // A full log may have missed one, and another solve starts its passes from 1 again.
-    if (sameBoard && c.markPasses > 0 && state.trialPasses == c.markPasses + 1 &&
-        c.logMark <= wb.writePos && wb.moveLog[wb.writePos] != kEndSentinel) {
+    c.nextPass = sameBoard && c.markPasses > 0 && state.trialPasses == c.markPasses + 1 &&
+                 c.logMark <= wb.writePos;
+    if (c.nextPass && wb.moveLog[wb.writePos] != kEndSentinel) {
         learnLoggedKeys(c, wb, c.logMark);
     } else {
         learnChangedKeys(c, wb, state.W(), state.H());
@@ -594,9 +596,9 @@ uint32_t restPassesLearnt(const PuzzleState& state) {
     return c != nullptr ? c->learnt : 0;
 }
 
-bool restOnlyGainedDecisions(const PuzzleState& state) {
+bool restGainedDecisionsSinceLastPass(const PuzzleState& state) {
     const StepComponents* c = state.solveScratch->stepComponents.get();
-    return c != nullptr && c->onlyDecided;
+    return c != nullptr && c->nextPass && c->onlyDecided;
 }
 
 void markStep(PuzzleState& state, int first) {

@@ -24,9 +24,10 @@ enum class StepVerdict { kFails, kHolds, kUnknown };
 // restEnds) from the edges that changed since the last pass, and forgets its components.
 void learnRestComponents(PuzzleState& state);
 
-// True when the last pass's position at rest differed from the one before only by edges
-// that were undecided there (on a board of the same size).
-[[nodiscard]] bool restOnlyGainedDecisions(const PuzzleState& state);
+// True when the last pass learnt followed the one before in the same solve (the same
+// puzzle), and its position at rest differed from that pass's only by edges that were
+// undecided there.
+[[nodiscard]] bool restGainedDecisionsSinceLastPass(const PuzzleState& state);
 // How many passes learnRestComponents has learnt on this state.
 [[nodiscard]] uint32_t restPassesLearnt(const PuzzleState& state);
 

@@ -1,6 +1,5 @@
 #include "solver/trial_candidates.h"
 
-
 #include "model/puzzle_state.h"
 #include "solver/step_components.h"
 
@@ -39,7 +38,7 @@ void prepareCandidates(PuzzleState& state) {
     const int h = state.H();
     const uint32_t learnt = restPassesLearnt(state);
     const bool kept =
-        t.w == w && t.h == h && learnt == t.learnt + 1 && restOnlyGainedDecisions(state);
+        t.w == w && t.h == h && learnt == t.learnt + 1 && restGainedDecisionsSinceLastPass(state);
     t.learnt = learnt;
     if (kept) return;
     t.w = w;

@@ -12,8 +12,8 @@ struct PuzzleState;
 enum class CandidateList { kThrees, kOnes, kEdges };
 
 // Each pass, after learnRestComponents: keeps the lists of the last pass when it was the
-// last one learnt and the position only gained decisions since, else starts them anew with
-// every position in them.
+// pass before in the same solve and the position only gained decisions since, else starts
+// them anew with every position in them.
 void prepareCandidates(PuzzleState& state);
 
 // The first position of the list from number k on (cells are numbered row by row, edges

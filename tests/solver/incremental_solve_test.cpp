@@ -106,7 +106,7 @@ TEST(IncrementalSolve, DecidesWhatTheWholeBoardWalksDecide) {
 
 // A state's areas keep what earlier puzzles left in them beyond the current one's size (they
 // are cleared only where a solve reads them): a state that solved puzzles of other sizes
-// before must decide what a fresh state decides.
+// before, or one of the same size without clues, must decide what a fresh state decides.
 TEST(IncrementalSolve, AStateThatSolvedOtherPuzzlesDecidesWhatAFreshOneDecides) {
     std::mt19937 random(7);
     TestState reused;
@@ -118,6 +118,11 @@ TEST(IncrementalSolve, AStateThatSolvedOtherPuzzlesDecidesWhatAFreshOneDecides) 
         TestState fresh;
         fresh->drawEnabled = 0;
         testing::setClues(*fresh, clues);
+        if (random() % 2 == 0) {
+            testing::setClues(
+                *reused, std::vector<std::string>(static_cast<size_t>(h), std::string(w, '-')));
+            static_cast<void>(solveFull(*reused));
+        }
         testing::setClues(*reused, clues);
         const int level = static_cast<int>(random() % 4);
         SCOPED_TRACE(round);
