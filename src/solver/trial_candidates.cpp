@@ -10,6 +10,11 @@ namespace {
 // The most edges a board has, and one past it.
 constexpr int kLinks = 2 * (kMaxCells + 1) * kMaxCells + 1;
 
+bool hasClueOneOrThree(const Board& wb, int at) {
+    const int key = wb.at(at) & kKeyMask;
+    return key == 1 || key == 3;
+}
+
 }  // namespace
 
 // For each list, link[k] is k while position k is in it, else a later position: following
@@ -46,9 +51,41 @@ void prepareCandidates(PuzzleState& state) {
     t.size[0] = w * h;
     t.size[1] = w * h;
     t.size[2] = h * (2 * w + 1) + w;
-    for (int list = 0; list < 3; ++list) {
-        // One more link, at the end, that stays.
-        for (int k = 0; k <= t.size[list]; ++k) t.link[list][k] = k;
+    // Each list starts with the positions the search would not drop at once, from the last
+    // to the first, each other one linked to the next of those; one more link, at the end,
+    // stays.
+    const Board& wb = *state.workBoard;
+    int32_t* threes = t.link[static_cast<int>(CandidateList::kThrees)];
+    int32_t* ones = t.link[static_cast<int>(CandidateList::kOnes)];
+    int nextThree = w * h;
+    int nextOne = w * h;
+    threes[nextThree] = nextThree;
+    ones[nextOne] = nextOne;
+    for (int k = w * h - 1; k >= 0; --k) {
+        const int at = latticeIndex(2 + 2 * (k % w), 2 + 2 * (k / w));
+        const int key = wb.at(at) & kKeyMask;
+        const bool open = key != 0 && ((wb.at(at - 1) & wb.at(at + 1) & wb.at(at - kLatticeSide) &
+                                        wb.at(at + kLatticeSide) & 2) == 0);
+        if (open && key == 3) nextThree = k;
+        if (open && key == 1) nextOne = k;
+        threes[k] = nextThree;
+        ones[k] = nextOne;
+    }
+    int32_t* edges = t.link[static_cast<int>(CandidateList::kEdges)];
+    const int pair = 2 * w + 1;
+    int nextEdge = t.size[2];
+    edges[nextEdge] = nextEdge;
+    for (int k = t.size[2] - 1; k >= 0; --k) {
+        const bool horizontal = k % pair < w;
+        const int y = 1 + 2 * (k / pair) + (horizontal ? 0 : 1);
+        const int x = horizontal ? 2 + 2 * (k % pair) : 1 + 2 * (k % pair - w);
+        const int at = latticeIndex(x, y);
+        const int across = horizontal ? kLatticeSide : 1;
+        if ((wb.at(at) & 2) == 0 && !hasClueOneOrThree(wb, at - across) &&
+            !hasClueOneOrThree(wb, at + across)) {
+            nextEdge = k;
+        }
+        edges[k] = nextEdge;
     }
 }
 

@@ -13,7 +13,7 @@ enum class CandidateList { kThrees, kOnes, kEdges };
 
 // Each pass, after learnRestComponents: keeps the lists of the last pass when it was the
 // pass before in the same solve and the position only gained decisions since, else starts
-// them anew with every position in them.
+// them anew with every position the search would not drop at once.
 void prepareCandidates(PuzzleState& state);
 
 // The first position of the list from number k on (cells are numbered row by row, edges
