@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -27,7 +29,9 @@ struct SolveScratch {
     static constexpr int kDotSlots = kDotRow * kDotRow;
     static_assert(kDotRow > kMaxCells);
     static constexpr int dotSlot(int at) {
-        return (at / (2 * kLatticeSide)) * kDotRow + (at % kLatticeSide) / 2;
+        // A dot's index is never negative: shifts do.
+        static_assert(kLatticeSide == 1024 && kDotRow == 512);
+        return (at >> 11) * kDotRow + ((at & (kLatticeSide - 1)) >> 1);
     }
 
     // A stamp array marks an element visited when it holds the current stamp; a new stamp
@@ -100,31 +104,52 @@ struct SolveScratch {
         row[static_cast<size_t>(column >> 6)] |= uint64_t{1} << (column & 63);
     }
 
+    // Sets the bits of columns c and c + 1 of a row. The row is a little-endian string of
+    // bits, so the pair lies within the two bytes from c / 8 on.
+    static void markPairToLook(ChainRow& row, int c) {
+        if constexpr (std::endian::native == std::endian::little) {
+            unsigned char* at = reinterpret_cast<unsigned char*>(row.data()) + (c >> 3);
+            uint16_t bits = 0;
+            std::memcpy(&bits, at, 2);
+            bits = static_cast<uint16_t>(bits | (3u << (c & 7)));
+            std::memcpy(at, &bits, 2);
+        } else {
+            markToLook(row, c);
+            markToLook(row, c + 1);
+        }
+    }
+
     // After a change of edge (x, y): the six cells whose groups hold it lie on four
     // neighbouring diagonals of each slope.
     void noteEdgeChange(int x, int y) {
         if (!incremental) return;
         ruleQuiet.wakeEdge(x, y);
-        const int rising = (x - y - 3) / 2 + kDotRow;
-        const int falling = (x + y - 3) / 2;
+        // x - y and x + y are odd: the halves below are exact, so shifts do.
+        const int rising = ((x - y - 3) >> 1) + kDotRow;
+        const int falling = (x + y - 3) >> 1;
         for (int i = 0; i < 4; ++i) {
             ++risingChanges[static_cast<size_t>(rising + i)];
             ++fallingChanges[static_cast<size_t>(falling + i)];
         }
         // The edge's two dots; each is the corner on the diagonal of slope +1 of the cells
-        // up-left and down-right of it, on that of slope -1 of the cells down-left and
-        // up-right of it.
-        const int ax = x % 2 == 0 ? 1 : 0;
-        const int ay = 1 - ax;
-        for (int side = -1; side <= 1; side += 2) {
-            const int dx = x + side * ax;
-            const int dy = y + side * ay;
-            ChainRow& up = risingToLook[static_cast<size_t>((dx - dy) / 2 + kDotRow)];
-            ChainRow& down = fallingToLook[static_cast<size_t>((dx + dy) / 2)];
-            markToLook(up, (dx - 1) / 2);
-            markToLook(up, (dx + 1) / 2);
-            markToLook(down, (dx - 1) / 2);
-            markToLook(down, (dx + 1) / 2);
+        // up-left and down-right of it (columns (dx - 1) / 2 and (dx + 1) / 2 of its rising
+        // row), on that of slope -1 of the cells down-left and up-right of it (the same
+        // columns of its falling row). The dots of a horizontal edge are (x -+ 1, y), those
+        // of a vertical one (x, y -+ 1).
+        const size_t r = static_cast<size_t>(rising);
+        const size_t f = static_cast<size_t>(falling);
+        if ((x & 1) == 0) {
+            const int c = (x >> 1) - 1;
+            markPairToLook(risingToLook[r + 1], c);
+            markPairToLook(fallingToLook[f + 1], c);
+            markPairToLook(risingToLook[r + 2], c + 1);
+            markPairToLook(fallingToLook[f + 2], c + 1);
+        } else {
+            const int c = x >> 1;
+            markPairToLook(risingToLook[r + 1], c);
+            markPairToLook(fallingToLook[f + 1], c);
+            markPairToLook(risingToLook[r + 2], c);
+            markPairToLook(fallingToLook[f + 2], c);
         }
     }
     // After cell (x, y) was settled (a chain stops at a settled cell).

@@ -52,7 +52,9 @@ class WorkQueue {
     const Positions& positions() const { return positions_; }
     void setPositions(const Positions& p) { positions_ = p; }
     int32_t at(int32_t slot) const { return slots_[slot]; }
-    static constexpr int32_t following(int32_t slot) { return (slot + 1) % kLogSlots; }
+    static constexpr int32_t following(int32_t slot) {
+        return slot + 1 == kLogSlots ? 0 : slot + 1;
+    }
 
   private:
     std::array<int32_t, kLogSlots> slots_;

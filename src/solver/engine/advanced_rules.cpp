@@ -300,19 +300,21 @@ RuleResult runAdvancedRules(PuzzleState& s) {
     while (!queue.advancedAtPassEnd()) {
         // On long chains of 2s one pass can take seconds.
         stopIfCancelled(s);
-        const EdgeNeighbourhood near(queue.nextForAdvanced());
-        if (!near.isEdge) return RuleResult::kContradiction;
-        for (int i = EdgeNeighbourhood::kFirstCell; i < EdgeNeighbourhood::kSites; ++i) {
-            uint8_t& cellQuiet = quiet.cell[static_cast<size_t>(near.slot(i))];
-            if (skipQuiet && (cellQuiet & RuleQuiet::kOwnEdges) != 0) continue;
-            const int x = near.x(i);
-            const int y = near.y(i);
-            if (advancedCellRule(s, x, y)) {
-                progress = true;
-            } else if (skipQuiet && readsOwnEdgesOnly(s, x, y)) {
-                cellQuiet |= RuleQuiet::kOwnEdges;
-            }
-        }
+        bool isEdge = false;
+        EdgeNeighbourhood::visitEntry(
+            queue.nextForAdvanced(), isEdge, [&](auto site, int x, int y, int slot) {
+                if constexpr (site >= EdgeNeighbourhood::kFirstCell) {
+                    uint8_t& cellQuiet = quiet.cell[static_cast<size_t>(slot)];
+                    if (skipQuiet && (cellQuiet & RuleQuiet::kOwnEdges) != 0) return true;
+                    if (advancedCellRule(s, x, y)) {
+                        progress = true;
+                    } else if (skipQuiet && readsOwnEdgesOnly(s, x, y)) {
+                        cellQuiet |= RuleQuiet::kOwnEdges;
+                    }
+                }
+                return true;
+            });
+        if (!isEdge) return RuleResult::kContradiction;
     }
     if (progress) {
         s.ruleUsage |= 2;

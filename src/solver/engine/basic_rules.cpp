@@ -285,32 +285,27 @@ bool runBasicRules(PuzzleState& s) {
     // Every decision of these rules goes through setEdgeGroup, which names the cell or dot.
     noteRule(s, RuleId::kBasic, 0, 0);
     queue.closePass();
+    // A site's rule that decided nothing is marked quiet (within a solve); false on a
+    // contradiction.
+    const auto visit = [&](auto site, int x, int y, int slot) {
+        const auto i = static_cast<size_t>(slot);
+        RuleResult r = kUnchanged;
+        if constexpr (site < EdgeNeighbourhood::kFirstCell) {
+            if (skipQuiet && quiet.dot[i] != 0) return true;
+            r = dotRule(s, x, y);
+            if (r == kUnchanged && skipQuiet) quiet.dot[i] = 1;
+        } else {
+            if (skipQuiet && (quiet.cell[i] & RuleQuiet::kBasic) != 0) return true;
+            r = basicCellRule(s, x, y);
+            if (r == kUnchanged && skipQuiet) quiet.cell[i] |= RuleQuiet::kBasic;
+        }
+        progress |= r == kProgress;
+        return r != kContradiction;
+    };
     if (!queue.basicAtPassEnd()) {
         for (;;) {
-            const EdgeNeighbourhood near(queue.nextForBasic());
-            if (!near.isEdge) return false;
-            for (int i = 0; i < EdgeNeighbourhood::kFirstCell; ++i) {
-                uint8_t& dotQuiet = quiet.dot[static_cast<size_t>(near.slot(i))];
-                if (skipQuiet && dotQuiet != 0) continue;
-                const RuleResult r = dotRule(s, near.x(i), near.y(i));
-                if (r == kContradiction) return false;
-                if (r == kProgress) {
-                    progress = true;
-                } else if (skipQuiet) {
-                    dotQuiet = 1;
-                }
-            }
-            for (int i = EdgeNeighbourhood::kFirstCell; i < EdgeNeighbourhood::kSites; ++i) {
-                uint8_t& cellQuiet = quiet.cell[static_cast<size_t>(near.slot(i))];
-                if (skipQuiet && (cellQuiet & RuleQuiet::kBasic) != 0) continue;
-                const RuleResult r = basicCellRule(s, near.x(i), near.y(i));
-                if (r == kContradiction) return false;
-                if (r == kProgress) {
-                    progress = true;
-                } else if (skipQuiet) {
-                    cellQuiet |= RuleQuiet::kBasic;
-                }
-            }
+            bool isEdge = false;
+            if (!EdgeNeighbourhood::visitEntry(queue.nextForBasic(), isEdge, visit)) return false;
             if (queue.basicAtPassEnd()) {
                 queue.closePass();
                 if (queue.basicAtPassEnd()) break;

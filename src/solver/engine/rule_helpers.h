@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
+#include <utility>
 
 #include "model/move_entry.h"
 #include "model/puzzle_state.h"
@@ -50,24 +52,27 @@ inline int clueKey(const Board& board, int x, int y) {
 }
 
 // The two dots at the ends of a queued edge and the six cells nearest to it, in the order
-// the passes examine them: sites 0 and 1 the dots, 2 to 7 the cells. isEdge is false for
-// an entry that is not an edge.
+// the passes examine them: sites 0 and 1 the dots, 2 to 7 the cells.
 class EdgeNeighbourhood {
   public:
     static constexpr int kSites = 8;
     static constexpr int kFirstCell = 2;
 
-    explicit EdgeNeighbourhood(int32_t entry)
-        : x_(entryX(entry)), y_(entryY(entry)), layout_(kLayouts[x_ & 1]) {
-        isEdge = ((x_ ^ y_) & 1) == 1;
-        slot_ = RuleQuiet::slot(x_, y_);
+    // For a queued entry: false if it is not an edge. Otherwise calls
+    // visit(site, x, y, slot) for the sites in order, site as a std::integral_constant and
+    // slot the site's slot in RuleQuiet, while visit returns true; returns true if every
+    // call did.
+    template <class Visit>
+    static bool visitEntry(int32_t entry, bool& isEdge, Visit&& visit) {
+        const int x = entryX(entry);
+        const int y = entryY(entry);
+        isEdge = ((x ^ y) & 1) == 1;
+        if (!isEdge) return false;
+        const int at = RuleQuiet::slot(x, y);
+        constexpr auto kAll = std::make_integer_sequence<int, kSites>{};
+        if ((x & 1) == 0) return visitSites<0>(x, y, at, visit, kAll);
+        return visitSites<1>(x, y, at, visit, kAll);
     }
-    bool isEdge = false;
-
-    int x(int site) const { return x_ + layout_.dx[site]; }
-    int y(int site) const { return y_ + layout_.dy[site]; }
-    // The site's slot in RuleQuiet.
-    int slot(int site) const { return slot_ + layout_.slot[site]; }
 
   private:
     struct Layout {
@@ -87,10 +92,12 @@ class EdgeNeighbourhood {
          {-R, 0, -R, 0, R, 1 - R, 1, R + 1}},
     };
 
-    int x_;
-    int y_;
-    const Layout& layout_;
-    int slot_ = 0;
+    template <int V, class Visit, int... I>
+    static bool visitSites(int x, int y, int at, Visit& visit, std::integer_sequence<int, I...>) {
+        constexpr const Layout& l = kLayouts[V];
+        return (visit(std::integral_constant<int, I>{}, x + l.dx[I], y + l.dy[I], at + l.slot[I]) &&
+                ...);
+    }
 };
 
 }  // namespace vexilo
