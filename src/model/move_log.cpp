@@ -16,13 +16,8 @@ void resetMoveLog(Board& board) {
     board.writePos = 1;
 }
 
-bool appendEntry(Board& board, int32_t entry, Frontend& frontend) {
-    if (board.moveLog[board.writePos] == kEndSentinel) {
-        frontend.showOncePerCommand(kLogFullMessage);
-        return false;
-    }
-    board.moveLog[board.writePos++] = entry;
-    return true;
+void noteLogFull(Frontend& frontend) {
+    frontend.showOncePerCommand(kLogFullMessage);
 }
 
 void openStep(Board& board, Frontend& frontend) {

@@ -16,9 +16,19 @@ inline constexpr const char* kLogFullMessage = "記憶領域がいっぱいで�
 // Empties the log: slot 0 holds the first marker, the write position is slot 1.
 void resetMoveLog(Board& board);
 
-// Appends one entry; on a full log returns false and shows the log-full message, once per
-// command (Frontend::showOncePerCommand).
-bool appendEntry(Board& board, int32_t entry, Frontend& frontend);
+// What appendEntry does when the log is full: shows the log-full message, once per command
+// (Frontend::showOncePerCommand).
+[[gnu::cold, gnu::noinline]] void noteLogFull(Frontend& frontend);
+
+// Appends one entry; on a full log returns false and shows the log-full message.
+inline bool appendEntry(Board& board, int32_t entry, Frontend& frontend) {
+    if (board.moveLog[board.writePos] == kEndSentinel) [[unlikely]] {
+        noteLogFull(frontend);
+        return false;
+    }
+    board.moveLog[board.writePos++] = entry;
+    return true;
+}
 
 // Writes a new step marker; a marker that does not fit gives the step count back.
 void openStep(Board& board, Frontend& frontend);

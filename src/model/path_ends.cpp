@@ -1,5 +1,8 @@
 #include "model/path_ends.h"
 
+#include <bit>
+#include <cstring>
+
 namespace vexilo {
 
 namespace {
@@ -31,6 +34,29 @@ int walkToOtherEnd(const uint8_t* lattice, int dot, int maxSteps) {
     return dot;
 }
 
+// Whether any of the positions first, first + 2, .. up to last (at most 1015) of a lattice
+// row is a line; first is 0 or 1.
+bool anyLine(const uint8_t* row, int first, int last) {
+    if constexpr (std::endian::native == std::endian::little) {
+        // Eight bytes at a time: bit 0 of a byte of v & (v >> 1) & ~(v >> 2) is set when its
+        // key is a line's; of those, the bytes of the row's parity up to `last` count.
+        const uint64_t ofParity = uint64_t{0x0001000100010001} << (8 * first);
+        const auto lineBits = [&](int x) {
+            uint64_t v;
+            std::memcpy(&v, row + x, sizeof v);
+            return v & (v >> 1) & ~(v >> 2) & ofParity;
+        };
+        uint64_t found = 0;
+        int x = 0;
+        for (; x + 7 <= last; x += 8) found |= lineBits(x);
+        if (x <= last) found |= lineBits(x) & (~uint64_t{0} >> (8 * (7 - (last - x))));
+        return found != 0;
+    }
+    int lines = 0;
+    for (int x = first; x <= last; x += 2) lines |= (row[x] & kKeyMask) == kLine ? 1 : 0;
+    return lines != 0;
+}
+
 }  // namespace
 
 void PathEnds::start(const uint8_t* lattice, int w, int h) {
@@ -40,7 +66,18 @@ void PathEnds::start(const uint8_t* lattice, int w, int h) {
     const size_t slots = static_cast<size_t>(h) * kRow + static_cast<size_t>(w) + 1;
     if (partner_.size() < slots) partner_.resize(slots);
     const int maxSteps = (w + 1) * (h + 1);
+    // A row of dots whose edges (those of its own row and the cell rows above and below)
+    // hold no line has nothing to learn: at the start of a solve that is most of them.
+    const auto rowHasLine = [&](int y) {
+        return y % 2 == 0 ? anyLine(lattice + latticeIndex(0, y), 1, 2 * w + 1)
+                          : anyLine(lattice + latticeIndex(0, y), 0, 2 * w + 2);
+    };
+    bool linesAbove = rowHasLine(0);
     for (int y = 1; y <= 2 * h + 1; y += 2) {
+        const bool linesBelow = rowHasLine(y + 1);
+        const bool skip = !linesAbove && !linesBelow && !rowHasLine(y);
+        linesAbove = linesBelow;
+        if (skip) continue;
         for (int x = 1; x <= 2 * w + 1; x += 2) {
             const int at = latticeIndex(x, y);
             const int lines = linesAt(lattice, at);

@@ -36,6 +36,15 @@ class WorkQueue {
         return true;
     }
 
+    // True when n more entries fit after head before the ring is full and before its end:
+    // pushInRun may then write them one by one without push's tests.
+    bool fitsInRun(int32_t n) const {
+        const int32_t last =
+            positions_.readB > positions_.head ? positions_.readB - 1 : kLogSlots - 1;
+        return n <= last - positions_.head;
+    }
+    void pushInRun(int32_t entry) { slots_[++positions_.head] = entry; }
+
     // The current pass stops at what is queued now.
     void closePass() { positions_.passEnd = positions_.head; }
 
