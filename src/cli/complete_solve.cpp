@@ -33,7 +33,7 @@ CompleteReport solveComplete(const PuzzleState& state, bool withPictures) {
     const complete::LoopPuzzle puzzle = complete::loopPuzzleOf(state);
     const int64_t t0 = preciseTickNs();
     solver.solve(puzzle, result);
-    report.ms = static_cast<double>(preciseTickNs() - t0) / 1e6;
+    report.ms = msSince(t0);
     report.solutions = result.solutions;
     report.nodes = result.nodes;
     if (withPictures && result.solutions >= 1) {

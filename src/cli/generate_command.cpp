@@ -154,7 +154,7 @@ Outcome generateOne(const GenerateOptions& o, size_t index, const std::string& p
     generate::GeneratedPuzzle made;
     const int64_t t0 = preciseTickNs();
     const generate::GenerateOutcome outcome = generator.generate(request, made);
-    const double ms = static_cast<double>(preciseTickNs() - t0) / 1e6;
+    const double ms = msSince(t0);
     Outcome out;
     out.ms = ms;
     if (outcome != generate::GenerateOutcome::kMade) {

@@ -21,6 +21,9 @@ bool parseLevel(const std::string& text, SolveLevel& level);
 // programs on a busy machine do not inflate.
 int64_t preciseTickNs();
 void useCpuClock();
+// Milliseconds from t0 (a preciseTickNs reading) to now, less what two readings of the clock
+// with nothing between them take.
+double msSince(int64_t t0);
 
 // What one solve reached.
 struct SolveReport {
