@@ -37,13 +37,17 @@ class WorkQueue {
     }
 
     // True when n more entries fit after head before the ring is full and before its end:
-    // pushInRun may then write them one by one without push's tests.
+    // they may then be written in a run, without push's tests, into the slots from
+    // runSlots() on; endRun(end) makes the slot before `end` the head.
     bool fitsInRun(int32_t n) const {
         const int32_t last =
             positions_.readB > positions_.head ? positions_.readB - 1 : kLogSlots - 1;
         return n <= last - positions_.head;
     }
-    void pushInRun(int32_t entry) { slots_[++positions_.head] = entry; }
+    int32_t* runSlots() { return slots_.data() + positions_.head + 1; }
+    void endRun(const int32_t* end) {
+        positions_.head = static_cast<int32_t>(end - slots_.data()) - 1;
+    }
 
     // The current pass stops at what is queued now.
     void closePass() { positions_.passEnd = positions_.head; }

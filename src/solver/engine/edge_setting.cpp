@@ -23,31 +23,60 @@ void queueAndLog(PuzzleState& state, int x, int y, int value) {
     appendEntry(*state.workBoard, entry, state.frontend);
 }
 
-// Seeding: queue the bare edge, then decide it from the colours of the cells beside it.
-// kRoomKnown: the caller made sure that the queue holds both entries (WorkQueue::fitsInRun).
-template <bool kRoomKnown>
-[[gnu::always_inline]] inline void seedEdge(PuzzleState& state, int x, int y, int cellA,
-                                            int cellB) {
+// Queue and log entries written in a run that the queue is known to hold
+// (WorkQueue::fitsInRun): the write positions stay here until the run ends. The log is
+// appended to as appendEntry does.
+class EntryRun {
+  public:
+    explicit EntryRun(PuzzleState& state)
+        : board_(*state.workBoard),
+          frontend_(state.frontend),
+          queued_(board_.queue.runSlots()),
+          logged_(board_.moveLog.data() + board_.writePos) {}
+    ~EntryRun() {
+        board_.queue.endRun(queued_);
+        board_.writePos = static_cast<int32_t>(logged_ - board_.moveLog.data());
+    }
+    EntryRun(const EntryRun&) = delete;
+    EntryRun& operator=(const EntryRun&) = delete;
+
+    void queue(int32_t entry) { *queued_++ = entry; }
+    void log(int32_t entry) {
+        if (*logged_ == kEndSentinel) [[unlikely]] {
+            noteLogFull(frontend_);
+            return;
+        }
+        *logged_++ = entry;
+    }
+
+  private:
+    Board& board_;
+    Frontend& frontend_;
+    int32_t* queued_;
+    int32_t* logged_;
+};
+
+// Seeding: queue the bare edge, then decide it from the colours of the cells beside it;
+// through `run` when there is one, else entry by entry.
+[[gnu::always_inline]] inline void seedEdge(PuzzleState& state, EntryRun* run, int x, int y,
+                                            int cellA, int cellB) {
     Board& wb = *state.workBoard;
     // Every edge lies past the lattice's first row and below the markers.
     const int32_t bare = moveEntry(x, y, 0);
-    if constexpr (kRoomKnown) {
-        wb.queue.pushInRun(bare);
-    } else {
-        pushWorkQueue(state, bare);
-    }
+    run ? run->queue(bare) : pushWorkQueue(state, bare);
     const uint8_t markA = wb.at(cellA) & kColourMask;
     const uint8_t markB = wb.at(cellB) & kColourMask;
     if (markA < kInside || markB < kInside) return;
     const int value = markA == markB ? kCross : kLine;
     wb.at(x, y) = static_cast<uint8_t>(value);
     const int32_t entry = moveEntry(x, y, value);
-    if constexpr (kRoomKnown) {
-        wb.queue.pushInRun(entry);
+    if (run) {
+        run->queue(entry);
+        run->log(entry);
     } else {
         pushWorkQueue(state, entry);
+        appendEntry(wb, entry, state.frontend);
     }
-    appendEntry(wb, entry, state.frontend);
     if (state.ruleObserver) [[unlikely]] {
         state.ruleObserver->site = {RuleId::kColourSeed, x, y};
         state.ruleObserver->edgeDecided(x, y, value);
@@ -56,16 +85,38 @@ template <bool kRoomKnown>
 
 // The edges of row y (horizontal ones) and, unless y is the last row, of row y + 1
 // (vertical ones), seeded in that order.
-template <bool kRoomKnown>
-void seedRows(PuzzleState& state, int y, int maxX, int lastRow) {
+[[gnu::always_inline]] inline void seedRows(PuzzleState& state, EntryRun* run, int y, int maxX,
+                                            int lastRow) {
     for (int x = 2; x <= maxX; x += 2) {
-        seedEdge<kRoomKnown>(state, x, y, latticeIndex(x, y - 1), latticeIndex(x, y + 1));
+        seedEdge(state, run, x, y, latticeIndex(x, y - 1), latticeIndex(x, y + 1));
     }
     if (y + 1 <= lastRow) {
         for (int x = 1; x <= maxX + 1; x += 2) {
-            seedEdge<kRoomKnown>(state, x, y + 1, latticeIndex(x - 1, y + 1),
-                                 latticeIndex(x + 1, y + 1));
+            seedEdge(state, run, x, y + 1, latticeIndex(x - 1, y + 1), latticeIndex(x + 1, y + 1));
         }
+    }
+}
+
+// The four sides of the 0 cells of row y, crossed in a run; as setEdgeGroup does without an
+// observer and outside an incremental solve.
+void crossZeroRow(PuzzleState& state, int y) {
+    Board& wb = *state.workBoard;
+    EntryRun run(state);
+    const auto cross = [&](int x, int y) {
+        uint8_t& side = wb.at(x, y);
+        if (side & 2) return;
+        side = kCross;
+        const int32_t entry = moveEntry(x, y, kCross);
+        run.queue(entry);
+        run.log(entry);
+    };
+    for (int x = 2; x <= 2 * state.W(); x += 2) {
+        if ((wb.at(x, y) & 7) != kClueZero) continue;
+        // Top, bottom, left, right: the order of edge group 0.
+        cross(x, y - 1);
+        cross(x, y + 1);
+        cross(x - 1, y);
+        cross(x + 1, y);
     }
 }
 
@@ -105,37 +156,28 @@ void seedWorkQueue(PuzzleState& state) {
     const int rowPairEntries = 2 * (maxX + 1);
     for (int y = 1; y <= lastRow; y += 2) {
         if (queue.fitsInRun(rowPairEntries)) {
-            seedRows<true>(state, y, maxX, lastRow);
+            EntryRun run(state);
+            seedRows(state, &run, y, maxX, lastRow);
         } else {
-            seedRows<false>(state, y, maxX, lastRow);
+            seedRows(state, nullptr, y, maxX, lastRow);
         }
     }
 }
 
 void crossZeroCells(PuzzleState& state) {
     Board& wb = *state.workBoard;
-    // Without an observer to hear them and outside an incremental solve, a side's cross is
-    // its lattice byte, its queue entry and its log entry alone (what writeEdge does then).
+    // Without an observer and outside an incremental solve, a side's cross is its lattice
+    // byte, its queue entry and its log entry alone (what writeEdge does then).
     const bool plain = state.ruleObserver == nullptr && !state.solveScratch->incremental;
-    const auto& sides = kEdgeGroups[0];
     for (int y = 2; y <= 2 * state.H(); y += 2) {
+        if (plain && wb.queue.fitsInRun(4 * state.W())) {
+            crossZeroRow(state, y);
+            continue;
+        }
         for (int x = 2; x <= 2 * state.W(); x += 2) {
             if ((wb.at(x, y) & 7) != kClueZero) continue;
-            if (!plain || !wb.queue.fitsInRun(sides.count)) {
-                noteRule(state, RuleId::kZeroClue, x, y);
-                setEdgeGroup(state, x, y, 0, kCross);
-                continue;
-            }
-            for (int i = 0; i < sides.count; ++i) {
-                const int sideX = x + sides.dx[i];
-                const int sideY = y + sides.dy[i];
-                uint8_t& side = wb.at(sideX, sideY);
-                if (side & 2) continue;
-                side = kCross;
-                const int32_t entry = moveEntry(sideX, sideY, kCross);
-                wb.queue.pushInRun(entry);
-                appendEntry(wb, entry, state.frontend);
-            }
+            noteRule(state, RuleId::kZeroClue, x, y);
+            setEdgeGroup(state, x, y, 0, kCross);
         }
     }
 }
