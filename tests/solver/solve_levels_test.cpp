@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
+#include <string>
+
 #include "model/move_log.h"
 #include "model/rebuild.h"
 #include "solver/engine/advanced_rules.h"
 #include "solver/engine/basic_rules.h"
 #include "solver/engine/edge_setting.h"
+#include "solver/engine/rule_observer.h"
 #include "support/test_support.h"
 #include "work_board.h"
 
@@ -58,6 +63,65 @@ TEST(PrepareSolve, StartsFromTheCluesWithFreshCountersLogAndQueue) {
     EXPECT_EQ(wb.queue.positions().readA, 0);
     EXPECT_EQ(wb.queue.positions().readB, 0);
     EXPECT_EQ(wb.queue.positions().passEnd, 0);
+}
+
+// Hears every edge and changes nothing: with it, the sides of the 0s are crossed one by one
+// through setEdgeGroup instead of in runs.
+struct SilentObserver : RuleObserver {
+    void edgeDecided(int, int, int) override {}
+};
+
+// What prepareSolve from a log leaves: the puzzle's lattice rows, the log, the queue and the
+// messages.
+std::string startOf(TestState& t, bool observed) {
+    SilentObserver observer;
+    t->ruleObserver = observed ? &observer : nullptr;
+    prepareSolve(*t, LatticeStart::kFromLog);
+    t->ruleObserver = nullptr;
+    const Board& wb = *t->workBoard;
+    std::string bytes(reinterpret_cast<const char*>(wb.lattice.data()),
+                      static_cast<size_t>(latticeIndex(0, 2 * t->H() + 3)));
+    bytes.append(reinterpret_cast<const char*>(wb.moveLog.data()), 4 * size_t(wb.writePos + 1));
+    const int32_t head = wb.queue.positions().head;
+    for (int32_t slot = 0; slot <= head; ++slot) bytes += std::to_string(wb.queue.at(slot)) + ",";
+    for (const std::string& m : t.frontend.messages) bytes += m;
+    return bytes;
+}
+
+// The seeding and the 0s' crosses write in runs without an observer: the same start as entry
+// by entry, also when the log fills up part way.
+TEST(PrepareSolve, RunsOfEntriesStartAsEntryByEntry) {
+    std::mt19937 random(9);
+    for (int round = 0; round < 40; ++round) {
+        const int w = 1 + static_cast<int>(random() % 9);
+        const int h = 1 + static_cast<int>(random() % 9);
+        std::vector<std::string> rows(static_cast<size_t>(h),
+                                      std::string(static_cast<size_t>(w), '-'));
+        for (std::string& row : rows) {
+            for (char& c : row) c = "00-123"[random() % 6];
+        }
+        const int freeSlots = std::array{0, 1, 2, 5, 30, 100000}[random() % 6];
+        const int moves = static_cast<int>(random() % 12);
+        std::string starts[2];
+        for (bool observed : {false, true}) {
+            TestState t;
+            setClues(*t, rows);
+            Board& wb = *t->workBoard;
+            std::mt19937 moveRandom(static_cast<unsigned>(round));
+            if (freeSlots < 100000) {
+                fillMoveLog(wb, kFirstMarker + 1);
+                wb.writePos = kLogSlots - 1 - freeSlots - moves;
+            }
+            for (int i = 0; i < moves; ++i) {
+                const int x = 1 + static_cast<int>(moveRandom() % static_cast<unsigned>(2 * w + 1));
+                const int y = 1 + static_cast<int>(moveRandom() % static_cast<unsigned>(2 * h + 1));
+                if ((x + y) % 2 == 1)
+                    wb.moveLog[wb.writePos++] = moveEntry(x, y, 2 + moveRandom() % 2);
+            }
+            starts[observed] = startOf(t, observed);
+        }
+        EXPECT_EQ(starts[0], starts[1]) << "round " << round;
+    }
 }
 
 TEST(PrepareSolve, TheLevelZeroRebuildDrawsNothing) {
