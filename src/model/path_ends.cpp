@@ -9,10 +9,13 @@ namespace {
 
 constexpr int kSteps[4] = {-1, 1, -kLatticeSide, kLatticeSide};
 
+int isLine(uint8_t position) {
+    return (position & kKeyMask) == kLine ? 1 : 0;
+}
+
 int linesAt(const uint8_t* lattice, int dot) {
-    int lines = 0;
-    for (int step : kSteps) lines += (lattice[dot + step] & kKeyMask) == kLine ? 1 : 0;
-    return lines;
+    return isLine(lattice[dot - 1]) + isLine(lattice[dot + 1]) +
+           isLine(lattice[dot - kLatticeSide]) + isLine(lattice[dot + kLatticeSide]);
 }
 
 // From the dot at `dot`, an end with one line, along its path to the first dot that has
@@ -95,36 +98,35 @@ void PathEnds::join(const uint8_t* lattice, int edge) {
     const int linesB = linesAt(lattice, b) - 1;
     if (linesA >= 2 || linesB >= 2) {
         ++branches_;
-        undo_.insert(undo_.end(), {kBranched, 0, 0, 0, 0});
+        undo_.push_back({kBranched, 0, 0, 0, 0});
         return;
     }
     if (branches_ > 0) {
-        undo_.insert(undo_.end(), {kUnchanged, 0, 0, 0, 0});
+        undo_.push_back({kUnchanged, 0, 0, 0, 0});
         return;
     }
     const int endA = linesA == 0 ? a : partner_[slot(a)];
     const int endB = linesB == 0 ? b : partner_[slot(b)];
     if (endA == b) {
-        undo_.insert(undo_.end(), {kUnchanged, 0, 0, 0, 0});
+        undo_.push_back({kUnchanged, 0, 0, 0, 0});
         return;
     }
     int32_t& partnerA = partner_[slot(endA)];
     int32_t& partnerB = partner_[slot(endB)];
-    undo_.insert(undo_.end(), {kJoined, endA, partnerA, endB, partnerB});
+    undo_.push_back({kJoined, endA, partnerA, endB, partnerB});
     partnerA = endB;
     partnerB = endA;
 }
 
 void PathEnds::undoJoin() {
-    const size_t at = undo_.size() - kRecord;
-    const int32_t tag = undo_[at];
-    if (tag == kBranched) {
+    const Record r = undo_.back();
+    undo_.pop_back();
+    if (r.tag == kBranched) {
         --branches_;
-    } else if (tag == kJoined) {
-        partner_[slot(undo_[at + 3])] = undo_[at + 4];
-        partner_[slot(undo_[at + 1])] = undo_[at + 2];
+    } else if (r.tag == kJoined) {
+        partner_[slot(r.endB)] = r.partnerB;
+        partner_[slot(r.endA)] = r.partnerA;
     }
-    undo_.resize(at);
 }
 
 }  // namespace vexilo

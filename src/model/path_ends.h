@@ -43,9 +43,9 @@ class PathEnds {
         int b;
     };
     Joined joinedBy(int back) const {
-        const size_t at = undo_.size() - static_cast<size_t>(back) * kRecord;
-        if (undo_[at] != kJoined) return {-1, -1};
-        return {undo_[at + 1], undo_[at + 3]};
+        const Record& r = undo_[undo_.size() - static_cast<size_t>(back)];
+        if (r.tag != kJoined) return {-1, -1};
+        return {r.endA, r.endB};
     }
 
   private:
@@ -60,7 +60,13 @@ class PathEnds {
 
     // A record of the log per line set: its tag, then the two ends it made partners with
     // their old partners.
-    static constexpr size_t kRecord = 5;
+    struct Record {
+        int32_t tag;
+        int32_t endA;
+        int32_t partnerA;
+        int32_t endB;
+        int32_t partnerB;
+    };
     static constexpr int32_t kJoined = 1;
     static constexpr int32_t kBranched = 2;   // the line made a branch
     static constexpr int32_t kUnchanged = 3;  // a loop closed, or a branch stands
@@ -68,7 +74,7 @@ class PathEnds {
     bool kept_ = false;
     int branches_ = 0;              // lines standing that made a branch (or found at start)
     std::vector<int32_t> partner_;  // by dot slot, for each end: the other end's index
-    std::vector<int32_t> undo_;     // a record per line set, newest last
+    std::vector<Record> undo_;      // a record per line set, newest last
 };
 
 }  // namespace vexilo
