@@ -5,6 +5,7 @@
 #include "model/move_entry.h"
 #include "model/puzzle_state.h"
 #include "solver/consistency.h"
+#include "solver/engine/edge_setting.h"
 
 namespace vexilo {
 
@@ -455,6 +456,40 @@ void learnLoggedKeys(StepComponents& c, const Board& wb, int from) {
     }
 }
 
+// Learns the position at rest afresh: its keys, its lines and its path ends, in board order.
+void learnWholeRest(StepComponents& c, SolveScratch& scratch, const Board& wb, int w, int h) {
+    constexpr uint64_t kKeys = 0x0707070707070707ULL;
+    for (int i = 0; i < c.restEndCount; ++i) {
+        c.endIndex[slotOf(scratch.restEnds[static_cast<size_t>(i)])] = 0;
+    }
+    c.restEndCount = 0;
+    c.restLines = 0;
+    const int maxX = 2 * w + 1;
+    for (int y = 1; y <= 2 * h + 1; ++y) {
+        const int row = latticeIndex(0, y);
+        // The words learnChangedKeys compares.
+        for (int x = 0; x <= maxX; x += 8) {
+            uint64_t now = 0;
+            std::memcpy(&now, &wb.lattice[static_cast<size_t>(row + x)], 8);
+            now &= kKeys;
+            std::memcpy(&c.restKeys[row + x], &now, 8);
+        }
+        for (int x = 1 + (y % 2); x <= maxX; x += 2) {
+            c.restLines += (wb.at(row + x) & kKeyMask) == kLine ? 1 : 0;
+        }
+        if (y % 2 == 0) continue;
+        for (int x = 1; x <= maxX; x += 2) {
+            const int dot = row + x;
+            // isPathEnd, inline.
+            int count = 0;
+            for (int step : kSideStep) count = tallyPosition(wb, count, dot + step);
+            if (count != tally(0, 1) && count != tally(1, 1)) continue;
+            scratch.restEnds[static_cast<size_t>(c.restEndCount++)] = dot;
+            c.endIndex[slotOf(dot)] = c.restEndCount;
+        }
+    }
+}
+
 }  // namespace
 
 namespace {
@@ -503,32 +538,21 @@ void learnRestComponents(PuzzleState& state) {
     StepComponents& c = components(state);
     SolveScratch& scratch = *state.solveScratch;
     const Board& wb = *state.workBoard;
-    // The components are kept from pass to pass while the changes only decide edges, are
-    // few, and leave room for new component numbers.
-    bool keep = c.keptW == state.W() && c.keptH == state.H();
-    const bool sameBoard = keep;
-    if (!keep) {
-        // Another board: start from one with every edge undecided, no lines and no ends.
-        for (int i = 0; i < c.restEndCount; ++i) {
-            c.endIndex[slotOf(scratch.restEnds[static_cast<size_t>(i)])] = 0;
-        }
-        c.restEndCount = 0;
-        c.restLines = 0;
-        // The words learnChangedKeys compares.
-        const size_t width = static_cast<size_t>(2 * state.W() + 10);
-        for (int y = 1; y <= 2 * state.H() + 1; ++y) {
-            std::memset(&c.restKeys[latticeIndex(0, y)], 0, width);
-        }
-        c.keptW = state.W();
-        c.keptH = state.H();
-    }
-    c.changedCount = 0;
     // Within a solve, from one pass to the next, the position only changes through logged
     // decisions (the hypotheses between are taken back): then the log tells what changed.
     // A full log may have missed one, and another solve starts its passes from 1 again.
+    // The components are kept from pass to pass while the changes only decide edges, are
+    // few, and leave room for new component numbers.
+    const bool sameBoard = c.keptW == state.W() && c.keptH == state.H();
     c.nextPass = sameBoard && c.markPasses > 0 && state.trialPasses == c.markPasses + 1 &&
                  c.logMark <= wb.writePos;
-    if (c.nextPass && wb.moveLog[wb.writePos] != kEndSentinel) {
+    bool keep = c.nextPass;
+    c.changedCount = 0;
+    if (!c.nextPass) {
+        learnWholeRest(c, scratch, wb, state.W(), state.H());
+        c.keptW = state.W();
+        c.keptH = state.H();
+    } else if (wb.moveLog[wb.writePos] != kEndSentinel) {
         learnLoggedKeys(c, wb, c.logMark);
     } else {
         learnChangedKeys(c, wb, state.W(), state.H());
@@ -540,7 +564,7 @@ void learnRestComponents(PuzzleState& state) {
     keep = keep && 4 * c.changedCount <= dots;
     for (const auto& graph : c.graph)
         keep = keep && graph.components + dots + 2 * c.changedCount <= kIds;
-    c.onlyDecided = sameBoard;
+    c.onlyDecided = c.nextPass;
     ++c.learnt;
     for (int i = 0; i < c.changedCount && c.onlyDecided; ++i) {
         c.onlyDecided = c.changedFrom[i] == kUndecided;
