@@ -72,18 +72,51 @@ struct SolveScratch {
     // The ends of the paths of lines, kept while a solve level runs incrementally.
     PathEnds pathEnds;
 
-    // The diagonal chains. A chain reads the cells of one diagonal and their edge groups;
-    // each diagonal counts the changes to what its cells' rules read (diagonals of slope +1
-    // by (x - y) / 2 + kDotRow, of slope -1 by (x + y) / 2). A chain that decided nothing
-    // notes its diagonal's count (chainQuiet, by start cell and corner); while the count
-    // stays, the same chain would decide nothing again.
+    // The diagonal chains. A chain reads the cells of one diagonal (of slope +1 by
+    // (x - y) / 2 + kDotRow, of slope -1 by (x + y) / 2), their settled flags and their
+    // twelve edges each. Each diagonal counts the settled flags set on its cells
+    // (risingChanges, fallingChanges); each line of edges of the same slope (x - y, or
+    // x + y, odd and constant along it; indexed by (x -+ y + 1) / 2 like the diagonals)
+    // counts the changes of its edges. A cell's twelve edges lie on the four lines nearest
+    // to its diagonal, so the sum of the diagonal's count and theirs (chainChanges) moves
+    // with every change a chain along it reads. A chain that decided nothing notes that sum
+    // (chainQuiet, by start cell and corner); while it stays, the same chain would decide
+    // nothing again.
     static constexpr int kDiagonals = 2 * kDotRow + 1;
     std::array<uint32_t, kDiagonals> risingChanges{};
     std::array<uint32_t, kDiagonals> fallingChanges{};
+    std::array<uint32_t, kDiagonals> risingLineChanges{};
+    std::array<uint32_t, kDiagonals> fallingLineChanges{};
     ZeroedArray<std::array<uint32_t, 4>, kDotSlots> chainQuiet;
+
+    // The sum for the diagonal of slope +1 (rising) or -1 through cell (x, y).
+    uint32_t chainChanges(int x, int y, bool rising) const {
+        // x - y and x + y are even: the halves are exact, so shifts do.
+        if (rising) {
+            const auto d = static_cast<size_t>(((x - y) >> 1) + kDotRow);
+            return risingChanges[d] + risingLineChanges[d - 1] + risingLineChanges[d] +
+                   risingLineChanges[d + 1] + risingLineChanges[d + 2];
+        }
+        const auto d = static_cast<size_t>((x + y) >> 1);
+        return fallingChanges[d] + fallingLineChanges[d - 1] + fallingLineChanges[d] +
+               fallingLineChanges[d + 1] + fallingLineChanges[d + 2];
+    }
 
     // The basic and advanced rule passes: the rules that would decide nothing again.
     RuleQuiet ruleQuiet;
+    // The advanced rules of 1s, 2s and 3s read more than their own edges (their neighbours,
+    // settled flags, whole diagonals). boardChanges counts every change of an edge or a
+    // settled flag within a solve; advancedQuietAt holds, by RuleQuiet slot, its value when
+    // the cell's advanced rule last decided nothing. While the two agree, nothing on the
+    // board has changed since, and the rule would decide nothing again.
+    uint32_t boardChanges = 1;
+    ZeroedArray<uint32_t, RuleQuiet::kSlots> advancedQuietAt;
+    void noteBoardChange() {
+        if (++boardChanges == 0) {
+            advancedQuietAt.fill(0);
+            boardChanges = 1;
+        }
+    }
 
     // Within a chain, a 2 whose edge groups along the diagonal decide nothing is passed
     // over without a look: a bit per cell and diagonal, cleared when the cell's 2 was seen
@@ -119,18 +152,16 @@ struct SolveScratch {
         }
     }
 
-    // After a change of edge (x, y): the six cells whose groups hold it lie on four
-    // neighbouring diagonals of each slope.
+    // After a change of edge (x, y).
     void noteEdgeChange(int x, int y) {
         if (!incremental) return;
+        noteBoardChange();
         ruleQuiet.wakeEdge(x, y);
         // x - y and x + y are odd: the halves below are exact, so shifts do.
         const int rising = ((x - y - 3) >> 1) + kDotRow;
         const int falling = (x + y - 3) >> 1;
-        for (int i = 0; i < 4; ++i) {
-            ++risingChanges[static_cast<size_t>(rising + i)];
-            ++fallingChanges[static_cast<size_t>(falling + i)];
-        }
+        ++risingLineChanges[static_cast<size_t>(rising + 2)];
+        ++fallingLineChanges[static_cast<size_t>(falling + 2)];
         // The edge's two dots; each is the corner on the diagonal of slope +1 of the cells
         // up-left and down-right of it (columns (dx - 1) / 2 and (dx + 1) / 2 of its rising
         // row), on that of slope -1 of the cells down-left and up-right of it (the same
@@ -155,6 +186,7 @@ struct SolveScratch {
     // After cell (x, y) was settled (a chain stops at a settled cell).
     void noteCellChange(int x, int y) {
         if (!incremental) return;
+        noteBoardChange();
         ++risingChanges[risingRow(x, y)];
         ++fallingChanges[fallingRow(x, y)];
         markToLook(risingToLook[risingRow(x, y)], x / 2);

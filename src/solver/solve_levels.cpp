@@ -43,6 +43,7 @@ IncrementalSolve::IncrementalSolve(PuzzleState& state) : state_(state) {
         state.solveScratch->allowIncremental && state.ruleObserver == nullptr;
     state.solveScratch->forgetChains(state.W(), state.H());
     state.solveScratch->ruleQuiet.wakeAll(state.W(), state.H());
+    state.solveScratch->noteBoardChange();
     if (state.solveScratch->incremental) {
         state.solveScratch->pathEnds.start(state.workBoard->lattice.data(), state.W(), state.H());
     }

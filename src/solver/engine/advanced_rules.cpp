@@ -39,10 +39,7 @@ bool chainOneIn(PuzzleState& s, int x, int y, int d) {
     SolveScratch& scratch = *s.solveScratch;
     if (!scratch.incremental) return chainOneInWalk(s, x, y, d);
     // Corners 1 and 3 lie on a rising diagonal (x - y constant), 2 and 4 on a falling one.
-    const uint32_t changes =
-        d == 1 || d == 3
-            ? scratch.risingChanges[static_cast<size_t>((x - y) / 2 + SolveScratch::kDotRow)]
-            : scratch.fallingChanges[static_cast<size_t>((x + y) / 2)];
+    const uint32_t changes = scratch.chainChanges(x, y, d == 1 || d == 3);
     uint32_t& quiet =
         scratch.chainQuiet[static_cast<size_t>(SolveScratch::dotSlot(latticeIndex(x, y)))]
                           [static_cast<size_t>(d - 1)];
@@ -288,10 +285,12 @@ bool readsOwnEdgesOnly(const PuzzleState& s, int x, int y) {
 
 RuleResult runAdvancedRules(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
-    RuleQuiet& quiet = s.solveScratch->ruleQuiet;
+    SolveScratch& scratch = *s.solveScratch;
+    RuleQuiet& quiet = scratch.ruleQuiet;
     // Within a solve the rule of a cell that reads no more than its own edges and decided
-    // nothing is not asked again until one of them changes.
-    const bool skipQuiet = s.solveScratch->incremental;
+    // nothing is not asked again until one of them changes; any other rule that decided
+    // nothing is not asked again until the board changes.
+    const bool skipQuiet = scratch.incremental;
     bool progress = false;
     if ((s.startPatternsDone & 1) == 0) {
         progress |= startPatterns(s);
@@ -304,12 +303,20 @@ RuleResult runAdvancedRules(PuzzleState& s) {
         EdgeNeighbourhood::visitEntry(
             queue.nextForAdvanced(), isEdge, [&](auto site, int x, int y, int slot) {
                 if constexpr (site >= EdgeNeighbourhood::kFirstCell) {
-                    uint8_t& cellQuiet = quiet.cell[static_cast<size_t>(slot)];
-                    if (skipQuiet && (cellQuiet & RuleQuiet::kOwnEdges) != 0) return true;
+                    const auto i = static_cast<size_t>(slot);
+                    uint8_t& cellQuiet = quiet.cell[i];
+                    if (skipQuiet && ((cellQuiet & RuleQuiet::kOwnEdges) != 0 ||
+                                      scratch.advancedQuietAt[i] == scratch.boardChanges)) {
+                        return true;
+                    }
                     if (advancedCellRule(s, x, y)) {
                         progress = true;
-                    } else if (skipQuiet && readsOwnEdgesOnly(s, x, y)) {
-                        cellQuiet |= RuleQuiet::kOwnEdges;
+                    } else if (skipQuiet) {
+                        if (readsOwnEdgesOnly(s, x, y)) {
+                            cellQuiet |= RuleQuiet::kOwnEdges;
+                        } else {
+                            scratch.advancedQuietAt[i] = scratch.boardChanges;
+                        }
                     }
                 }
                 return true;
