@@ -269,10 +269,7 @@ bool blankRuleAdvanced(PuzzleState& s, int x, int y) {
         return setEdge(s, x + kAroundX[side], y + kAroundY[side], kCross);
     };
     // Most cells have no 3 beside them: then no row below applies.
-    if (!isClue(wb, x, y - 2, 3) && !isClue(wb, x, y + 2, 3) && !isClue(wb, x - 2, y, 3) &&
-        !isClue(wb, x + 2, y, 3)) {
-        return false;
-    }
+    if (!hasThreeBeside(wb, x, y)) return false;
     for (const BlankBlock& block : kBlankBlocks) {
         const int threeX = x + 2 * kAroundX[block.three];
         const int threeY = y + 2 * kAroundY[block.three];

@@ -259,7 +259,7 @@ bool advancedCellRule(PuzzleState& s, int x, int y) {
     if (!insideGrid(s, x, y)) return false;
     switch (clueKey(*s.workBoard, x, y)) {
         case 0:
-            return blankRuleAdvanced(s, x, y);
+            return hasThreeBeside(*s.workBoard, x, y) && blankRuleAdvanced(s, x, y);
         case 1:
             return oneRuleAdvanced(s, x, y);
         case 2:

@@ -33,4 +33,11 @@ RuleResult runAdvancedRules(PuzzleState& state);
 [[nodiscard]] bool threeRuleAdvanced(PuzzleState& state, int x, int y);
 [[nodiscard]] bool blankRuleAdvanced(PuzzleState& state, int x, int y);
 
+// A 3 beside cell (x, y), across one of its sides; without one the advanced rule of a cell
+// without clue decides nothing.
+inline bool hasThreeBeside(const Board& board, int x, int y) {
+    const auto isThree = [&](int dx, int dy) { return (board.at(x + dx, y + dy) & 7) == 3; };
+    return isThree(0, -2) || isThree(0, 2) || isThree(-2, 0) || isThree(2, 0);
+}
+
 }  // namespace vexilo

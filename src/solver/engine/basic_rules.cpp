@@ -231,7 +231,10 @@ RuleResult blankRule(PuzzleState& s, int x, int y) {
     return finish(decided);
 }
 
-RuleResult basicCellRule(PuzzleState& s, int x, int y) {
+namespace {
+
+// basicCellRule, inline for the pass.
+inline RuleResult cellRule(PuzzleState& s, int x, int y) {
     if (!insideGrid(s, x, y)) return kUnchanged;
     switch (s.workBoard->at(x, y) & 15) {
         case 0:
@@ -247,6 +250,12 @@ RuleResult basicCellRule(PuzzleState& s, int x, int y) {
         default:
             return kUnchanged;  // settled
     }
+}
+
+}  // namespace
+
+RuleResult basicCellRule(PuzzleState& s, int x, int y) {
+    return cellRule(s, x, y);
 }
 
 RuleResult dotRule(PuzzleState& s, int x, int y) {
@@ -296,7 +305,7 @@ bool runBasicRules(PuzzleState& s) {
             if (r == kUnchanged && skipQuiet) quiet.dot[i] = 1;
         } else {
             if (skipQuiet && (quiet.cell[i] & RuleQuiet::kBasic) != 0) return true;
-            r = basicCellRule(s, x, y);
+            r = cellRule(s, x, y);
             if (r == kUnchanged && skipQuiet) quiet.cell[i] |= RuleQuiet::kBasic;
         }
         progress |= r == kProgress;
