@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "solve_fixtures.h"
+#include "solver/engine/rule_observer.h"
 #include "support/test_support.h"
 
 namespace vexilo {
@@ -178,6 +182,59 @@ TEST_F(ColourRules, ColoursComeFromTheLogNotFromWorkBoardsLattice) {
     EXPECT_EQ(t->mainBoard->at(4, 2) & kColourMask, kInside);
     EXPECT_EQ(t->mainBoard->at(2, 2) & kColourMask, 0);
     EXPECT_EQ(t->mainBoard->writePos, 1);
+}
+
+// A listener that only hears: with it set the pass walks every position of the board, so it
+// shows what the pass decides when it passes nothing by.
+class Listener : public RuleObserver {
+  public:
+    void edgeDecided(int, int, int) override {}
+};
+
+TEST(ColourRulesWalk, PassingByDecidedPlacesDecidesAsWalkingThemAll) {
+    std::mt19937 random(17);
+    for (int round = 0; round < 300; ++round) {
+        const int w = 1 + static_cast<int>(random() % 24);
+        const int h = 1 + static_cast<int>(random() % 12);
+        std::vector<std::string> clues(h, std::string(w, '-'));
+        for (auto& row : clues) {
+            for (char& c : row) c = "-0123"[random() % 5];
+        }
+        // Edges drawn from a random side for every cell, most of them decided.
+        std::vector<uint8_t> side(static_cast<size_t>(latticeIndex(0, 2 * h + 3)), kOutside);
+        for (int y = 2; y <= 2 * h; y += 2) {
+            for (int x = 2; x <= 2 * w; x += 2) {
+                side[latticeIndex(x, y)] = random() % 3 == 0 ? kInside : kOutside;
+            }
+        }
+        std::vector<int32_t> edges;
+        const unsigned open = 2 + random() % 30;
+        for (int y = 1; y <= 2 * h + 1; ++y) {
+            for (int x = 1; x <= 2 * w + 1; ++x) {
+                if (!isEdge(x, y) || random() % open == 0) continue;
+                const int a =
+                    isVerticalEdge(x, y) ? latticeIndex(x - 1, y) : latticeIndex(x, y - 1);
+                const int b =
+                    isVerticalEdge(x, y) ? latticeIndex(x + 1, y) : latticeIndex(x, y + 1);
+                edges.push_back(moveEntry(x, y, side[a] == side[b] ? kCross : kLine));
+            }
+        }
+        std::shuffle(edges.begin(), edges.end(), random);
+        std::vector<int32_t> decided[2];
+        for (int listened = 0; listened < 2; ++listened) {
+            TestState t;
+            testing::setClues(*t, clues);
+            testing::startWorkBoard(*t);
+            for (int32_t e : edges) setEdge(*t, entryX(e), entryY(e), entryValue(e));
+            Listener listener;
+            if (listened) t->ruleObserver = &listener;
+            const int before = t->workBoard->writePos;
+            t->drawEnabled = 0;
+            static_cast<void>(runColourRules(*t));
+            decided[listened] = testing::logEntries(*t->workBoard, before);
+        }
+        ASSERT_EQ(decided[0], decided[1]) << "round " << round;
+    }
 }
 
 }  // namespace

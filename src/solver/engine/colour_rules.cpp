@@ -1,6 +1,9 @@
 #include "solver/engine/colour_rules.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "model/puzzle_state.h"
 #include "model/rebuild.h"
@@ -90,12 +93,38 @@ bool decideAt(PuzzleState& state, const Board& colours, int at) {
     }
 }
 
+// Bit 1 of eight lattice bytes from p, one per byte: the bytes that are edges are decided
+// where their bit is set.
+uint64_t decidedBits(const uint8_t* p) {
+    uint64_t bytes = 0;
+    std::memcpy(&bytes, p, sizeof bytes);
+    return bytes & 0x0202020202020202ull;
+}
+
+// True when the four edges at p, p + 2, p + 4 and p + 6 are decided on workBoard.
+bool edgeRunDecided(const uint8_t* p) {
+    if constexpr (std::endian::native != std::endian::little) return false;
+    constexpr uint64_t kEdges = 0x0002000200020002ull;
+    return (decidedBits(p) & kEdges) == kEdges;
+}
+
+// True when the eight positions of a row of cells from the vertical edge at p on (four
+// edges and the cells right of them) would decide nothing: every edge among them and every
+// side of the cells is decided on workBoard.
+bool cellRunDecided(const uint8_t* p) {
+    if constexpr (std::endian::native != std::endian::little) return false;
+    constexpr uint64_t kEdges = 0x0002000200020002ull;  // the edges at even offsets
+    constexpr uint64_t kCells = kEdges << 8;            // the sides above and below the cells
+    return (decidedBits(p) & kEdges) == kEdges && (p[8] & 2) != 0 &&
+           (decidedBits(p + kUp) & kCells) == kCells && (decidedBits(p + kDown) & kCells) == kCells;
+}
+
 // Every edge and cell of the board, row by row.
 bool decideEverywhere(PuzzleState& state, const Board& colours) {
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
-    // Without an observer to hear the rule name itself, a cell whose four sides are decided
-    // on workBoard is passed by: its rule could set nothing there.
+    // Without an observer to hear the rules name themselves, an edge decided on workBoard,
+    // and a cell whose four sides are, are passed by: their rules could set nothing there.
     const uint8_t* wb = state.ruleObserver ? nullptr : state.workBoard->lattice.data();
     bool progress = false;
     for (int y = 1; y <= maxY; ++y) {
@@ -103,6 +132,10 @@ bool decideEverywhere(PuzzleState& state, const Board& colours) {
         if (y % 2 == 1) {
             // Dots and horizontal edges: only the edges, at even x.
             for (int x = 2; x < maxX; x += 2) {
+                if (wb && x + 7 <= maxX && edgeRunDecided(wb + row + x)) {
+                    x += 6;
+                    continue;
+                }
                 if (colours.at(row + x) != 0) continue;
                 progress |= edgeFromColours(state, x, y, colours.at(row + x + kUp) & kColourMask,
                                             colours.at(row + x + kDown) & kColourMask);
@@ -112,6 +145,10 @@ bool decideEverywhere(PuzzleState& state, const Board& colours) {
         // Vertical edges at odd x and cells at even x, in order along the row.
         for (int x = 1; x <= maxX; x += 2) {
             const int at = row + x;
+            if (wb && x + 8 <= maxX && cellRunDecided(wb + at)) {
+                x += 6;
+                continue;
+            }
             if (colours.at(at) == 0) {
                 progress |= edgeFromColours(state, x, y, colours.at(at - 1) & kColourMask,
                                             colours.at(at + 1) & kColourMask);
