@@ -61,31 +61,40 @@ void prepareCandidates(PuzzleState& state) {
     int nextOne = w * h;
     threes[nextThree] = nextThree;
     ones[nextOne] = nextOne;
-    for (int k = w * h - 1; k >= 0; --k) {
-        const int at = latticeIndex(2 + 2 * (k % w), 2 + 2 * (k / w));
-        const int key = wb.at(at) & kKeyMask;
-        const bool open = key != 0 && ((wb.at(at - 1) & wb.at(at + 1) & wb.at(at - kLatticeSide) &
-                                        wb.at(at + kLatticeSide) & 2) == 0);
-        if (open && key == 3) nextThree = k;
-        if (open && key == 1) nextOne = k;
-        threes[k] = nextThree;
-        ones[k] = nextOne;
+    for (int row = h - 1, k = w * h - 1; row >= 0; --row) {
+        for (int at = latticeIndex(2 * w, 2 + 2 * row); k >= row * w; --k, at -= 2) {
+            const int key = wb.at(at) & kKeyMask;
+            const bool open =
+                key != 0 && ((wb.at(at - 1) & wb.at(at + 1) & wb.at(at - kLatticeSide) &
+                              wb.at(at + kLatticeSide) & 2) == 0);
+            if (open && key == 3) nextThree = k;
+            if (open && key == 1) nextOne = k;
+            threes[k] = nextThree;
+            ones[k] = nextOne;
+        }
     }
+    // Edges row pair by row pair from the last: the w + 1 vertical edges of lattice row
+    // 2 + 2r (numbers r(2w + 1) + w .. r(2w + 1) + 2w), then the w horizontal ones of row
+    // 1 + 2r (numbers r(2w + 1) ..).
     int32_t* edges = t.link[static_cast<int>(CandidateList::kEdges)];
-    const int pair = 2 * w + 1;
     int nextEdge = t.size[2];
     edges[nextEdge] = nextEdge;
-    for (int k = t.size[2] - 1; k >= 0; --k) {
-        const bool horizontal = k % pair < w;
-        const int y = 1 + 2 * (k / pair) + (horizontal ? 0 : 1);
-        const int x = horizontal ? 2 + 2 * (k % pair) : 1 + 2 * (k % pair - w);
-        const int at = latticeIndex(x, y);
-        const int across = horizontal ? kLatticeSide : 1;
+    const auto consider = [&](int k, int at, int across) {
         if ((wb.at(at) & 2) == 0 && !hasClueOneOrThree(wb, at - across) &&
             !hasClueOneOrThree(wb, at + across)) {
             nextEdge = k;
         }
         edges[k] = nextEdge;
+    };
+    const int pair = 2 * w + 1;
+    for (int r = h; r >= 0; --r) {
+        if (r < h) {
+            for (int j = w; j >= 0; --j)
+                consider(r * pair + w + j, latticeIndex(1 + 2 * j, 2 + 2 * r), 1);
+        }
+        for (int i = w - 1; i >= 0; --i) {
+            consider(r * pair + i, latticeIndex(2 + 2 * i, 1 + 2 * r), kLatticeSide);
+        }
     }
 }
 
