@@ -463,7 +463,8 @@ void learnWholeRest(StepComponents& c, SolveScratch& scratch, const Board& wb, i
         c.endIndex[slotOf(scratch.restEnds[static_cast<size_t>(i)])] = 0;
     }
     c.restEndCount = 0;
-    c.restLines = 0;
+    // Each line is met from its two dots.
+    int lineEnds = 0;
     const int maxX = 2 * w + 1;
     for (int y = 1; y <= 2 * h + 1; ++y) {
         const int row = latticeIndex(0, y);
@@ -474,20 +475,19 @@ void learnWholeRest(StepComponents& c, SolveScratch& scratch, const Board& wb, i
             now &= kKeys;
             std::memcpy(&c.restKeys[row + x], &now, 8);
         }
-        for (int x = 1 + (y % 2); x <= maxX; x += 2) {
-            c.restLines += (wb.at(row + x) & kKeyMask) == kLine ? 1 : 0;
-        }
         if (y % 2 == 0) continue;
         for (int x = 1; x <= maxX; x += 2) {
             const int dot = row + x;
             // isPathEnd, inline.
             int count = 0;
             for (int step : kSideStep) count = tallyPosition(wb, count, dot + step);
+            lineEnds += tallyLines(count);
             if (count != tally(0, 1) && count != tally(1, 1)) continue;
             scratch.restEnds[static_cast<size_t>(c.restEndCount++)] = dot;
             c.endIndex[slotOf(dot)] = c.restEndCount;
         }
     }
+    c.restLines = lineEnds / 2;
 }
 
 }  // namespace
