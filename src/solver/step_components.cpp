@@ -283,10 +283,10 @@ EdgeEnds endsOf(int32_t entry) {
 
 // Finds the pieces that broke off graph g where edges[0, count) were taken out of it
 // (those within the part that matters), and calls
-// onPiece(dots, size) for each: a verdict other than kUnknown ends the search and is
-// returned. Otherwise the result is kHolds, every component of the new position in that
-// part having been found as a piece but one, the remainder (kUnknown only when the pieces
-// overflow their table).
+// onPiece(dots, size) for each (unless askOfLoneDots is false, for a dot left without
+// edges): a verdict other than kUnknown ends the search and is returned. Otherwise the result is
+// kHolds, every component of the new position in that part having been found as a piece but one,
+// the remainder (kUnknown only when the pieces overflow their table).
 //
 // First each taken-out edge whose ends lie in no piece yet gets a search from both ends.
 // Then pieces joined by a taken-out edge form a cluster, and the remainder's dots at the
@@ -297,7 +297,7 @@ EdgeEnds endsOf(int32_t entry) {
 // new piece, and the clusters are formed again.
 template <int g, class OnPiece>
 StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges, int count,
-                       OnPiece onPiece) {
+                       OnPiece onPiece, bool askOfLoneDots = true) {
     using enum StepVerdict;
     c.pieceCount = 0;
     c.classCount = 0;
@@ -309,13 +309,13 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges,
     StepVerdict verdict = kUnknown;
     // A new piece of the dots queue[0, size): false when onPiece decided or the table is
     // full (verdict says which).
-    const auto newPiece = [&](int side, int size) {
+    const auto newPiece = [&](int side, int size, bool ask = true) {
         if (c.pieceCount == kMaxEdges) {
             verdict = kUnknown;
             return false;
         }
         addPiece(c, side, size);
-        verdict = onPiece(side == 0 ? c.queueA : c.queueB, size);
+        verdict = ask ? onPiece(side == 0 ? c.queueA : c.queueB, size) : kUnknown;
         return verdict == kUnknown;
     };
     // A dot with no edge left is a piece of its own, found without a search.
@@ -342,7 +342,7 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges,
         for (int dot : {e.a, e.b}) {
             if (pieceOf(c, dot) < 0 && isolated(dot)) {
                 c.queueA[0] = dot;
-                if (!newPiece(0, 1)) return verdict;
+                if (!newPiece(0, 1, askOfLoneDots)) return verdict;
             }
         }
         if (pieceOf(c, e.a) < 0 && pieceOf(c, e.b) < 0) {
@@ -724,14 +724,16 @@ StepVerdict stepEndsPaired(PuzzleState& state, int first) {
     int count = 0;
     for (int slot = first; slot < wb.writePos; ++slot)
         c.takenOut[count++] = endsOf(wb.moveLog[slot]).edge;
-    const StepVerdict v =
-        findPieces<kUndecidedEdges>(c, wb, c.takenOut, count, [&](const int32_t* dots, int size) {
+    const StepVerdict v = findPieces<kUndecidedEdges>(
+        c, wb, c.takenOut, count,
+        [&](const int32_t* dots, int size) {
             int ends = 0;
             for (int i = 0; i < size; ++i) ends += isPathEnd(wb, dots[i]) ? 1 : 0;
             if (ends % 2 != 0) return kFails;
             c.touchedEnds[touchedIndex(labelOf(c, kUndecidedEdges, dots[0]))] -= ends;
             return kUnknown;
-        });
+        },
+        false);  // a dot without undecided edges is no path end
     if (v != kHolds) return v;
     return remainderOdd() ? kFails : kHolds;
 }
