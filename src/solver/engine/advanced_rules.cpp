@@ -255,7 +255,10 @@ bool startPatterns(PuzzleState& s) {
     return decided;
 }
 
-bool advancedCellRule(PuzzleState& s, int x, int y) {
+namespace {
+
+// advancedCellRule, inline for the pass.
+inline bool cellRuleAdvanced(PuzzleState& s, int x, int y) {
     if (!insideGrid(s, x, y)) return false;
     switch (clueKey(*s.workBoard, x, y)) {
         case 0:
@@ -269,6 +272,12 @@ bool advancedCellRule(PuzzleState& s, int x, int y) {
         default:
             return false;
     }
+}
+
+}  // namespace
+
+bool advancedCellRule(PuzzleState& s, int x, int y) {
+    return cellRuleAdvanced(s, x, y);
 }
 
 namespace {
@@ -309,7 +318,7 @@ RuleResult runAdvancedRules(PuzzleState& s) {
                                       scratch.advancedQuietAt[i] == scratch.boardChanges)) {
                         return true;
                     }
-                    if (advancedCellRule(s, x, y)) {
+                    if (cellRuleAdvanced(s, x, y)) {
                         progress = true;
                     } else if (skipQuiet) {
                         if (readsOwnEdgesOnly(s, x, y)) {
