@@ -2,6 +2,8 @@
 // scroll bars, and where the check command looks at a fault.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "display/fault_view.h"
 #include "display/paint_board.h"
 #include "display/view_layout.h"
@@ -19,10 +21,20 @@ PixelBuffer numbered() {
     return p;
 }
 
+// A resized buffer is all 0, whether it grew into a fresh block or stayed in its own.
+TEST(PixelBuffer, EveryResizeLeavesOnlyZeros) {
+    PixelBuffer p;
+    for (int side : {3, 40, 2, 30, 40, 1, 64}) {
+        p.resize(side, side + 1);
+        ASSERT_EQ(p.pixels, PixelBuffer::Pixels(static_cast<size_t>(side * (side + 1)), 0));
+        std::fill(p.pixels.begin(), p.pixels.end(), 0x123456u);
+    }
+}
+
 TEST(PaintBoard, ZoomOneCopiesTheScrolledWindow) {
     PixelBuffer out;
     paintBoard(numbered(), 2, 1, 1, 3, 2, out);
-    EXPECT_EQ(out.pixels, (std::vector<uint32_t>{18, 19, 20, 34, 35, 36}));
+    EXPECT_EQ(out.pixels, (PixelBuffer::Pixels{18, 19, 20, 34, 35, 36}));
 }
 
 TEST(PaintBoard, EveryPixelBecomesABlockAndScrollingNeedNotBeBlockAligned) {
@@ -30,7 +42,7 @@ TEST(PaintBoard, EveryPixelBecomesABlockAndScrollingNeedNotBeBlockAligned) {
     // Zoom 3, scrolled by 4 pixels right and 2 down: the view starts one pixel into the
     // block of source pixel (1, 0) and two pixels into its row.
     paintBoard(numbered(), 4, 2, 3, 6, 4, out);
-    const std::vector<uint32_t> expected = {
+    const PixelBuffer::Pixels expected = {
         1,  1,  2,  2,  2,  3,   // view row 0: source row 0 (its last line)
         17, 17, 18, 18, 18, 19,  // rows 1-3: source row 1
         17, 17, 18, 18, 18, 19,  //
@@ -42,8 +54,8 @@ TEST(PaintBoard, EveryPixelBecomesABlockAndScrollingNeedNotBeBlockAligned) {
 TEST(PaintBoard, PointsBeyondThePictureAreWhite) {
     PixelBuffer out;
     paintBoard(numbered(), 8, 6, 2, 3, 3, out);
-    EXPECT_EQ(out.pixels, (std::vector<uint32_t>{52, 52, 0xFFFFFF, 52, 52, 0xFFFFFF, 0xFFFFFF,
-                                                 0xFFFFFF, 0xFFFFFF}));
+    EXPECT_EQ(out.pixels, (PixelBuffer::Pixels{52, 52, 0xFFFFFF, 52, 52, 0xFFFFFF, 0xFFFFFF,
+                                               0xFFFFFF, 0xFFFFFF}));
 }
 
 TEST(PaintBoard, ScreenOrderSwapsRedAndBlueAndIsOpaque) {
