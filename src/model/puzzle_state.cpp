@@ -13,7 +13,7 @@ PuzzleState::PuzzleState(Frontend& fe)
       replayList(allocateZeroed<std::array<int32_t, kLogSlots>>()),
       floodStack(allocateZeroed<std::array<FloodFrame, kFloodDepth>>()),
       walkStack(allocateZeroed<std::array<int32_t, kWalkStackSlots>>()),
-      solveScratch(std::make_unique<SolveScratch>()) {
+      solveScratch(new SolveScratch) {
     colourBitmap.resize(1, 1);
     resetMoveLog(*mainBoard);
     resetMoveLog(*workBoard);

@@ -9,8 +9,10 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "model/lattice.h"
@@ -24,6 +26,16 @@ struct StepComponents;
 struct TrialCandidates;
 
 struct SolveScratch {
+    // A scratch comes zeroed from calloc: made by `new SolveScratch` (not value-initialised),
+    // its arrays without initialisers (the quiet marks, the chains' bits) are zero without
+    // being cleared, and a small puzzle touches only the pages it uses.
+    static void* operator new(size_t size) {
+        void* block = std::calloc(1, size);
+        if (block == nullptr) throw std::bad_alloc();
+        return block;
+    }
+    static void operator delete(void* block) { std::free(block); }
+
     // One slot per dot (x, y): (y / 2) * kDotRow + x / 2.
     static constexpr int kDotRow = 512;
     static constexpr int kDotSlots = kDotRow * kDotRow;
