@@ -105,9 +105,59 @@ bool threeRuleAdvanced(PuzzleState& s, int x, int y) {
     return decided;
 }
 
+namespace {
+
+// The eight group counts of a cell around which a rule reads again and again: pair(c) at
+// [c], outer(c) at [c + 4], from one read of its twelve edges. Good until an edge among
+// them changes.
+struct CellGroups {
+    int count[9];
+
+    void read(const Board& wb, int x, int y) {
+        const uint8_t* at = wb.lattice.data() + latticeIndex(x, y);
+        const auto t = [&](int dx, int dy) {
+            return int{kEdgeTallyByByte[at[latticeIndex(dx, dy)]]};
+        };
+        const int top = t(0, -1);
+        const int bottom = t(0, 1);
+        const int left = t(-1, 0);
+        const int right = t(1, 0);
+        count[1] = top + left;
+        count[2] = bottom + left;
+        count[3] = bottom + right;
+        count[4] = top + right;
+        count[5] = t(-1, -2) + t(-2, -1);
+        count[6] = t(-1, 2) + t(-2, 1);
+        count[7] = t(1, 2) + t(2, 1);
+        count[8] = t(1, -2) + t(2, -1);
+    }
+};
+
+}  // namespace
+
 bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
     bool decided = false;
+    // The cell's groups are read once and again only after a call below decided something
+    // (a call that decided nothing wrote nothing).
+    CellGroups groups;
+    groups.read(wb, x, y);
+    bool stale = false;
+    const auto fresh = [&]() -> const CellGroups& {
+        if (stale) {
+            groups.read(wb, x, y);
+            stale = false;
+        }
+        return groups;
+    };
+    const auto pairAt = [&](int c) { return fresh().count[c]; };
+    const auto outerAt = [&](int c) { return fresh().count[c + 4]; };
+    const auto note = [&](bool result) {
+        if (result) {
+            decided = true;
+            stale = true;
+        }
+    };
 
     // A 3 beside the 2 with the 2's opposite side crossed: the 3's far side is a line.
     for (int i = 0; i < 4; ++i) {
@@ -115,7 +165,7 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
         const int dy = kAroundY[i];
         if (isClue(wb, x + 2 * dx, y + 2 * dy, 3) && crossAt(wb, x - dx, y - dy)) {
             noteRule(s, RuleId::kTwoBesideThree, x, y, 0, x + 2 * dx, y + 2 * dy);
-            decided |= setEdge(s, x + 3 * dx, y + 3 * dy, kLine);
+            note(setEdge(s, x + 3 * dx, y + 3 * dy, kLine));
         }
     }
 
@@ -133,8 +183,14 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
         {4, -2, 0, 1, -1, -2, 1}, {1, 0, 2, 2, -2, 1, 2},  {1, 2, 0, 4, 1, -2, 4},
         {2, 0, -2, 1, -2, -1, 1}, {2, 2, 0, 3, 1, 2, 3},
     };
+    // Without a crossed outer pair now, none comes up within the loop (it decides nothing).
+    const auto anyOuter = [&](int t) {
+        const CellGroups& g = fresh();
+        return g.count[5] == t || g.count[6] == t || g.count[7] == t || g.count[8] == t;
+    };
     for (int c : {3, 4, 1, 2}) {
-        if (outer(wb, x, y, c) != tally(2, 0)) continue;
+        if (!anyOuter(tally(2, 0))) break;
+        if (outerAt(c) != tally(2, 0)) continue;
         for (const OuterRow& r : kOuterRows) {
             if (r.corner != c) continue;
             const int nx = x + r.nx;
@@ -142,10 +198,10 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
             const int key = clueKey(wb, nx, ny);
             noteRule(s, RuleId::kTwoCornerClosed, x, y, c, nx, ny);
             if (key == 3) {
-                decided |= setEdgeGroup(s, nx, ny, r.threePair, kLine);
-                decided |= setEdge(s, x + r.crossX, y + r.crossY, kCross);
+                note(setEdgeGroup(s, nx, ny, r.threePair, kLine));
+                note(setEdge(s, x + r.crossX, y + r.crossY, kCross));
             } else if (key == 2 && outer(wb, nx, ny, r.twoOuter) == tally(2, 0)) {
-                decided |= setEdgeGroup(s, x, y, c, kLine);
+                note(setEdgeGroup(s, x, y, c, kLine));
             }
         }
     }
@@ -153,12 +209,17 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
     // One side at corner c crossed, the other open, and the diagonal from the opposite
     // corner runs through 2s into a 3: the 3's lines reach the 2's corner opp(c), whose
     // single line forces a single line at c.
+    const auto anyPair = [&](int t) {
+        const CellGroups& g = fresh();
+        return g.count[1] == t || g.count[2] == t || g.count[3] == t || g.count[4] == t;
+    };
     for (int c : {3, 2, 1, 4}) {
+        if (!anyPair(tally(1, 0))) break;
         const int o = oppositeCorner(c);
-        if (pair(wb, x, y, c) == tally(1, 0) &&
+        if (pairAt(c) == tally(1, 0) &&
             diagonalEndsInThree(s, x + kDiagonalDx[o], y + kDiagonalDy[o], o)) {
             noteRule(s, RuleId::kTwoTowardsThree, x, y, c);
-            decided |= setEdgeGroup(s, x, y, c, kLine);
+            note(setEdgeGroup(s, x, y, c, kLine));
         }
     }
 
@@ -167,20 +228,29 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
     for (const auto& dg : kDiagonals) {
         const int a = dg[0];
         const int b = dg[1];
-        if (outer(wb, x, y, a) == tally(1, 1) || pair(wb, x, y, a) == tally(1, 1) ||
-            pair(wb, x, y, b) == tally(1, 1) || outer(wb, x, y, b) == tally(1, 1) ||
-            outer(wb, x, y, dg[2]) == tally(2, 0) || outer(wb, x, y, dg[3]) == tally(2, 0)) {
-            decided |= chainOneIn(s, x, y, a);
-            decided |= chainOneIn(s, x, y, b);
-        } else if (outer(wb, x, y, b) == tally(2, 0) || outer(wb, x, y, a) == tally(2, 0)) {
-            decided |= chainSamePair(s, x, y, a);
-            decided |= chainSamePair(s, x, y, b);
+        if (outerAt(a) == tally(1, 1) || pairAt(a) == tally(1, 1) || pairAt(b) == tally(1, 1) ||
+            outerAt(b) == tally(1, 1) || outerAt(dg[2]) == tally(2, 0) ||
+            outerAt(dg[3]) == tally(2, 0)) {
+            note(chainOneIn(s, x, y, a));
+            note(chainOneIn(s, x, y, b));
+        } else if (outerAt(b) == tally(2, 0) || outerAt(a) == tally(2, 0)) {
+            note(chainSamePair(s, x, y, a));
+            note(chainSamePair(s, x, y, b));
         } else {
             for (int d : {a, b}) {
-                if (outer(wb, x, y, oppositeCorner(d)) == tally(0, 1)) {
-                    decided |= scanDiagonalLined(s, x, y, d);
-                } else {
-                    decided |= scanDiagonal(s, x, y, d);
+                // The scans' first step, here: most stop at once, the next cell on the
+                // diagonal no 2 (nor a 3 for the lined scan).
+                const int m = outerAt(d);
+                const int next = clueKey(wb, x + kDiagonalDx[d], y + kDiagonalDy[d]);
+                const bool onward = m == tally(2, 0) || m == tally(1, 1) || next == 2;
+                if (outerAt(oppositeCorner(d)) == tally(0, 1)) {
+                    if (onward || m == tally(0, 1) || next == 3) {
+                        note(scanDiagonalLined(s, x, y, d));
+                    } else {
+                        noteRule(s, RuleId::kChainScan, x, y, d);
+                    }
+                } else if (onward) {
+                    note(scanDiagonal(s, x, y, d));
                 }
             }
         }
