@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "solver/engine/edge_setting.h"
+#include "solver/engine/rule_helpers.h"
 #include "support/test_support.h"
 #include "work_board.h"
 
@@ -519,6 +522,44 @@ TEST(BasicCornerSteps, BlankWithOneLineAndTheFarCornersClosed) {
     EXPECT_EQ(loggedEntries(*t),
               (std::vector<int32_t>{moveEntry(4, 5, kCross), moveEntry(3, 4, kCross),
                                     moveEntry(5, 4, kCross)}));
+}
+
+// The counts a rule reads once agree with countGroup on random edges, after a noted decision
+// too; a result of false keeps what was read.
+TEST(CellCounts, AgreeWithCountGroup) {
+    std::mt19937 random(10);
+    for (int round = 0; round < 200; ++round) {
+        TestState t;
+        loadWorkPicture(*t, {"+ + + +", "", "+ + + +", "   2", "+ + + +", "", "+ + + +"});
+        Board& wb = *t->workBoard;
+        const auto randomise = [&] {
+            for (int y = 1; y <= 7; ++y) {
+                for (int x = 1; x <= 7; ++x) {
+                    if (((x ^ y) & 1) == 1) wb.at(x, y) = static_cast<uint8_t>(random() % 4);
+                }
+            }
+        };
+        const auto expectAgree = [&](CellCounts& counts) {
+            for (int g = 0; g <= 8; ++g) EXPECT_EQ(counts[g], countGroup(wb, 4, 4, g)) << g;
+            for (int c = 1; c <= 4; ++c) {
+                EXPECT_EQ(counts.pair(c), countGroup(wb, 4, 4, c));
+                EXPECT_EQ(counts.outer(c), countGroup(wb, 4, 4, c + 4));
+            }
+        };
+        randomise();
+        CellCounts counts(wb, 4, 4);
+        expectAgree(counts);
+        const int before = counts[0];
+        wb.at(4, 3) = static_cast<uint8_t>(wb.at(4, 3) == kLine ? kCross : kLine);
+        EXPECT_FALSE(counts.note(false));
+        EXPECT_EQ(counts[0], before);
+        randomise();
+        EXPECT_TRUE(counts.note(true));
+        expectAgree(counts);
+        EXPECT_EQ(counts.anyOf(5, tally(2, 0)),
+                  counts.outer(1) == tally(2, 0) || counts.outer(2) == tally(2, 0) ||
+                      counts.outer(3) == tally(2, 0) || counts.outer(4) == tally(2, 0));
+    }
 }
 
 }  // namespace

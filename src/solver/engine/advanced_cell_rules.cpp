@@ -105,59 +105,11 @@ bool threeRuleAdvanced(PuzzleState& s, int x, int y) {
     return decided;
 }
 
-namespace {
-
-// The eight group counts of a cell around which a rule reads again and again: pair(c) at
-// [c], outer(c) at [c + 4], from one read of its twelve edges. Good until an edge among
-// them changes.
-struct CellGroups {
-    int count[9];
-
-    void read(const Board& wb, int x, int y) {
-        const uint8_t* at = wb.lattice.data() + latticeIndex(x, y);
-        const auto t = [&](int dx, int dy) {
-            return int{kEdgeTallyByByte[at[latticeIndex(dx, dy)]]};
-        };
-        const int top = t(0, -1);
-        const int bottom = t(0, 1);
-        const int left = t(-1, 0);
-        const int right = t(1, 0);
-        count[1] = top + left;
-        count[2] = bottom + left;
-        count[3] = bottom + right;
-        count[4] = top + right;
-        count[5] = t(-1, -2) + t(-2, -1);
-        count[6] = t(-1, 2) + t(-2, 1);
-        count[7] = t(1, 2) + t(2, 1);
-        count[8] = t(1, -2) + t(2, -1);
-    }
-};
-
-}  // namespace
-
 bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
     bool decided = false;
-    // The cell's groups are read once and again only after a call below decided something
-    // (a call that decided nothing wrote nothing).
-    CellGroups groups;
-    groups.read(wb, x, y);
-    bool stale = false;
-    const auto fresh = [&]() -> const CellGroups& {
-        if (stale) {
-            groups.read(wb, x, y);
-            stale = false;
-        }
-        return groups;
-    };
-    const auto pairAt = [&](int c) { return fresh().count[c]; };
-    const auto outerAt = [&](int c) { return fresh().count[c + 4]; };
-    const auto note = [&](bool result) {
-        if (result) {
-            decided = true;
-            stale = true;
-        }
-    };
+    CellCounts counts(wb, x, y);
+    const auto note = [&](bool result) { decided |= counts.note(result); };
 
     // A 3 beside the 2 with the 2's opposite side crossed: the 3's far side is a line.
     for (int i = 0; i < 4; ++i) {
@@ -184,13 +136,9 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
         {2, 0, -2, 1, -2, -1, 1}, {2, 2, 0, 3, 1, 2, 3},
     };
     // Without a crossed outer pair now, none comes up within the loop (it decides nothing).
-    const auto anyOuter = [&](int t) {
-        const CellGroups& g = fresh();
-        return g.count[5] == t || g.count[6] == t || g.count[7] == t || g.count[8] == t;
-    };
     for (int c : {3, 4, 1, 2}) {
-        if (!anyOuter(tally(2, 0))) break;
-        if (outerAt(c) != tally(2, 0)) continue;
+        if (!counts.anyOf(5, tally(2, 0))) break;
+        if (counts.outer(c) != tally(2, 0)) continue;
         for (const OuterRow& r : kOuterRows) {
             if (r.corner != c) continue;
             const int nx = x + r.nx;
@@ -209,14 +157,10 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
     // One side at corner c crossed, the other open, and the diagonal from the opposite
     // corner runs through 2s into a 3: the 3's lines reach the 2's corner opp(c), whose
     // single line forces a single line at c.
-    const auto anyPair = [&](int t) {
-        const CellGroups& g = fresh();
-        return g.count[1] == t || g.count[2] == t || g.count[3] == t || g.count[4] == t;
-    };
     for (int c : {3, 2, 1, 4}) {
-        if (!anyPair(tally(1, 0))) break;
+        if (!counts.anyOf(1, tally(1, 0))) break;
         const int o = oppositeCorner(c);
-        if (pairAt(c) == tally(1, 0) &&
+        if (counts.pair(c) == tally(1, 0) &&
             diagonalEndsInThree(s, x + kDiagonalDx[o], y + kDiagonalDy[o], o)) {
             noteRule(s, RuleId::kTwoTowardsThree, x, y, c);
             note(setEdgeGroup(s, x, y, c, kLine));
@@ -228,22 +172,22 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
     for (const auto& dg : kDiagonals) {
         const int a = dg[0];
         const int b = dg[1];
-        if (outerAt(a) == tally(1, 1) || pairAt(a) == tally(1, 1) || pairAt(b) == tally(1, 1) ||
-            outerAt(b) == tally(1, 1) || outerAt(dg[2]) == tally(2, 0) ||
-            outerAt(dg[3]) == tally(2, 0)) {
+        if (counts.outer(a) == tally(1, 1) || counts.pair(a) == tally(1, 1) ||
+            counts.pair(b) == tally(1, 1) || counts.outer(b) == tally(1, 1) ||
+            counts.outer(dg[2]) == tally(2, 0) || counts.outer(dg[3]) == tally(2, 0)) {
             note(chainOneIn(s, x, y, a));
             note(chainOneIn(s, x, y, b));
-        } else if (outerAt(b) == tally(2, 0) || outerAt(a) == tally(2, 0)) {
+        } else if (counts.outer(b) == tally(2, 0) || counts.outer(a) == tally(2, 0)) {
             note(chainSamePair(s, x, y, a));
             note(chainSamePair(s, x, y, b));
         } else {
             for (int d : {a, b}) {
                 // The scans' first step, here: most stop at once, the next cell on the
                 // diagonal no 2 (nor a 3 for the lined scan).
-                const int m = outerAt(d);
+                const int m = counts.outer(d);
                 const int next = clueKey(wb, x + kDiagonalDx[d], y + kDiagonalDy[d]);
                 const bool onward = m == tally(2, 0) || m == tally(1, 1) || next == 2;
-                if (outerAt(oppositeCorner(d)) == tally(0, 1)) {
+                if (counts.outer(oppositeCorner(d)) == tally(0, 1)) {
                     if (onward || m == tally(0, 1) || next == 3) {
                         note(scanDiagonalLined(s, x, y, d));
                     } else {

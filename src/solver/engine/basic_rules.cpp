@@ -29,18 +29,18 @@ inline RuleResult finish(bool decided) {
 }  // namespace
 
 RuleResult oneRule(PuzzleState& s, int x, int y) {
-    const Board& wb = *s.workBoard;
+    CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
-    switch (countGroup(wb, x, y, 0)) {
+    switch (counts[0]) {
         case tally(3, 0):
-            note(decided, setEdgeGroup(s, x, y, 0, kLine));
+            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kLine)));
             break;
         case tally(4, 0):
             return kContradiction;
         case tally(0, 1):
         case tally(1, 1):
         case tally(2, 1):
-            note(decided, setEdgeGroup(s, x, y, 0, kCross));
+            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kCross)));
             break;
         case tally(3, 1):
             settle(s, x, y);
@@ -56,23 +56,27 @@ RuleResult oneRule(PuzzleState& s, int x, int y) {
             break;
     }
     for (int c = 1; c <= 4; ++c) {
-        const int m = outer(wb, x, y, c);
-        if (m == tally(2, 0)) note(decided, setEdgeGroup(s, x, y, c, kCross));
-        if (m == tally(1, 1)) note(decided, setEdgeGroup(s, x, y, oppositeCorner(c), kCross));
+        const int m = counts.outer(c);
+        if (m == tally(2, 0)) note(decided, counts.note(setEdgeGroup(s, x, y, c, kCross)));
+        if (m == tally(1, 1)) {
+            note(decided, counts.note(setEdgeGroup(s, x, y, oppositeCorner(c), kCross)));
+        }
     }
     for (int c = 1; c <= 4; ++c) {
-        if (pair(wb, x, y, c) == tally(2, 0)) note(decided, differ(s, x, y, oppositeCorner(c) + 4));
+        if (counts.pair(c) == tally(2, 0)) {
+            note(decided, differ(s, x, y, oppositeCorner(c) + 4, counts));
+        }
     }
     return finish(decided);
 }
 
 RuleResult threeRule(PuzzleState& s, int x, int y) {
-    const Board& wb = *s.workBoard;
+    CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
-    switch (countGroup(wb, x, y, 0)) {
+    switch (counts[0]) {
         case tally(1, 0):
         case tally(1, 1):
-            note(decided, setEdgeGroup(s, x, y, 0, kLine));
+            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kLine)));
             break;
         case tally(2, 0):
         case tally(3, 0):
@@ -81,12 +85,12 @@ RuleResult threeRule(PuzzleState& s, int x, int y) {
         case tally(3, 1):
             return kContradiction;
         case tally(1, 2):
-            note(decided, setEdgeGroup(s, x, y, 0, kLine));
+            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kLine)));
             break;
         case tally(2, 2):
             return kContradiction;
         case tally(0, 3):
-            note(decided, setEdgeGroup(s, x, y, 0, kCross));
+            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kCross)));
             break;
         case tally(1, 3):
             settle(s, x, y);
@@ -97,35 +101,38 @@ RuleResult threeRule(PuzzleState& s, int x, int y) {
             break;
     }
     for (int c = 1; c <= 4; ++c) {
-        const int m = outer(wb, x, y, c);
-        if (m == tally(2, 0)) note(decided, setEdgeGroup(s, x, y, c, kLine));
-        if (m == tally(0, 1) || m == tally(1, 1))
-            note(decided, setEdgeGroup(s, x, y, oppositeCorner(c), kLine));
+        const int m = counts.outer(c);
+        if (m == tally(2, 0)) note(decided, counts.note(setEdgeGroup(s, x, y, c, kLine)));
+        if (m == tally(0, 1) || m == tally(1, 1)) {
+            note(decided, counts.note(setEdgeGroup(s, x, y, oppositeCorner(c), kLine)));
+        }
     }
     for (int c = 1; c <= 4; ++c) {
-        if (pair(wb, x, y, c) == tally(0, 2)) note(decided, differ(s, x, y, oppositeCorner(c) + 4));
+        if (counts.pair(c) == tally(0, 2)) {
+            note(decided, differ(s, x, y, oppositeCorner(c) + 4, counts));
+        }
     }
     return finish(decided);
 }
 
 RuleResult twoRule(PuzzleState& s, int x, int y) {
-    const Board& wb = *s.workBoard;
+    CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
-    switch (countGroup(wb, x, y, 0)) {
+    switch (counts[0]) {
         case tally(2, 0):
-            note(decided, setEdgeGroup(s, x, y, 0, kLine));
+            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kLine)));
             break;
         case tally(3, 0):
         case tally(4, 0):
             return kContradiction;
         case tally(2, 1):
-            note(decided, setEdgeGroup(s, x, y, 0, kLine));
+            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kLine)));
             break;
         case tally(3, 1):
             return kContradiction;
         case tally(0, 2):
         case tally(1, 2):
-            note(decided, setEdgeGroup(s, x, y, 0, kCross));
+            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kCross)));
             break;
         case tally(2, 2):
             settle(s, x, y);
@@ -139,25 +146,25 @@ RuleResult twoRule(PuzzleState& s, int x, int y) {
     }
     for (int c = 1; c <= 4; ++c) {
         const int o = oppositeCorner(c);
-        const int m = outer(wb, x, y, c);
+        const int m = counts.outer(c);
         if (m == tally(2, 0)) {
-            note(decided, same(s, x, y, o));
-            note(decided, same(s, x, y, o + 4));
-            note(decided, differ(s, x, y, nextCorner(c) + 4));
-            note(decided, differ(s, x, y, prevCorner(c) + 4));
+            note(decided, same(s, x, y, o, counts));
+            note(decided, same(s, x, y, o + 4, counts));
+            note(decided, differ(s, x, y, nextCorner(c) + 4, counts));
+            note(decided, differ(s, x, y, prevCorner(c) + 4, counts));
         } else if (m == tally(0, 1)) {
-            if (pair(wb, x, y, o) == tally(1, 0)) {
-                note(decided, setEdgeGroup(s, x, y, o, kLine));
-                note(decided, setEdgeGroup(s, x, y, c + 4, kCross));
+            if (counts.pair(o) == tally(1, 0)) {
+                note(decided, counts.note(setEdgeGroup(s, x, y, o, kLine)));
+                note(decided, counts.note(setEdgeGroup(s, x, y, c + 4, kCross)));
             }
-            if (outer(wb, x, y, o) == tally(0, 1)) {
-                note(decided, setEdgeGroup(s, x, y, c + 4, kCross));
-                note(decided, setEdgeGroup(s, x, y, o + 4, kCross));
+            if (counts.outer(o) == tally(0, 1)) {
+                note(decided, counts.note(setEdgeGroup(s, x, y, c + 4, kCross)));
+                note(decided, counts.note(setEdgeGroup(s, x, y, o + 4, kCross)));
             }
         } else if (m == tally(1, 1)) {
-            note(decided, differ(s, x, y, c));
-            note(decided, differ(s, x, y, o));
-            note(decided, differ(s, x, y, o + 4));
+            note(decided, differ(s, x, y, c, counts));
+            note(decided, differ(s, x, y, o, counts));
+            note(decided, differ(s, x, y, o + 4, counts));
         }
     }
     return finish(decided);

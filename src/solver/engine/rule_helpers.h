@@ -36,6 +36,79 @@ inline bool differ(PuzzleState& s, int x, int y, int group) {
     return false;
 }
 
+// The nine group counts of cell (x, y), from one read of its twelve edges, read again only
+// after a rule noted a decision (a rule that decided nothing wrote nothing). A settled flag
+// is no edge: settling the cell leaves the counts as they are.
+class CellCounts {
+  public:
+    CellCounts(const Board& board, int x, int y) : at_(board.lattice.data() + latticeIndex(x, y)) {
+        read();
+    }
+
+    int operator[](int group) {
+        refresh();
+        return count_[group];
+    }
+    int pair(int c) { return (*this)[c]; }
+    int outer(int c) { return (*this)[c + 4]; }
+    // True if any of the groups first..first + 3 counts t now.
+    bool anyOf(int first, int t) {
+        refresh();
+        const int* c = count_ + first;
+        return c[0] == t || c[1] == t || c[2] == t || c[3] == t;
+    }
+
+    // Passes a rule's result on; a decision makes the counts stale.
+    bool note(bool decided) {
+        stale_ |= decided;
+        return decided;
+    }
+
+  private:
+    void refresh() {
+        if (stale_) {
+            read();
+            stale_ = false;
+        }
+    }
+    void read() {
+        const auto t = [&](int dx, int dy) {
+            return int{kEdgeTallyByByte[at_[latticeIndex(dx, dy)]]};
+        };
+        const int top = t(0, -1);
+        const int bottom = t(0, 1);
+        const int left = t(-1, 0);
+        const int right = t(1, 0);
+        count_[0] = top + bottom + left + right;
+        count_[1] = top + left;
+        count_[2] = bottom + left;
+        count_[3] = bottom + right;
+        count_[4] = top + right;
+        count_[5] = t(-1, -2) + t(-2, -1);
+        count_[6] = t(-1, 2) + t(-2, 1);
+        count_[7] = t(1, 2) + t(2, 1);
+        count_[8] = t(1, -2) + t(2, -1);
+    }
+
+    const uint8_t* at_;
+    int count_[9];
+    bool stale_ = false;
+};
+
+// same and differ on a group of the cell counted by `counts`.
+inline bool same(PuzzleState& s, int x, int y, int group, CellCounts& counts) {
+    const int p = counts[group];
+    if (p == tally(1, 0)) return counts.note(setEdgeGroup(s, x, y, group, kCross));
+    if (p == tally(0, 1)) return counts.note(setEdgeGroup(s, x, y, group, kLine));
+    return false;
+}
+inline bool differ(PuzzleState& s, int x, int y, int group, CellCounts& counts) {
+    const int p = counts[group];
+    if (p == tally(1, 0)) return counts.note(setEdgeGroup(s, x, y, group, kLine));
+    if (p == tally(0, 1)) return counts.note(setEdgeGroup(s, x, y, group, kCross));
+    return false;
+}
+
 inline void settle(PuzzleState& s, int x, int y) {
     s.workBoard->at(x, y) |= kSettled;
     s.solveScratch->noteCellChange(x, y);
