@@ -92,6 +92,7 @@ std::string startOf(TestState& t, bool observed) {
 // by entry, also when the log fills up part way.
 TEST(PrepareSolve, RunsOfEntriesStartAsEntryByEntry) {
     std::mt19937 random(9);
+    int markedEdges = 0;
     for (int round = 0; round < 40; ++round) {
         const int w = 1 + static_cast<int>(random() % 9);
         const int h = 1 + static_cast<int>(random() % 9);
@@ -119,9 +120,21 @@ TEST(PrepareSolve, RunsOfEntriesStartAsEntryByEntry) {
                     wb.moveLog[wb.writePos++] = moveEntry(x, y, 2 + moveRandom() % 2);
             }
             starts[observed] = startOf(t, observed);
+            // An edge between two marked cells is decided by their marks.
+            for (int y = 1; y <= 2 * h + 1; ++y) {
+                for (int x = 1 + y % 2; x <= 2 * w + 1; x += 2) {
+                    const int across = y % 2 == 1 ? kLatticeSide : 1;
+                    const int markA = wb.at(latticeIndex(x, y) - across) & kColourMask;
+                    const int markB = wb.at(latticeIndex(x, y) + across) & kColourMask;
+                    if (markA < kInside || markB < kInside) continue;
+                    ++markedEdges;
+                    EXPECT_EQ(wb.at(x, y) & kKeyMask, markA == markB ? kCross : kLine);
+                }
+            }
         }
         EXPECT_EQ(starts[0], starts[1]) << "round " << round;
     }
+    EXPECT_GT(markedEdges, 0);
 }
 
 TEST(PrepareSolve, TheLevelZeroRebuildDrawsNothing) {

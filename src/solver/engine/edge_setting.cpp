@@ -1,5 +1,8 @@
 #include "solver/engine/edge_setting.h"
 
+#include <bit>
+#include <cstring>
+
 #include "model/move_log.h"
 #include "model/puzzle_state.h"
 #include "solver/engine/rule_observer.h"
@@ -97,6 +100,54 @@ class EntryRun {
     }
 }
 
+// The cells among the eight lattice bytes from a cell's `at` (every other one a cell's)
+// whose byte passes `test`, as bit 8 * i for the cell i bytes on; the bytes past `last` bytes
+// on are left out. `swar` is the same test on bit 0 of each byte of a word.
+template <class Test, class Swar>
+uint64_t cellsPassing(const uint8_t* at, int last, Test test, Swar swar) {
+    constexpr uint64_t kCells = 0x0001000100010001;
+    uint64_t bits = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        uint64_t v;
+        std::memcpy(&v, at, sizeof v);
+        bits = swar(v) & kCells;
+    } else {
+        for (int i = 0; i < 8; i += 2) bits |= test(at[i]) ? uint64_t{1} << (8 * i) : 0;
+    }
+    return last >= 7 ? bits : bits & (~uint64_t{0} >> (8 * (7 - last)));
+}
+
+// Cells with a colour mark (kInside or kOutside: bit 5 set).
+uint64_t markedCells(const uint8_t* at, int last) {
+    return cellsPassing(
+        at, last, [](uint8_t b) { return (b & kColourMask) >= kInside; },
+        [](uint64_t v) { return v >> 5; });
+}
+
+// Cells of a 0 clue (key 4: bit 2 alone of the key's bits).
+uint64_t zeroCells(const uint8_t* at, int last) {
+    return cellsPassing(
+        at, last, [](uint8_t b) { return (b & kKeyMask) == kClueZero; },
+        [](uint64_t v) { return (v >> 2) & ~(v >> 1) & ~v; });
+}
+
+// Whether a cell of row y of the puzzle (columns 2 .. maxX) carries a colour mark.
+bool rowHasMarkedCell(const Board& wb, int y, int maxX) {
+    const uint8_t* row = wb.lattice.data() + latticeIndex(0, y);
+    for (int x = 2; x <= maxX; x += 8) {
+        if (markedCells(row + x, maxX - x) != 0) return true;
+    }
+    return false;
+}
+
+// seedRows where no edge can be decided: the bare entries alone.
+void queueBareRows(EntryRun& run, int y, int maxX, int lastRow) {
+    for (int x = 2; x <= maxX; x += 2) run.queue(moveEntry(x, y, 0));
+    if (y + 1 <= lastRow) {
+        for (int x = 1; x <= maxX + 1; x += 2) run.queue(moveEntry(x, y + 1, 0));
+    }
+}
+
 // The four sides of the 0 cells of row y, crossed in a run; as setEdgeGroup does without an
 // observer and outside an incremental solve.
 void crossZeroRow(PuzzleState& state, int y) {
@@ -110,13 +161,18 @@ void crossZeroRow(PuzzleState& state, int y) {
         run.queue(entry);
         run.log(entry);
     };
-    for (int x = 2; x <= 2 * state.W(); x += 2) {
-        if ((wb.at(x, y) & 7) != kClueZero) continue;
-        // Top, bottom, left, right: the order of edge group 0.
-        cross(x, y - 1);
-        cross(x, y + 1);
-        cross(x - 1, y);
-        cross(x + 1, y);
+    const int maxX = 2 * state.W();
+    for (int first = 2; first <= maxX; first += 8) {
+        // The crosses change only edges: the cells' bytes read here stay as they are.
+        for (uint64_t zeros = zeroCells(&wb.at(first, y), maxX - first); zeros != 0;
+             zeros &= zeros - 1) {
+            const int x = first + std::countr_zero(zeros) / 8;
+            // Top, bottom, left, right: the order of edge group 0.
+            cross(x, y - 1);
+            cross(x, y + 1);
+            cross(x - 1, y);
+            cross(x + 1, y);
+        }
     }
 }
 
@@ -149,6 +205,7 @@ void observeGroup(PuzzleState& state, int x, int y, int group) {
 }
 
 void seedWorkQueue(PuzzleState& state) {
+    const Board& wb = *state.workBoard;
     WorkQueue& queue = state.workBoard->queue;
     const int maxX = 2 * state.W();
     const int lastRow = 2 * state.H() + 1;
@@ -157,7 +214,14 @@ void seedWorkQueue(PuzzleState& state) {
     for (int y = 1; y <= lastRow; y += 2) {
         if (queue.fitsInRun(rowPairEntries)) {
             EntryRun run(state);
-            seedRows(state, &run, y, maxX, lastRow);
+            // Each edge of the pair lies beside a cell of the puzzle's row below it (of the
+            // row above on the last row); with no mark in that row, none is decided.
+            const int cellRow = y < lastRow ? y + 1 : y - 1;
+            if (rowHasMarkedCell(wb, cellRow, maxX)) {
+                seedRows(state, &run, y, maxX, lastRow);
+            } else {
+                queueBareRows(run, y, maxX, lastRow);
+            }
         } else {
             seedRows(state, nullptr, y, maxX, lastRow);
         }
