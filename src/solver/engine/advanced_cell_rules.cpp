@@ -284,6 +284,12 @@ bool blankRuleAdvanced(PuzzleState& s, int x, int y) {
     };
     // Most cells have no 3 beside them: then no row below applies.
     if (!hasThreeBeside(wb, x, y)) return false;
+    // Every row wants a line on a side or a crossed outer pair; without either the rows only
+    // name the rule, which matters to an observer alone.
+    if (s.ruleObserver == nullptr) {
+        CellCounts counts(wb, x, y);
+        if (counts[0] < tally(0, 1) && !counts.anyOf(5, tally(2, 0))) return false;
+    }
     for (const BlankBlock& block : kBlankBlocks) {
         const int threeX = x + 2 * kAroundX[block.three];
         const int threeY = y + 2 * kAroundY[block.three];

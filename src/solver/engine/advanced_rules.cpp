@@ -258,8 +258,8 @@ bool startPatterns(PuzzleState& s) {
 namespace {
 
 // advancedCellRule, inline for the pass.
-inline bool cellRuleAdvanced(PuzzleState& s, int x, int y) {
-    if (!insideGrid(s, x, y)) return false;
+inline bool cellRuleAdvanced(PuzzleState& s, int x, int y, const GridBounds& grid) {
+    if (!grid.inside(x, y)) return false;
     switch (clueKey(*s.workBoard, x, y)) {
         case 0:
             return hasThreeBeside(*s.workBoard, x, y) && blankRuleAdvanced(s, x, y);
@@ -277,7 +277,7 @@ inline bool cellRuleAdvanced(PuzzleState& s, int x, int y) {
 }  // namespace
 
 bool advancedCellRule(PuzzleState& s, int x, int y) {
-    return cellRuleAdvanced(s, x, y);
+    return cellRuleAdvanced(s, x, y, GridBounds(s));
 }
 
 namespace {
@@ -285,9 +285,9 @@ namespace {
 // The advanced rule of the cell reads nothing but the cell, its twelve edges and the clues
 // (not the settled flags) of its neighbours: a cell without clue, a 0, a settled cell and
 // a cell of the outside ring.
-bool readsOwnEdgesOnly(const PuzzleState& s, int x, int y) {
+bool readsOwnEdgesOnly(const PuzzleState& s, int x, int y, const GridBounds& grid) {
     const int key = clueKey(*s.workBoard, x, y);
-    return key == 0 || key >= 4 || !insideGrid(s, x, y);
+    return key == 0 || key >= 4 || !grid.inside(x, y);
 }
 
 }  // namespace
@@ -300,6 +300,7 @@ RuleResult runAdvancedRules(PuzzleState& s) {
     // nothing is not asked again until one of them changes; any other rule that decided
     // nothing is not asked again until the board changes.
     const bool skipQuiet = scratch.incremental;
+    const GridBounds grid(s);
     bool progress = false;
     if ((s.startPatternsDone & 1) == 0) {
         progress |= startPatterns(s);
@@ -318,10 +319,10 @@ RuleResult runAdvancedRules(PuzzleState& s) {
                                       scratch.advancedQuietAt[i] == scratch.boardChanges)) {
                         return true;
                     }
-                    if (cellRuleAdvanced(s, x, y)) {
+                    if (cellRuleAdvanced(s, x, y, grid)) {
                         progress = true;
                     } else if (skipQuiet) {
-                        if (readsOwnEdgesOnly(s, x, y)) {
+                        if (readsOwnEdgesOnly(s, x, y, grid)) {
                             cellQuiet |= RuleQuiet::kOwnEdges;
                         } else {
                             scratch.advancedQuietAt[i] = scratch.boardChanges;

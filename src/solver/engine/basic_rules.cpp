@@ -241,8 +241,8 @@ RuleResult blankRule(PuzzleState& s, int x, int y) {
 namespace {
 
 // basicCellRule, inline for the pass.
-inline RuleResult cellRule(PuzzleState& s, int x, int y) {
-    if (!insideGrid(s, x, y)) return kUnchanged;
+inline RuleResult cellRule(PuzzleState& s, int x, int y, const GridBounds& grid) {
+    if (!grid.inside(x, y)) return kUnchanged;
     switch (s.workBoard->at(x, y) & 15) {
         case 0:
             return blankRule(s, x, y);
@@ -262,7 +262,7 @@ inline RuleResult cellRule(PuzzleState& s, int x, int y) {
 }  // namespace
 
 RuleResult basicCellRule(PuzzleState& s, int x, int y) {
-    return cellRule(s, x, y);
+    return cellRule(s, x, y, GridBounds(s));
 }
 
 RuleResult dotRule(PuzzleState& s, int x, int y) {
@@ -297,6 +297,7 @@ bool runBasicRules(PuzzleState& s) {
     // Within a solve a rule that decided nothing is not asked again until an edge it reads
     // changes.
     const bool skipQuiet = s.solveScratch->incremental;
+    const GridBounds grid(s);
     bool progress = false;
     // Every decision of these rules goes through setEdgeGroup, which names the cell or dot.
     noteRule(s, RuleId::kBasic, 0, 0);
@@ -312,7 +313,7 @@ bool runBasicRules(PuzzleState& s) {
             if (r == kUnchanged && skipQuiet) quiet.dot[i] = 1;
         } else {
             if (skipQuiet && (quiet.cell[i] & RuleQuiet::kBasic) != 0) return true;
-            r = cellRule(s, x, y);
+            r = cellRule(s, x, y, grid);
             if (r == kUnchanged && skipQuiet) quiet.cell[i] |= RuleQuiet::kBasic;
         }
         progress |= r == kProgress;

@@ -119,6 +119,15 @@ inline bool insideGrid(const PuzzleState& s, int x, int y) {
     return x >= 2 && x <= 2 * s.W() && y >= 2 && y <= 2 * s.H();
 }
 
+// insideGrid with the puzzle's size read once, for a pass: the lattice writes of its rules
+// would make every test read the state again.
+struct GridBounds {
+    int maxX;
+    int maxY;
+    explicit GridBounds(const PuzzleState& s) : maxX(2 * s.W()), maxY(2 * s.H()) {}
+    bool inside(int x, int y) const { return x >= 2 && x <= maxX && y >= 2 && y <= maxY; }
+};
+
 // The clue key of a cell; a settled cell reads as 8 and above.
 inline int clueKey(const Board& board, int x, int y) {
     return board.at(x, y) & 15;
