@@ -193,12 +193,6 @@ bool endsPaired(const Board& wb, Marks marks, const int32_t* ends, int endCount,
 
 }  // namespace
 
-bool isPathEnd(const Board& board, int dot) {
-    int count = 0;
-    for (int step : kSideStep) count = tallyPosition(board, count, dot + step);
-    return count == tally(0, 1) || count == tally(1, 1);
-}
-
 void clearScratchMarks(PuzzleState& state) {
     auto& marks = *state.scratchMarks;
     const size_t width = static_cast<size_t>(2 * state.W() + 3);

@@ -7,13 +7,21 @@
 // can hold most of the board's edges, and mark what they visited in scratchMarks.
 #pragma once
 
+#include "model/board.h"
+#include "solver/engine/edge_setting.h"
+
 namespace vexilo {
 
-struct Board;
 struct PuzzleState;
 
 // A path end: a dot with one line and at most one cross.
-[[nodiscard]] bool isPathEnd(const Board& board, int dot);
+[[nodiscard]] inline bool isPathEnd(const Board& board, int dot) {
+    constexpr int kSides[4] = {latticeStep(Direction::kDown), latticeStep(Direction::kRight),
+                               latticeStep(Direction::kUp), latticeStep(Direction::kLeft)};
+    int count = 0;
+    for (int step : kSides) count = tallyPosition(board, count, dot + step);
+    return count == tally(0, 1) || count == tally(1, 1);
+}
 
 // True if every line of workBoard can be reached from edge (x, y) through edges that are
 // not crosses.

@@ -74,7 +74,7 @@ struct StepComponents {
     int32_t queueA[kSlots];
     int32_t queueB[kSlots];
     int32_t pieceRoot[kMaxEdges];     // pieces joined by an edge the step took out
-    int32_t clusterFirst[kMaxEdges];  // by root piece: its cluster's first contact, or -1
+    int32_t clusterFirst[kMaxEdges];  // by root piece: its cluster's last contact met, or -1
     int32_t cutA[kMaxEdges];          // the ends of the taken-out edges that touch a piece
     int32_t cutB[kMaxEdges];
     int32_t touchedEnds[kMaxEdges];  // by touched component: path ends outside the pieces
@@ -293,8 +293,9 @@ EdgeEnds endsOf(int32_t entry) {
 // other end of a taken-out edge from a cluster are its contacts. A path at rest between
 // two remainder dots that passes through a cluster enters and leaves it at contacts, and
 // every other taken-out edge on it had its ends met: so the remainder is joined when each
-// cluster's contacts are. A contact that cannot reach its cluster's first one starts a
-// new piece, and the clusters are formed again.
+// cluster's contacts are. Each contact is searched from the last one it met (the one
+// before it in the list, as a rule its neighbour), and a contact that cannot reach it
+// starts a new piece, and the clusters are formed again.
 template <int g, class OnPiece>
 StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges, int count,
                        OnPiece onPiece, bool askOfLoneDots = true) {
@@ -377,7 +378,10 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges,
             } else if (firstContact != contact) {
                 int size = 0;
                 const int side = meetOrRunOut<g>(c, wb, firstContact, contact, size);
-                if (side < 0) continue;
+                if (side < 0) {
+                    firstContact = contact;
+                    continue;
+                }
                 if (!newPiece(side, size)) return verdict;
                 again = true;
             }
