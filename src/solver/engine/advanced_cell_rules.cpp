@@ -135,12 +135,12 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
         {4, -2, 0, 1, -1, -2, 1}, {1, 0, 2, 2, -2, 1, 2},  {1, 2, 0, 4, 1, -2, 4},
         {2, 0, -2, 1, -2, -1, 1}, {2, 2, 0, 3, 1, 2, 3},
     };
-    // Without a crossed outer pair now, none comes up within the loop (it decides nothing).
-    for (int c : {3, 4, 1, 2}) {
-        if (!counts.anyOf(5, tally(2, 0))) break;
-        if (counts.outer(c) != tally(2, 0)) continue;
-        for (const OuterRow& r : kOuterRows) {
-            if (r.corner != c) continue;
+    // Without a crossed outer pair now, none comes up further on (the rows decide nothing).
+    // The rows come in pairs by corner, in the order 3, 4, 1, 2.
+    const auto closedCorner = [&](int k) {
+        const int c = kOuterRows[2 * k].corner;
+        if (counts.outer(c) != tally(2, 0)) return;
+        for (const OuterRow& r : {kOuterRows[2 * k], kOuterRows[2 * k + 1]}) {
             const int nx = x + r.nx;
             const int ny = y + r.ny;
             const int key = clueKey(wb, nx, ny);
@@ -152,53 +152,70 @@ bool twoRuleAdvanced(PuzzleState& s, int x, int y) {
                 note(setEdgeGroup(s, x, y, c, kLine));
             }
         }
+    };
+    if (counts.anyOf(5, tally(2, 0))) {
+        closedCorner(0);
+        if (counts.anyOf(5, tally(2, 0))) {
+            closedCorner(1);
+            if (counts.anyOf(5, tally(2, 0))) {
+                closedCorner(2);
+                if (counts.anyOf(5, tally(2, 0))) closedCorner(3);
+            }
+        }
     }
 
     // One side at corner c crossed, the other open, and the diagonal from the opposite
     // corner runs through 2s into a 3: the 3's lines reach the 2's corner opp(c), whose
     // single line forces a single line at c.
-    for (int c : {3, 2, 1, 4}) {
-        if (!counts.anyOf(1, tally(1, 0))) break;
+    const auto towardsThree = [&](int c) {
         const int o = oppositeCorner(c);
         if (counts.pair(c) == tally(1, 0) &&
             diagonalEndsInThree(s, x + kDiagonalDx[o], y + kDiagonalDy[o], o)) {
             noteRule(s, RuleId::kTwoTowardsThree, x, y, c);
             note(setEdgeGroup(s, x, y, c, kLine));
         }
+    };
+    if (counts.anyOf(1, tally(1, 0))) {
+        towardsThree(3);
+        towardsThree(2);
+        towardsThree(1);
+        towardsThree(4);
     }
 
-    // The two diagonals, corners 1 and 3, then 2 and 4.
-    static constexpr int kDiagonals[2][4] = {{1, 3, 2, 4}, {2, 4, 1, 3}};
-    for (const auto& dg : kDiagonals) {
-        const int a = dg[0];
-        const int b = dg[1];
+    // The scans' first step is taken here: most stop at once, the next cell on the
+    // diagonal no 2 (nor a 3 for the lined scan).
+    const auto scan = [&](int d) {
+        const int m = counts.outer(d);
+        const int next = clueKey(wb, x + kDiagonalDx[d], y + kDiagonalDy[d]);
+        const bool onward = m == tally(2, 0) || m == tally(1, 1) || next == 2;
+        if (counts.outer(oppositeCorner(d)) == tally(0, 1)) {
+            if (onward || m == tally(0, 1) || next == 3) {
+                note(scanDiagonalLined(s, x, y, d));
+            } else {
+                noteRule(s, RuleId::kChainScan, x, y, d);
+            }
+        } else if (onward) {
+            note(scanDiagonal(s, x, y, d));
+        }
+    };
+    // The diagonal through corners a and b; c and e are the other two corners.
+    const auto diagonal = [&](int a, int b, int c, int e) {
         if (counts.outer(a) == tally(1, 1) || counts.pair(a) == tally(1, 1) ||
             counts.pair(b) == tally(1, 1) || counts.outer(b) == tally(1, 1) ||
-            counts.outer(dg[2]) == tally(2, 0) || counts.outer(dg[3]) == tally(2, 0)) {
+            counts.outer(c) == tally(2, 0) || counts.outer(e) == tally(2, 0)) {
             note(chainOneIn(s, x, y, a));
             note(chainOneIn(s, x, y, b));
         } else if (counts.outer(b) == tally(2, 0) || counts.outer(a) == tally(2, 0)) {
             note(chainSamePair(s, x, y, a));
             note(chainSamePair(s, x, y, b));
         } else {
-            for (int d : {a, b}) {
-                // The scans' first step, here: most stop at once, the next cell on the
-                // diagonal no 2 (nor a 3 for the lined scan).
-                const int m = counts.outer(d);
-                const int next = clueKey(wb, x + kDiagonalDx[d], y + kDiagonalDy[d]);
-                const bool onward = m == tally(2, 0) || m == tally(1, 1) || next == 2;
-                if (counts.outer(oppositeCorner(d)) == tally(0, 1)) {
-                    if (onward || m == tally(0, 1) || next == 3) {
-                        note(scanDiagonalLined(s, x, y, d));
-                    } else {
-                        noteRule(s, RuleId::kChainScan, x, y, d);
-                    }
-                } else if (onward) {
-                    note(scanDiagonal(s, x, y, d));
-                }
-            }
+            scan(a);
+            scan(b);
         }
-    }
+    };
+    // Corners 1 and 3, then 2 and 4.
+    diagonal(1, 3, 2, 4);
+    diagonal(2, 4, 1, 3);
     return decided;
 }
 
