@@ -77,6 +77,8 @@ struct StepComponents {
     int32_t clusterFirst[kMaxEdges];  // by root piece: its cluster's last contact met, or -1
     int32_t cutA[kMaxEdges];          // the ends of the taken-out edges that touch a piece
     int32_t cutB[kMaxEdges];
+    int32_t cutPieceA[kMaxEdges];  // the pieces of their ends, or -1
+    int32_t cutPieceB[kMaxEdges];
     int32_t touchedEnds[kMaxEdges];  // by touched component: path ends outside the pieces
     int32_t takenOut[kMaxEdges];     // the edges findPieces looks at
     bool onlyDecided;                // every change since the pass before was a decision
@@ -274,7 +276,7 @@ struct EdgeEnds {
     int b;
 };
 EdgeEnds edgeEnds(int edge) {
-    const int across = (edge % 2 != 0) ? kLatticeSide : 1;
+    const int across = (edge & 1) != 0 ? kLatticeSide : 1;
     return {edge, edge - across, edge + across};
 }
 EdgeEnds endsOf(int32_t entry) {
@@ -340,13 +342,17 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges,
     int cuts = 0;
     for (int i = 0; i < count; ++i) {
         const EdgeEnds e = edgeEnds(edges[i]);
-        for (int dot : {e.a, e.b}) {
-            if (pieceOf(c, dot) < 0 && isolated(dot)) {
+        bool inPiece[2] = {};
+        for (int end = 0; end < 2; ++end) {
+            const int dot = end == 0 ? e.a : e.b;
+            inPiece[end] = pieceOf(c, dot) >= 0;
+            if (!inPiece[end] && isolated(dot)) {
                 c.queueA[0] = dot;
                 if (!newPiece(0, 1, askOfLoneDots)) return verdict;
+                inPiece[end] = true;
             }
         }
-        if (pieceOf(c, e.a) < 0 && pieceOf(c, e.b) < 0) {
+        if (!inPiece[0] && !inPiece[1]) {
             if (aroundACell(e)) continue;
             int size = 0;
             const int side = meetOrRunOut<g>(c, wb, e.a, e.b, size);
@@ -362,14 +368,17 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges,
             c.pieceRoot[p] = p;
             c.clusterFirst[p] = -1;
         }
+        // The pieces of the cuts' ends: they stay the same until a new piece is found.
         for (int i = 0; i < cuts; ++i) {
             const int pa = pieceOf(c, c.cutA[i]);
             const int pb = pieceOf(c, c.cutB[i]);
+            c.cutPieceA[i] = pa;
+            c.cutPieceB[i] = pb;
             if (pa >= 0 && pb >= 0) c.pieceRoot[rootOf(c, pa)] = rootOf(c, pb);
         }
         for (int i = 0; i < cuts && !again; ++i) {
-            const int pa = pieceOf(c, c.cutA[i]);
-            const int pb = pieceOf(c, c.cutB[i]);
+            const int pa = c.cutPieceA[i];
+            const int pb = c.cutPieceB[i];
             if ((pa >= 0) == (pb >= 0)) continue;
             const int contact = pa >= 0 ? c.cutB[i] : c.cutA[i];
             int32_t& firstContact = c.clusterFirst[rootOf(c, pa >= 0 ? pa : pb)];
