@@ -277,7 +277,7 @@ bool stepConsistent(PuzzleState& state, int x, int y) {
         if (entryValue(wb.moveLog[first]) == kLine) ++lines;
     }
     markStep(state, first);
-    StepVerdict connected = stepLinesConnected(state, first, lines, startDot(x, y));
+    StepVerdict connected = stepLinesConnected(state, lines, startDot(x, y));
     if (connected == kUnknown) {
         scratch.visited.next();
         int met = 0;
@@ -287,7 +287,7 @@ bool stepConsistent(PuzzleState& state, int x, int y) {
                         : kFails;
     }
     if (connected == kFails) return false;
-    const StepVerdict paired = stepEndsPaired(state, first);
+    const StepVerdict paired = stepEndsPaired(state);
     if (paired != kUnknown) return paired == kHolds;
     // A path end now was one before the step, or lies at an end of an edge it decided.
     scratch.visited.next();

@@ -81,6 +81,9 @@ struct StepComponents {
     int32_t cutPieceB[kMaxEdges];
     int32_t touchedEnds[kMaxEdges];  // by touched component: path ends outside the pieces
     int32_t takenOut[kMaxEdges];     // the edges findPieces looks at
+    int stepCount;                   // the open hypothesis's step, as markStep noted it:
+    int32_t stepEdges[kMaxEdges];    // its edges, in the order of the log,
+    uint8_t stepValues[kMaxEdges];   // and what it set them to
     bool onlyDecided;                // every change since the pass before was a decision
     bool nextPass;                   // and that pass was the one before in the same solve
     uint32_t learnt;                 // the passes learnt
@@ -646,12 +649,17 @@ void markStep(PuzzleState& state, int first) {
         c.hypothesis = 1;
     }
     const Board& wb = *state.workBoard;
+    c.stepCount = 0;
     for (int slot = first; slot < wb.writePos; ++slot) {
-        c.stepEdge[endsOf(wb.moveLog[slot]).edge] = c.hypothesis;
+        const int32_t entry = wb.moveLog[slot];
+        const int edge = endsOf(entry).edge;
+        c.stepEdge[edge] = c.hypothesis;
+        c.stepEdges[c.stepCount] = edge;
+        c.stepValues[c.stepCount++] = static_cast<uint8_t>(entryValue(entry));
     }
 }
 
-StepVerdict stepLinesConnected(PuzzleState& state, int first, int lines, int startDot) {
+StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
     using enum StepVerdict;
     if (lines == 0) return kHolds;
     StepComponents& c = *state.solveScratch->stepComponents;
@@ -659,18 +667,16 @@ StepVerdict stepLinesConnected(PuzzleState& state, int first, int lines, int sta
     // Every line must lie in the start's component at rest: the step only took edges out.
     const int start = labelAt(c, wb, kOpen, startDot);
     if (c.graph[kOpen].restCount[start] != state.solveScratch->restLines) return kFails;
-    for (int slot = first; slot < wb.writePos; ++slot) {
-        const int32_t entry = wb.moveLog[slot];
-        if (entryValue(entry) == kLine && labelOf(c, kOpen, endsOf(entry).a) != start) {
+    for (int i = 0; i < c.stepCount; ++i) {
+        if (c.stepValues[i] == kLine && labelOf(c, kOpen, edgeEnds(c.stepEdges[i]).a) != start) {
             return kFails;
         }
     }
     // The crosses the step drew there: each one's ends still meet, or a piece broke off.
     int count = 0;
-    for (int slot = first; slot < wb.writePos; ++slot) {
-        const int32_t entry = wb.moveLog[slot];
-        const EdgeEnds e = endsOf(entry);
-        if (entryValue(entry) == kCross && labelOf(c, kOpen, e.a) == start) {
+    for (int i = 0; i < c.stepCount; ++i) {
+        const EdgeEnds e = edgeEnds(c.stepEdges[i]);
+        if (c.stepValues[i] == kCross && labelOf(c, kOpen, e.a) == start) {
             c.takenOut[count++] = e.edge;
         }
     }
@@ -687,7 +693,7 @@ StepVerdict stepLinesConnected(PuzzleState& state, int first, int lines, int sta
     });
 }
 
-StepVerdict stepEndsPaired(PuzzleState& state, int first) {
+StepVerdict stepEndsPaired(PuzzleState& state) {
     using enum StepVerdict;
     const SolveScratch& scratch = *state.solveScratch;
     if (scratch.restEndCount < 0) return kUnknown;
@@ -709,8 +715,8 @@ StepVerdict stepEndsPaired(PuzzleState& state, int first) {
     const auto touchedIndex = [&](int id) {
         return static_cast<int>(static_cast<uint32_t>(graph.touched[id]));
     };
-    for (int slot = first; slot < wb.writePos; ++slot) {
-        const EdgeEnds e = endsOf(wb.moveLog[slot]);
+    for (int i = 0; i < c.stepCount; ++i) {
+        const EdgeEnds e = edgeEnds(c.stepEdges[i]);
         const int id = labelAt(c, wb, kUndecidedEdges, e.a);
         if ((graph.touched[id] >> 32) != c.hypothesis) {
             graph.touched[id] = tag(c.hypothesis, c.touchedCount);
@@ -734,11 +740,8 @@ StepVerdict stepEndsPaired(PuzzleState& state, int first) {
         return false;
     };
     if (remainderOdd()) return kFails;
-    int count = 0;
-    for (int slot = first; slot < wb.writePos; ++slot)
-        c.takenOut[count++] = endsOf(wb.moveLog[slot]).edge;
     const StepVerdict v = findPieces<kUndecidedEdges>(
-        c, wb, c.takenOut, count,
+        c, wb, c.stepEdges, c.stepCount,
         [&](const int32_t* dots, int size) {
             int ends = 0;
             for (int i = 0; i < size; ++i) ends += isPathEnd(wb, dots[i]) ? 1 : 0;

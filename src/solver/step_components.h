@@ -31,17 +31,15 @@ void learnRestComponents(PuzzleState& state);
 // How many passes learnRestComponents has learnt on this state.
 [[nodiscard]] uint32_t restPassesLearnt(const PuzzleState& state);
 
-// Notes the edges of the open hypothesis's step, workBoard.moveLog[first, writePos), before
-// the two tests below.
+// Notes the edges of the open hypothesis's step, workBoard.moveLog[first, writePos), and
+// what it set them to, for the two tests below, which judge that step.
 void markStep(PuzzleState& state, int first);
 
-// The open hypothesis's step is workBoard.moveLog[first, writePos), `lines` lines in all
-// after it, none when lines is 0. Is every line reachable from `startDot` through edges
-// that are not crosses?
-[[nodiscard]] StepVerdict stepLinesConnected(PuzzleState& state, int first, int lines,
-                                             int startDot);
+// With `lines` lines in all after the step, none when lines is 0: is every line reachable
+// from `startDot` through edges that are not crosses?
+[[nodiscard]] StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot);
 
 // Does every region of undecided edges hold an even number of path ends after the step?
-[[nodiscard]] StepVerdict stepEndsPaired(PuzzleState& state, int first);
+[[nodiscard]] StepVerdict stepEndsPaired(PuzzleState& state);
 
 }  // namespace vexilo
