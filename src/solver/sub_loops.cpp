@@ -5,6 +5,7 @@
 // of steps keeps a call from elsewhere, say on a closed loop, from walking for ever.
 #include "solver/sub_loops.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -160,7 +161,11 @@ class SubLoopCall {
             scanFrom(latticeIndex(1, 1));
             return;
         }
-        while (heapSize_ > 0) {
+        // The dots queued so far are sorted once; those queued from here on go on a heap
+        // after them.
+        std::sort(scratch_.subLoopHeap.data(), scratch_.subLoopHeap.data() + batchSize_);
+        heap_ = scratch_.subLoopHeap.data() + batchSize_;
+        while (batchNext_ < batchSize_ || heapSize_ > 0) {
             const int at = popFirst();
             if (!ruleAtDot(at)) {
                 // The crosses just set reach too far: every later dot is looked at.
@@ -292,7 +297,11 @@ class SubLoopCall {
 
     void queueDot(int at, int after) {
         if (at <= after || !scratch_.subLoopQueued.visit(SolveScratch::dotSlot(at))) return;
-        int32_t* heap = scratch_.subLoopHeap.data();
+        if (heap_ == nullptr) {
+            scratch_.subLoopHeap[static_cast<size_t>(batchSize_++)] = at;
+            return;
+        }
+        int32_t* heap = heap_;
         int i = heapSize_++;
         while (i > 0 && heap[(i - 1) / 2] > at) {
             heap[i] = heap[(i - 1) / 2];
@@ -301,8 +310,13 @@ class SubLoopCall {
         heap[i] = at;
     }
 
+    // The first dot waiting: the next of the sorted ones, or the heap's first.
     int popFirst() {
-        int32_t* heap = scratch_.subLoopHeap.data();
+        const int32_t* batch = scratch_.subLoopHeap.data();
+        if (heapSize_ == 0 || (batchNext_ < batchSize_ && batch[batchNext_] < heap_[0])) {
+            return batch[batchNext_++];
+        }
+        int32_t* heap = heap_;
         const int first = heap[0];
         const int last = heap[--heapSize_];
         int i = 0;
@@ -327,6 +341,11 @@ class SubLoopCall {
     const PathEnds& ends_ = scratch_.pathEnds;
     bool lookUpEnds_ = false;  // the ends of paths are looked up, not walked to
     bool everyDot_ = false;    // the scan of every remaining dot has begun: nothing to queue
+    // The dots waiting, each queued once a call (so they fit in subLoopHeap together): those
+    // queued before the rule first runs, sorted, then a heap of those queued as it runs.
+    int batchSize_ = 0;
+    int batchNext_ = 0;
+    int32_t* heap_ = nullptr;  // set once the batch is sorted
     int heapSize_ = 0;
     int budget_ = 0;  // walk steps left to the current queueing
 };
