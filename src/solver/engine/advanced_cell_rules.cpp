@@ -49,23 +49,28 @@ bool oneRuleAdvanced(PuzzleState& s, int x, int y) {
 
     // A 2 beside the 1 whose shared side has crosses at both ends of its line: the shared
     // side cannot be the 1's line, so the 2's far side is a line.
-    for (int i = 0; i < 4; ++i) {
+    const auto twoBeside = [&](int i) {
         const int dx = kAroundX[i];
         const int dy = kAroundY[i];
-        if (!isClue(wb, x + 2 * dx, y + 2 * dy, 2)) continue;
+        if (!isClue(wb, x + 2 * dx, y + 2 * dy, 2)) return;
         // The ends of the shared side's line, one step either way along it.
         const int ax = x + dx - 2 * dy;
         const int ay = y + dy - 2 * dx;
         const int bx = x + dx + 2 * dy;
         const int by = y + dy + 2 * dx;
-        if (!crossAt(wb, ax, ay) || !crossAt(wb, bx, by)) continue;
+        if (!crossAt(wb, ax, ay) || !crossAt(wb, bx, by)) return;
         noteRule(s, RuleId::kOneBesideTwo, x, y, 0, x + 2 * dx, y + 2 * dy);
         decided |= setEdge(s, x + 3 * dx, y + 3 * dy, kLine);
         decided |= setEdge(s, x + dx, y + dy, kCross);
         decided |= setEdge(s, x - dx, y - dy, kCross);
-    }
+    };
+    twoBeside(0);
+    twoBeside(1);
+    twoBeside(2);
+    twoBeside(3);
 
-    // A 3 beside the 1 and one cross on the line of the shared side.
+    // A 3 beside the 1 and one cross on the line of the shared side. The rows come in
+    // pairs by neighbour: above, below, left, right.
     struct ThreeRow {
         int nx, ny;  // the 3
         int cx, cy;  // the cross
@@ -75,33 +80,56 @@ bool oneRuleAdvanced(PuzzleState& s, int x, int y) {
         {0, -2, -2, -1, 3}, {0, -2, 2, -1, 2}, {0, 2, -2, 1, 4}, {0, 2, 2, 1, 1},
         {-2, 0, -1, -2, 3}, {-2, 0, -1, 2, 4}, {2, 0, 1, -2, 2}, {2, 0, 1, 2, 1},
     };
-    for (const ThreeRow& r : kThreeRows) {
-        if (clueKey(wb, x + r.nx, y + r.ny) == 3 && crossAt(wb, x + r.cx, y + r.cy)) {
+    const auto threeBeside = [&](int k) {
+        const ThreeRow& first = kThreeRows[2 * k];
+        // A rule here settles nothing: the neighbour's key holds for both rows.
+        if (clueKey(wb, x + first.nx, y + first.ny) != 3) return;
+        for (const ThreeRow& r : {first, kThreeRows[2 * k + 1]}) {
+            if (!crossAt(wb, x + r.cx, y + r.cy)) continue;
             noteRule(s, RuleId::kOneBesideThree, x, y, 0, x + r.nx, y + r.ny);
             decided |= setEdgeGroup(s, x, y, r.pair, kCross);
         }
-    }
+    };
+    threeBeside(0);
+    threeBeside(1);
+    threeBeside(2);
+    threeBeside(3);
 
-    for (int c : {3, 4, 1, 2}) {
-        if (pair(wb, x, y, c) == tally(2, 0)) {
-            decided |= chainOneIn(s, x, y, oppositeCorner(c));
-            decided |= chainSamePair(s, x, y, c);
-        }
-    }
+    CellCounts counts(wb, x, y);
+    const auto crossedPair = [&](int c) {
+        if (counts.pair(c) != tally(2, 0)) return;
+        decided |= counts.note(chainOneIn(s, x, y, oppositeCorner(c)));
+        decided |= counts.note(chainSamePair(s, x, y, c));
+    };
+    crossedPair(3);
+    crossedPair(4);
+    crossedPair(1);
+    crossedPair(2);
     return decided;
 }
 
 bool threeRuleAdvanced(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
     bool decided = false;
-    for (int i = 0; i < 4; ++i) {
+    const auto oneBeside = [&](int i) {
         const int nx = x + 2 * kAroundX[i];
         const int ny = y + 2 * kAroundY[i];
         if (clueKey(wb, nx, ny) == 1) decided |= oneRuleAdvanced(s, nx, ny);
-    }
-    for (int c : {3, 4, 1, 2}) {
-        if (pair(wb, x, y, c) == tally(0, 2)) decided |= chainOneIn(s, x, y, oppositeCorner(c));
-    }
+    };
+    oneBeside(0);
+    oneBeside(1);
+    oneBeside(2);
+    oneBeside(3);
+    CellCounts counts(wb, x, y);
+    const auto linedPair = [&](int c) {
+        if (counts.pair(c) == tally(0, 2)) {
+            decided |= counts.note(chainOneIn(s, x, y, oppositeCorner(c)));
+        }
+    };
+    linedPair(3);
+    linedPair(4);
+    linedPair(1);
+    linedPair(2);
     return decided;
 }
 
