@@ -265,7 +265,10 @@ RuleResult basicCellRule(PuzzleState& s, int x, int y) {
     return cellRule(s, x, y, GridBounds(s));
 }
 
-RuleResult dotRule(PuzzleState& s, int x, int y) {
+namespace {
+
+// dotRule, inline for the pass.
+inline RuleResult dotRuleInline(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
     if (wb.at(x, y) & kSettled) return kUnchanged;
     switch (countGroup(wb, x, y, 0)) {
@@ -291,6 +294,12 @@ RuleResult dotRule(PuzzleState& s, int x, int y) {
     }
 }
 
+}  // namespace
+
+RuleResult dotRule(PuzzleState& s, int x, int y) {
+    return dotRuleInline(s, x, y);
+}
+
 bool runBasicRules(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
     RuleQuiet& quiet = s.solveScratch->ruleQuiet;
@@ -309,7 +318,7 @@ bool runBasicRules(PuzzleState& s) {
         RuleResult r = kUnchanged;
         if constexpr (site < EdgeNeighbourhood::kFirstCell) {
             if (skipQuiet && quiet.dot[i] != 0) return true;
-            r = dotRule(s, x, y);
+            r = dotRuleInline(s, x, y);
             if (r == kUnchanged && skipQuiet) quiet.dot[i] = 1;
         } else {
             if (skipQuiet && (quiet.cell[i] & RuleQuiet::kBasic) != 0) return true;
