@@ -39,9 +39,9 @@ struct RuleQuiet {
             std::fill_n(&dot[at - 1], 2, uint8_t{0});
         } else {
             // Vertical: cells y - 2 .. y + 2 left and right, dots above and below.
-            for (int row = at - kRow; row <= at + kRow; row += kRow) {
-                std::fill_n(&cell[row], 2, uint8_t{0});
-            }
+            std::fill_n(&cell[at - kRow], 2, uint8_t{0});
+            std::fill_n(&cell[at], 2, uint8_t{0});
+            std::fill_n(&cell[at + kRow], 2, uint8_t{0});
             dot[at - kRow] = 0;
             dot[at] = 0;
         }
