@@ -1,5 +1,6 @@
 #include "model/path_ends.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -9,13 +10,16 @@ namespace {
 
 constexpr int kSteps[4] = {-1, 1, -kLatticeSide, kLatticeSide};
 
-int isLine(uint8_t position) {
-    return (position & kKeyMask) == kLine ? 1 : 0;
-}
+// 1 for a lattice byte whose key is a line's, by the byte.
+constexpr auto kLineByByte = [] {
+    std::array<uint8_t, 256> table{};
+    for (int b = 0; b < 256; ++b) table[static_cast<size_t>(b)] = (b & kKeyMask) == kLine ? 1 : 0;
+    return table;
+}();
 
 int linesAt(const uint8_t* lattice, int dot) {
-    return isLine(lattice[dot - 1]) + isLine(lattice[dot + 1]) +
-           isLine(lattice[dot - kLatticeSide]) + isLine(lattice[dot + kLatticeSide]);
+    return kLineByByte[lattice[dot - 1]] + kLineByByte[lattice[dot + 1]] +
+           kLineByByte[lattice[dot - kLatticeSide]] + kLineByByte[lattice[dot + kLatticeSide]];
 }
 
 // From the dot at `dot`, an end with one line, along its path to the first dot that has
@@ -91,7 +95,7 @@ void PathEnds::start(const uint8_t* lattice, int w, int h) {
 }
 
 void PathEnds::join(const uint8_t* lattice, int edge) {
-    const int across = (edge % 2 != 0) ? kLatticeSide : 1;
+    const int across = (edge & 1) != 0 ? kLatticeSide : 1;
     const int a = edge - across;
     const int b = edge + across;
     const int linesA = linesAt(lattice, a) - 1;  // before this line

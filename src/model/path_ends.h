@@ -51,8 +51,11 @@ class PathEnds {
   private:
     static constexpr int kRow = 512;  // dot slots per row: (y / 2) * kRow + x / 2
     static_assert(kRow > kMaxCells);
+    // A lattice index is never negative: shifts and masks do.
     static constexpr size_t slot(int at) {
-        return static_cast<size_t>((at / (2 * kLatticeSide)) * kRow + (at % kLatticeSide) / 2);
+        static_assert(kLatticeSide == 1024 && kRow == 512);
+        const auto i = static_cast<size_t>(static_cast<unsigned>(at));
+        return ((i >> 11) << 9) + ((i & 1023) >> 1);
     }
 
     void join(const uint8_t* lattice, int edge);
