@@ -78,9 +78,11 @@ struct SolveScratch {
     // The sub-loop rule: every change logged before this position has been looked at; -1
     // when the next call must look at every dot.
     int32_t subLoopSeen = -1;
-    Stamps<kDotSlots> subLoopQueued;  // dots waiting in subLoopHeap this call
+    Stamps<kDotSlots> subLoopQueued;  // dots waiting in subLoopWaiting this call
     Stamps<kDotSlots> subLoopWalked;  // dots passed by the walks that find them
-    ZeroedArray<int32_t, kDotSlots> subLoopHeap;
+    // The dots waiting: those queued before the rule first runs in a call, sorted, then a
+    // heap of those queued as it runs.
+    ZeroedArray<int32_t, kDotSlots> subLoopWaiting;
     // The ends of the paths of lines, kept while a solve level runs incrementally.
     PathEnds pathEnds;
 

@@ -163,8 +163,8 @@ class SubLoopCall {
         }
         // The dots queued so far are sorted once; those queued from here on go on a heap
         // after them.
-        std::sort(scratch_.subLoopHeap.data(), scratch_.subLoopHeap.data() + batchSize_);
-        heap_ = scratch_.subLoopHeap.data() + batchSize_;
+        std::sort(scratch_.subLoopWaiting.data(), scratch_.subLoopWaiting.data() + batchSize_);
+        heap_ = scratch_.subLoopWaiting.data() + batchSize_;
         while (batchNext_ < batchSize_ || heapSize_ > 0) {
             const int at = popFirst();
             if (!ruleAtDot(at)) {
@@ -298,7 +298,7 @@ class SubLoopCall {
     void queueDot(int at, int after) {
         if (at <= after || !scratch_.subLoopQueued.visit(SolveScratch::dotSlot(at))) return;
         if (heap_ == nullptr) {
-            scratch_.subLoopHeap[static_cast<size_t>(batchSize_++)] = at;
+            scratch_.subLoopWaiting[static_cast<size_t>(batchSize_++)] = at;
             return;
         }
         int32_t* heap = heap_;
@@ -312,7 +312,7 @@ class SubLoopCall {
 
     // The first dot waiting: the next of the sorted ones, or the heap's first.
     int popFirst() {
-        const int32_t* batch = scratch_.subLoopHeap.data();
+        const int32_t* batch = scratch_.subLoopWaiting.data();
         if (heapSize_ == 0 || (batchNext_ < batchSize_ && batch[batchNext_] < heap_[0])) {
             return batch[batchNext_++];
         }
@@ -341,7 +341,7 @@ class SubLoopCall {
     const PathEnds& ends_ = scratch_.pathEnds;
     bool lookUpEnds_ = false;  // the ends of paths are looked up, not walked to
     bool everyDot_ = false;    // the scan of every remaining dot has begun: nothing to queue
-    // The dots waiting, each queued once a call (so they fit in subLoopHeap together): those
+    // The dots waiting, each queued once a call (so they fit in subLoopWaiting together): those
     // queued before the rule first runs, sorted, then a heap of those queued as it runs.
     int batchSize_ = 0;
     int batchNext_ = 0;
