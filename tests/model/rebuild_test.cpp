@@ -1,3 +1,5 @@
+#include "model/rebuild.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "model/move_log.h"
-#include "model/rebuild.h"
 #include "model/solve_scratch.h"
 #include "support/test_support.h"
 
@@ -214,17 +215,7 @@ TEST(RebuildColours, MarksWhatTheReplayInLogOrderMarks) {
                 (*t->clueGrid)[r][c] = clue;
             }
         }
-        std::vector<int32_t> edges;
-        for (int y = 1; y <= 2 * h + 1; ++y) {
-            for (int x = 1; x <= 2 * w + 1; ++x) {
-                if (!isEdge(x, y)) continue;
-                const int a =
-                    isVerticalEdge(x, y) ? latticeIndex(x - 1, y) : latticeIndex(x, y - 1);
-                const int b =
-                    isVerticalEdge(x, y) ? latticeIndex(x + 1, y) : latticeIndex(x, y + 1);
-                edges.push_back(moveEntry(x, y, side[a] == side[b] ? kCross : kLine));
-            }
-        }
+        std::vector<int32_t> edges = testing::edgesOfSides(side, w, h, [] { return true; });
         std::shuffle(edges.begin(), edges.end(), random);
         edges.resize(random() % (edges.size() + 1));
         const unsigned turned = random() % 3 == 0 ? 0 : 1 + random() % 20;

@@ -207,18 +207,9 @@ TEST(ColourRulesWalk, PassingByDecidedPlacesDecidesAsWalkingThemAll) {
                 side[latticeIndex(x, y)] = random() % 3 == 0 ? kInside : kOutside;
             }
         }
-        std::vector<int32_t> edges;
         const unsigned open = 2 + random() % 30;
-        for (int y = 1; y <= 2 * h + 1; ++y) {
-            for (int x = 1; x <= 2 * w + 1; ++x) {
-                if (!isEdge(x, y) || random() % open == 0) continue;
-                const int a =
-                    isVerticalEdge(x, y) ? latticeIndex(x - 1, y) : latticeIndex(x, y - 1);
-                const int b =
-                    isVerticalEdge(x, y) ? latticeIndex(x + 1, y) : latticeIndex(x, y + 1);
-                edges.push_back(moveEntry(x, y, side[a] == side[b] ? kCross : kLine));
-            }
-        }
+        std::vector<int32_t> edges =
+            testing::edgesOfSides(side, w, h, [&] { return random() % open != 0; });
         std::shuffle(edges.begin(), edges.end(), random);
         std::vector<int32_t> decided[2];
         for (int listened = 0; listened < 2; ++listened) {

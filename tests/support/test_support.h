@@ -2,17 +2,20 @@
 // puzzles written as text.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "model/frontend.h"
+#include "model/lattice.h"
+#include "model/move_entry.h"
 #include "model/puzzle_state.h"
 
 namespace vexilo::testing {
 
 class RecordingFrontend : public Frontend {
-public:
+  public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
     void setCaption(const std::string& text) override { caption = text; }
     void puzzleReset() override { ++resets; }
@@ -48,6 +51,23 @@ void setClues(PuzzleState& state, const std::vector<std::string>& rows);
 
 // Appends the decided edges of a lattice picture to board's log as moves.
 void appendPictureMoves(PuzzleState& state, Board& board, const std::vector<std::string>& picture);
+
+// The edges a colouring of a W x H puzzle's cells implies, row by row of the lattice: a line
+// between cells of different sides, a cross between cells of the same side. side holds a mark
+// per lattice index, the outside ring included; keep() is asked once per edge, in order.
+template <typename Keep>
+std::vector<int32_t> edgesOfSides(const std::vector<uint8_t>& side, int w, int h, Keep keep) {
+    std::vector<int32_t> edges;
+    for (int y = 1; y <= 2 * h + 1; ++y) {
+        for (int x = 1; x <= 2 * w + 1; ++x) {
+            if (!isEdge(x, y) || !keep()) continue;
+            const int a = isVerticalEdge(x, y) ? latticeIndex(x - 1, y) : latticeIndex(x, y - 1);
+            const int b = isVerticalEdge(x, y) ? latticeIndex(x + 1, y) : latticeIndex(x, y + 1);
+            edges.push_back(moveEntry(x, y, side[a] == side[b] ? kCross : kLine));
+        }
+    }
+    return edges;
+}
 
 // Splits text into lines at '\n' (a trailing '\r' is kept out).
 std::vector<std::string> splitLines(const std::string& text);
