@@ -80,8 +80,7 @@ struct SolveScratch {
     int32_t subLoopSeen = -1;
     Stamps<kDotSlots> subLoopQueued;  // dots waiting in subLoopWaiting this call
     Stamps<kDotSlots> subLoopWalked;  // dots passed by the walks that find them
-    // The dots waiting: those queued before the rule first runs in a call, sorted, then a
-    // heap of those queued as it runs.
+    // The dots waiting for the rule in a call, sorted before it runs.
     ZeroedArray<int32_t, kDotSlots> subLoopWaiting;
     // The ends of the paths of lines, kept while a solve level runs incrementally.
     PathEnds pathEnds;

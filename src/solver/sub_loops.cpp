@@ -106,13 +106,25 @@ bool corridorReaches(PuzzleState& s, int x, int y, Direction dir, int target) {
 
 namespace {
 
-// One call of the rule. Within a solve it looks only at the dots whose rule may now decide
-// something: a dot's rule reads the edges of the dots its walks pass, so a dot whose walks
-// pass no edge changed since its rule last ran would find what it found then, nothing.
-// Those dots are visited in the order of the whole-board scan (increasing lattice index),
-// and a cross set on the way queues the later dots it concerns, as the scan would meet
-// them; earlier ones wait for the next call, which starts from the changes logged since
-// this call began.
+// One call of the rule. The rule decides at a path end D (not settled, an undecided side
+// left) when a corridor from D ends at D's partner P, the other end of its path; both ends
+// then decide, as the corridor is one from P to D too. Within a solve a call looks only at
+// the dots that may decide: once a call has visited the dots it had to, none decides (a
+// dot crosses every side that leads to its partner, and a cross it sets opens no corridor:
+// it lies between D and P or a corridor dot, and leaves that dot with a line or three
+// crosses). What changes that are logged since can make a dot decide:
+// - a new line: only at the two ends of a path it joined (they become partners);
+// - a cross: only where it leaves a dot with two crosses and two undecided edges, which
+//   joins the two corridors on either side of it into one, from end F1 to end F2; when F1
+//   and F2 are partners both may now decide.
+// A cross that closes a corridor makes it stop at a dot without lines, never a partner.
+// Nothing else changes within a solve but by a retraction, which takes the board back to a
+// position whose changes are logged from the restored starting point on (and the settled
+// flags it clears are those of dots without an undecided edge, which decide nothing).
+// While a branch stands the ends of paths are walked to and every change queues the dots
+// whose walks it touches. The dots are visited in the order of the whole-board scan
+// (increasing lattice index); as nothing new can decide within a call, no dot is queued
+// while the rule runs.
 class SubLoopCall {
   public:
     explicit SubLoopCall(PuzzleState& s)
@@ -129,84 +141,47 @@ class SubLoopCall {
         // the whole board.
         if (wb_.moveLog[logEnd] == kEndSentinel) scratch_.incremental = false;
         lookUpEnds_ = scratch_.incremental && ends_.known();
-        bool everyDot = !tracked_ || scratch_.subLoopSeen < 0 || scratch_.subLoopSeen > logEnd;
+        const int32_t from = scratch_.subLoopSeen;
+        bool everyDot = !tracked_ || from < 0 || from > logEnd;
+        if (tracked_) scratch_.subLoopSeen = logEnd;
         if (!everyDot) {
             scratch_.subLoopQueued.next();
             scratch_.subLoopWalked.next();
-            // Walks beyond one whole board's worth of dots cost more than the scan.
-            budget_ = walk_;
-            int newLines = 0;
-            for (int32_t slot = scratch_.subLoopSeen; slot < logEnd && !overBudget(); ++slot) {
-                const int32_t e = wb_.moveLog[slot];
-                if (!isMove(e)) continue;
-                const int edge = latticeIndex(entryX(e), entryY(e));
-                if (lookUpEnds_ && entryValue(e) == kLine) {
-                    queueLineDots(edge);
-                    ++newLines;
-                } else {
-                    queueAffected(edge, -1);
-                }
-            }
-            // The ends of each path that holds a new line were joined by the newest of them.
-            for (int back = 1; back <= newLines; ++back) {
-                const PathEnds::Joined joined = ends_.joinedBy(back);
-                if (joined.a < 0) continue;
-                queueDot(joined.a, -1);
-                queueDot(joined.b, -1);
-            }
-            everyDot = overBudget();
+            everyDot = lookUpEnds_ ? !queueByEnds(from, logEnd) : !queueByWalks(from, logEnd);
         }
-        if (tracked_) scratch_.subLoopSeen = logEnd;
         if (everyDot) {
-            scanFrom(latticeIndex(1, 1));
+            scanAll();
             return;
         }
-        // The dots queued so far are sorted once; those queued from here on go on a heap
-        // after them.
-        std::sort(scratch_.subLoopWaiting.data(), scratch_.subLoopWaiting.data() + batchSize_);
-        heap_ = scratch_.subLoopWaiting.data() + batchSize_;
-        while (batchNext_ < batchSize_ || heapSize_ > 0) {
-            const int at = popFirst();
-            if (!ruleAtDot(at)) {
-                // The crosses just set reach too far: every later dot is looked at.
-                scanFrom(at + 2);
-                return;
-            }
-        }
+        int32_t* waiting = scratch_.subLoopWaiting.data();
+        if (queued_ > 1) std::sort(waiting, waiting + queued_);
+        for (int i = 0; i < queued_; ++i) ruleAtDot(waiting[i]);
     }
 
   private:
-    // The rule at every dot from `from` on, in the order of the scan.
-    void scanFrom(int from) {
+    // The rule at every dot, in the order of the scan.
+    void scanAll() {
         const int lastY = 2 * s_.H() + 1;
         const int lastX = 2 * s_.W() + 1;
-        int y = from / kLatticeSide;
-        int x = from % kLatticeSide;
-        if (x > lastX) {
-            x = 1;
-            y += 2;
-        }
-        for (; y <= lastY; y += 2, x = 1) {
-            for (; x <= lastX; x += 2) {
+        for (int y = 1; y <= lastY; y += 2) {
+            for (int x = 1; x <= lastX; x += 2) {
                 const int at = latticeIndex(x, y);
                 // Four dots at a time are passed over when no line touches any of them.
                 if ((x & 7) == 1 && !lineNearDots(lattice_, at)) {
                     x += 6;
                     continue;
                 }
-                everyDot_ = true;
-                static_cast<void>(ruleAtDot(at));
+                ruleAtDot(at);
             }
         }
     }
 
     // The rule at one dot: a path end (one line, not yet three crosses beside it) crosses
-    // each undecided side whose corridor leads to the other end of its path. False when
-    // what it crossed concerned too many dots to queue them.
-    bool ruleAtDot(int at) {
-        if (lattice_[at] & kSettled) return true;
+    // each undecided side whose corridor leads to the other end of its path.
+    void ruleAtDot(int at) {
+        if (lattice_[at] & kSettled) return;
         const int c = dotTally(lattice_, at);
-        if (c == tally(3, 1) || tallyLines(c) != 1) return true;
+        if (c == tally(3, 1) || tallyLines(c) != 1) return;
         int end = 0;
         if (lookUpEnds_) {
             end = dotNumberAt(ends_.otherEnd(at));
@@ -223,26 +198,112 @@ class SubLoopCall {
         for (Direction dir : kSideOrder) {
             if (keyAt(lattice_, at + latticeStep(dir)) != kUndecided) continue;
             if (corridorFrom(lattice_, at + 2 * latticeStep(dir), dir, end, walk_)) {
-                if (setEdge(s_, x + stepX(dir), y + stepY(dir), kCross) && !everyDot_) {
-                    scratch_.subLoopWalked.next();  // the board has changed
-                    queueAffected(at + latticeStep(dir), at);
-                }
+                static_cast<void>(setEdge(s_, x + stepX(dir), y + stepY(dir), kCross));
             }
         }
-        return !overBudget();
     }
 
-    bool overBudget() const { return budget_ < 0; }
+    static bool isEdgeAt(int at) { return ((at % kLatticeSide) + (at / kLatticeSide)) % 2 != 0; }
 
-    // Queues, when it comes after `after`, each dot whose rule may read the edge at `edge`
-    // (decided since that rule last ran): the dots at its ends, and the dots at the far
-    // ends of the paths and corridors that pass through them.
-    void queueAffected(int edge, int after) {
-        if (((edge % kLatticeSide) + (edge / kLatticeSide)) % 2 == 0) return;  // not an edge
+    // Queues, with the ends of paths looked up, the dots that the log entries from slot
+    // `from` to `to` may have made decide; false on an entry that is neither a line nor a
+    // cross of an edge.
+    bool queueByEnds(int32_t from, int32_t to) {
+        int newLines = 0;
+        for (int32_t slot = from; slot < to; ++slot) {
+            const int32_t e = wb_.moveLog[slot];
+            if (!isMove(e)) continue;
+            const int value = entryValue(e);
+            if (value == kLine) {
+                ++newLines;
+                continue;
+            }
+            const int edge = latticeIndex(entryX(e), entryY(e));
+            if (value != kCross || !isEdgeAt(edge)) return false;
+            const int across = (edge % 2 != 0) ? kLatticeSide : 1;
+            if (dotTally(lattice_, edge - across) == tally(2, 0)) queueCorridorEnds(edge - across);
+            if (dotTally(lattice_, edge + across) == tally(2, 0)) queueCorridorEnds(edge + across);
+        }
+        // The ends of each path that holds a new line were joined by the newest of them;
+        // those of older records are no longer partners (or are the same two). A corridor
+        // from one to the other is one back too: they decide when one leads to the other.
+        for (int back = 1; back <= newLines; ++back) {
+            const PathEnds::Joined joined = ends_.joinedBy(back);
+            if (joined.a >= 0 && partners(joined.a, joined.b) &&
+                corridorBetween(joined.a, joined.b)) {
+                queueDot(joined.a);
+                queueDot(joined.b);
+            }
+        }
+        return true;
+    }
+
+    // Whether a corridor leads from the dot at `a` to the dot at `b`.
+    bool corridorBetween(int a, int b) const {
+        for (Direction dir : kSideOrder) {
+            if (keyAt(lattice_, a + latticeStep(dir)) != kUndecided) continue;
+            int end = a;
+            for (Direction onward = dir;;) {
+                end += 2 * latticeStep(onward);
+                if (end == b) return true;
+                if (dotTally(lattice_, end) != tally(2, 0)) break;
+                onward = *onwardSide(lattice_, end, onward, kUndecided);
+            }
+        }
+        return false;
+    }
+
+    // The ends of the corridor through the corridor dot at `at`, when they are partners;
+    // each corridor is walked once a call.
+    void queueCorridorEnds(int at) {
+        if (!scratch_.subLoopWalked.visit(SolveScratch::dotSlot(at))) return;
+        int ends[2] = {0, 0};
+        int found = 0;
+        for (Direction dir : kSideOrder) {
+            if (keyAt(lattice_, at + latticeStep(dir)) != kUndecided) continue;
+            int end = at;
+            for (Direction onward = dir;;) {
+                end += 2 * latticeStep(onward);
+                if (dotTally(lattice_, end) != tally(2, 0)) break;
+                // Back at a dot walked: the corridor is a closed ring.
+                if (!scratch_.subLoopWalked.visit(SolveScratch::dotSlot(end))) return;
+                onward = *onwardSide(lattice_, end, onward, kUndecided);
+            }
+            ends[found++] = end;
+            if (found == 2) break;
+        }
+        if (partners(ends[0], ends[1])) {
+            queueDot(ends[0]);
+            queueDot(ends[1]);
+        }
+    }
+
+    // Whether the dots at a and b are the two ends of one path.
+    bool partners(int a, int b) const {
+        return tallyLines(dotTally(lattice_, a)) == 1 && ends_.otherEnd(a) == b;
+    }
+
+    // Queues, with the ends of paths walked to, each dot whose rule may read an edge that
+    // the log entries from slot `from` to `to` decided; false when the walks would cost more
+    // than the scan.
+    bool queueByWalks(int32_t from, int32_t to) {
+        // Walks beyond one whole board's worth of dots cost more than the scan.
+        budget_ = walk_;
+        for (int32_t slot = from; slot < to && budget_ >= 0; ++slot) {
+            const int32_t e = wb_.moveLog[slot];
+            if (isMove(e)) queueAffected(latticeIndex(entryX(e), entryY(e)));
+        }
+        return budget_ >= 0;
+    }
+
+    // Queues each dot whose rule may read the edge at `edge`: the dots at its ends, and the
+    // dots at the far ends of the paths and corridors that pass through them.
+    void queueAffected(int edge) {
+        if (!isEdgeAt(edge)) return;
         const int across = (edge % 2 != 0) ? kLatticeSide : 1;
         const int key = keyAt(lattice_, edge);
         for (int end : {edge - across, edge + across}) {
-            queueDot(end, after);
+            queueDot(end);
             const int t = dotTally(lattice_, end);
             // Other dots read a dot with a line only for its lines (a path passing through,
             // or a corridor stopping at it, as it does with or without this cross).
@@ -256,23 +317,8 @@ class SubLoopCall {
             }
             for (Direction dir : kSideOrder) {
                 const int key = keyAt(lattice_, end + latticeStep(dir));
-                if (key == kLine) walkToEnd(end, dir, kLine, after);
-                if (key == kUndecided) walkToEnd(end, dir, kUndecided, after);
-            }
-        }
-    }
-
-    // With the path ends looked up, a new line at `edge` concerns, besides the ends of its
-    // path, its two dots, and when one had no line before, the corridors through it.
-    void queueLineDots(int edge) {
-        const int across = (edge % 2 != 0) ? kLatticeSide : 1;
-        for (int end : {edge - across, edge + across}) {
-            queueDot(end, -1);
-            if (tallyLines(dotTally(lattice_, end)) != 1) continue;
-            for (Direction dir : kSideOrder) {
-                if (keyAt(lattice_, end + latticeStep(dir)) == kUndecided) {
-                    walkToEnd(end, dir, kUndecided, -1);
-                }
+                if (key == kLine) walkToEnd(end, dir, kLine);
+                if (key == kUndecided) walkToEnd(end, dir, kUndecided);
             }
         }
     }
@@ -280,7 +326,7 @@ class SubLoopCall {
     // Follows a path (key kLine, through dots with two lines) or a corridor (kUndecided,
     // through dots with two crosses and two undecided edges) from dot `at` in direction dir
     // and queues the dot where it stops, unless the walk meets a dot walked already.
-    void walkToEnd(int at, Direction dir, int key, int after) {
+    void walkToEnd(int at, Direction dir, int key) {
         at += 2 * latticeStep(dir);
         for (;;) {
             const int t = dotTally(lattice_, at);
@@ -292,44 +338,12 @@ class SubLoopCall {
             dir = *next;
             at += 2 * latticeStep(dir);
         }
-        queueDot(at, after);
+        queueDot(at);
     }
 
-    void queueDot(int at, int after) {
-        if (at <= after || !scratch_.subLoopQueued.visit(SolveScratch::dotSlot(at))) return;
-        if (heap_ == nullptr) {
-            scratch_.subLoopWaiting[static_cast<size_t>(batchSize_++)] = at;
-            return;
-        }
-        int32_t* heap = heap_;
-        int i = heapSize_++;
-        while (i > 0 && heap[(i - 1) / 2] > at) {
-            heap[i] = heap[(i - 1) / 2];
-            i = (i - 1) / 2;
-        }
-        heap[i] = at;
-    }
-
-    // The first dot waiting: the next of the sorted ones, or the heap's first.
-    int popFirst() {
-        const int32_t* batch = scratch_.subLoopWaiting.data();
-        if (heapSize_ == 0 || (batchNext_ < batchSize_ && batch[batchNext_] < heap_[0])) {
-            return batch[batchNext_++];
-        }
-        int32_t* heap = heap_;
-        const int first = heap[0];
-        const int last = heap[--heapSize_];
-        int i = 0;
-        for (;;) {
-            int child = 2 * i + 1;
-            if (child >= heapSize_) break;
-            if (child + 1 < heapSize_ && heap[child + 1] < heap[child]) ++child;
-            if (heap[child] >= last) break;
-            heap[i] = heap[child];
-            i = child;
-        }
-        heap[i] = last;
-        return first;
+    void queueDot(int at) {
+        if (!scratch_.subLoopQueued.visit(SolveScratch::dotSlot(at))) return;
+        scratch_.subLoopWaiting[static_cast<size_t>(queued_++)] = at;
     }
 
     PuzzleState& s_;
@@ -340,14 +354,8 @@ class SubLoopCall {
     const bool tracked_;
     const PathEnds& ends_ = scratch_.pathEnds;
     bool lookUpEnds_ = false;  // the ends of paths are looked up, not walked to
-    bool everyDot_ = false;    // the scan of every remaining dot has begun: nothing to queue
-    // The dots waiting, each queued once a call (so they fit in subLoopWaiting together): those
-    // queued before the rule first runs, sorted, then a heap of those queued as it runs.
-    int batchSize_ = 0;
-    int batchNext_ = 0;
-    int32_t* heap_ = nullptr;  // set once the batch is sorted
-    int heapSize_ = 0;
-    int budget_ = 0;  // walk steps left to the current queueing
+    int queued_ = 0;           // dots in subLoopWaiting, each queued once a call
+    int budget_ = 0;           // walk steps left to the queueing by walks
 };
 
 }  // namespace
