@@ -143,30 +143,39 @@ struct SolveScratch {
     std::array<ChainRow, kDiagonals> fallingToLook;
 
     static constexpr size_t risingRow(int x, int y) {
-        return static_cast<size_t>((x - y) / 2 + kDotRow);
+        return static_cast<size_t>(((x - y) >> 1) + kDotRow);
     }
-    static constexpr size_t fallingRow(int x, int y) { return static_cast<size_t>((x + y) / 2); }
+    static constexpr size_t fallingRow(int x, int y) { return static_cast<size_t>((x + y) >> 1); }
     static void markToLook(ChainRow& row, int column) {
         row[static_cast<size_t>(column >> 6)] |= uint64_t{1} << (column & 63);
     }
 
-    // Sets the bits of columns c and c + 1 of a row. The row is a little-endian string of
-    // bits, so the pair lies within the two bytes from c / 8 on.
-    static void markPairToLook(ChainRow& row, int c) {
+    // Sets the bits of columns c and c + 1 of row `row`, and of columns c + shift and
+    // c + shift + 1 (shift 0 or 1) of the row after it. A row is a little-endian string of
+    // bits, so each pair lies within the two bytes from c / 8 on, at the same place in both.
+    static void markPairsToLook(std::array<ChainRow, kDiagonals>& rows, size_t row, int c,
+                                int shift) {
         if constexpr (std::endian::native == std::endian::little) {
-            unsigned char* at = reinterpret_cast<unsigned char*>(row.data()) + (c >> 3);
-            uint16_t bits = 0;
-            std::memcpy(&bits, at, 2);
-            bits = static_cast<uint16_t>(bits | (3u << (c & 7)));
-            std::memcpy(at, &bits, 2);
+            unsigned char* at = reinterpret_cast<unsigned char*>(rows[row].data()) + (c >> 3);
+            const unsigned pair = 3u << (c & 7);
+            orBits(at, pair);
+            orBits(at + sizeof(ChainRow), pair << shift);
         } else {
-            markToLook(row, c);
-            markToLook(row, c + 1);
+            markToLook(rows[row], c);
+            markToLook(rows[row], c + 1);
+            markToLook(rows[row + 1], c + shift);
+            markToLook(rows[row + 1], c + shift + 1);
         }
+    }
+    static void orBits(unsigned char* at, unsigned bits) {
+        uint16_t word = 0;
+        std::memcpy(&word, at, 2);
+        word = static_cast<uint16_t>(word | bits);
+        std::memcpy(at, &word, 2);
     }
 
     // After a change of edge (x, y).
-    void noteEdgeChange(int x, int y) {
+    [[gnu::always_inline]] void noteEdgeChange(int x, int y) {
         if (!incremental) return;
         noteBoardChange();
         ruleQuiet.wakeEdge(x, y);
@@ -176,34 +185,27 @@ struct SolveScratch {
         ++risingLineChanges[static_cast<size_t>(rising + 2)];
         ++fallingLineChanges[static_cast<size_t>(falling + 2)];
         // The edge's two dots; each is the corner on the diagonal of slope +1 of the cells
-        // up-left and down-right of it (columns (dx - 1) / 2 and (dx + 1) / 2 of its rising
-        // row), on that of slope -1 of the cells down-left and up-right of it (the same
-        // columns of its falling row). The dots of a horizontal edge are (x -+ 1, y), those
-        // of a vertical one (x, y -+ 1).
-        const size_t r = static_cast<size_t>(rising);
-        const size_t f = static_cast<size_t>(falling);
-        if ((x & 1) == 0) {
-            const int c = (x >> 1) - 1;
-            markPairToLook(risingToLook[r + 1], c);
-            markPairToLook(fallingToLook[f + 1], c);
-            markPairToLook(risingToLook[r + 2], c + 1);
-            markPairToLook(fallingToLook[f + 2], c + 1);
-        } else {
-            const int c = x >> 1;
-            markPairToLook(risingToLook[r + 1], c);
-            markPairToLook(fallingToLook[f + 1], c);
-            markPairToLook(risingToLook[r + 2], c);
-            markPairToLook(fallingToLook[f + 2], c);
-        }
+        // up-left and down-right of it, on that of slope -1 of the cells down-left and
+        // up-right of it. The dots of a horizontal edge (x -+ 1, y) are the corners of the
+        // cells of columns c, c + 1 of the edge's rising and falling rows + 1 and of columns
+        // c + 1, c + 2 of the rows + 2; those of a vertical one (x, y -+ 1) of columns c,
+        // c + 1 of both (c = (x - 1) / 2).
+        const int c = (x - 1) >> 1;
+        const int shift = 1 - (x & 1);
+        markPairsToLook(risingToLook, static_cast<size_t>(rising + 1), c, shift);
+        markPairsToLook(fallingToLook, static_cast<size_t>(falling + 1), c, shift);
     }
     // After cell (x, y) was settled (a chain stops at a settled cell).
     void noteCellChange(int x, int y) {
         if (!incremental) return;
         noteBoardChange();
-        ++risingChanges[risingRow(x, y)];
-        ++fallingChanges[fallingRow(x, y)];
-        markToLook(risingToLook[risingRow(x, y)], x / 2);
-        markToLook(fallingToLook[fallingRow(x, y)], x / 2);
+        // x - y and x + y are even: the halves are exact, so shifts do.
+        const auto rising = static_cast<size_t>(((x - y) >> 1) + kDotRow);
+        const auto falling = static_cast<size_t>((x + y) >> 1);
+        ++risingChanges[rising];
+        ++fallingChanges[falling];
+        markToLook(risingToLook[rising], x >> 1);
+        markToLook(fallingToLook[falling], x >> 1);
     }
     // Forgets every note of the chains of a W x H puzzle: the board may have changed
     // anywhere. A count only grows, so no note taken before matches it again. Only the

@@ -13,6 +13,7 @@
 
 #include <bit>
 
+#include "model/move_entry.h"
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
 #include "solver/engine/rule_helpers.h"
@@ -257,9 +258,8 @@ bool startPatterns(PuzzleState& s) {
 
 namespace {
 
-// advancedCellRule, inline for the pass.
-inline bool cellRuleAdvanced(PuzzleState& s, int x, int y, const GridBounds& grid) {
-    if (!grid.inside(x, y)) return false;
+// advancedCellRule on a cell of the puzzle, inline for the pass.
+inline bool cellRuleAdvancedInside(PuzzleState& s, int x, int y) {
     switch (clueKey(*s.workBoard, x, y)) {
         case 0:
             return hasThreeBeside(*s.workBoard, x, y) && blankRuleAdvanced(s, x, y);
@@ -277,61 +277,84 @@ inline bool cellRuleAdvanced(PuzzleState& s, int x, int y, const GridBounds& gri
 }  // namespace
 
 bool advancedCellRule(PuzzleState& s, int x, int y) {
-    return cellRuleAdvanced(s, x, y, GridBounds(s));
+    return insideGrid(s, x, y) && cellRuleAdvancedInside(s, x, y);
 }
 
 namespace {
 
-// The advanced rule of the cell reads nothing but the cell, its twelve edges and the clues
-// (not the settled flags) of its neighbours: a cell without clue, a 0, a settled cell and
-// a cell of the outside ring.
-bool readsOwnEdgesOnly(const PuzzleState& s, int x, int y, const GridBounds& grid) {
-    const int key = clueKey(*s.workBoard, x, y);
-    return key == 0 || key >= 4 || !grid.inside(x, y);
-}
-
-}  // namespace
-
-RuleResult runAdvancedRules(PuzzleState& s) {
+// The pass. kSkipQuiet within a solve: the rule of a cell that reads no more than its own
+// edges and decided nothing is not asked again until one of them changes; any other rule
+// that decided nothing is not asked again until the board changes.
+template <bool kSkipQuiet>
+RuleResult advancedPass(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
     SolveScratch& scratch = *s.solveScratch;
     RuleQuiet& quiet = scratch.ruleQuiet;
-    // Within a solve the rule of a cell that reads no more than its own edges and decided
-    // nothing is not asked again until one of them changes; any other rule that decided
-    // nothing is not asked again until the board changes.
-    const bool skipQuiet = scratch.incremental;
-    const GridBounds grid(s);
+    const int maxX = 2 * s.W();
+    const int maxY = 2 * s.H();
     bool progress = false;
     if ((s.startPatternsDone & 1) == 0) {
         progress |= startPatterns(s);
         s.startPatternsDone |= 1;
     }
+    // `ring`: the cell lies on the outside ring, where no rule applies.
+    const auto cell = [&](int x, int y, int slot, bool ring) {
+        const auto i = static_cast<size_t>(slot);
+        if (kSkipQuiet && ((quiet.cell[i] & RuleQuiet::kOwnEdges) != 0 ||
+                           scratch.advancedQuietAt[i] == scratch.boardChanges)) {
+            return;
+        }
+        if (!ring && cellRuleAdvancedInside(s, x, y)) {
+            progress = true;
+            return;
+        }
+        if (kSkipQuiet) {
+            // The rule of a cell without clue, a 0, a settled cell and a cell of the outside
+            // ring reads nothing but the cell, its twelve edges and the clues (not the settled
+            // flags) of its neighbours.
+            const int key = ring ? 0 : clueKey(*s.workBoard, x, y);
+            if (key == 0 || key >= 4) {
+                quiet.cell[i] |= RuleQuiet::kOwnEdges;
+            } else {
+                scratch.advancedQuietAt[i] = scratch.boardChanges;
+            }
+        }
+    };
+    constexpr int R = RuleQuiet::kRow;
     while (!queue.advancedAtPassEnd()) {
         // On long chains of 2s one pass can take seconds.
         stopIfCancelled(s);
-        bool isEdge = false;
-        EdgeNeighbourhood::visitEntry(
-            queue.nextForAdvanced(), isEdge, [&](auto site, int x, int y, int slot) {
-                if constexpr (site >= EdgeNeighbourhood::kFirstCell) {
-                    const auto i = static_cast<size_t>(slot);
-                    uint8_t& cellQuiet = quiet.cell[i];
-                    if (skipQuiet && ((cellQuiet & RuleQuiet::kOwnEdges) != 0 ||
-                                      scratch.advancedQuietAt[i] == scratch.boardChanges)) {
-                        return true;
-                    }
-                    if (cellRuleAdvanced(s, x, y, grid)) {
-                        progress = true;
-                    } else if (skipQuiet) {
-                        if (readsOwnEdgesOnly(s, x, y, grid)) {
-                            cellQuiet |= RuleQuiet::kOwnEdges;
-                        } else {
-                            scratch.advancedQuietAt[i] = scratch.boardChanges;
-                        }
-                    }
-                }
-                return true;
-            });
-        if (!isEdge) return RuleResult::kContradiction;
+        // The six cells nearest to the queued edge.
+        const int32_t entry = queue.nextForAdvanced();
+        const int x = entryX(entry);
+        const int y = entryY(entry);
+        if (((x ^ y) & 1) == 0) return RuleResult::kContradiction;
+        const int at = RuleQuiet::slot(x, y);
+        if ((x & 1) == 0) {
+            // Horizontal: cells above then below, left to right.
+            const bool top = y == 1;
+            const bool bottom = y == maxY + 1;
+            const bool left = x == 2;
+            const bool right = x == maxX;
+            cell(x - 2, y - 1, at - 1, top || left);
+            cell(x, y - 1, at, top);
+            cell(x + 2, y - 1, at + 1, top || right);
+            cell(x - 2, y + 1, at + R - 1, bottom || left);
+            cell(x, y + 1, at + R, bottom);
+            cell(x + 2, y + 1, at + R + 1, bottom || right);
+        } else {
+            // Vertical: cells left then right, top to bottom.
+            const bool top = y == 2;
+            const bool bottom = y == maxY;
+            const bool left = x == 1;
+            const bool right = x == maxX + 1;
+            cell(x - 1, y - 2, at - R, left || top);
+            cell(x - 1, y, at, left);
+            cell(x - 1, y + 2, at + R, left || bottom);
+            cell(x + 1, y - 2, at + 1 - R, right || top);
+            cell(x + 1, y, at + 1, right);
+            cell(x + 1, y + 2, at + R + 1, right || bottom);
+        }
     }
     if (progress) {
         s.ruleUsage |= 2;
@@ -339,6 +362,12 @@ RuleResult runAdvancedRules(PuzzleState& s) {
         return RuleResult::kProgress;
     }
     return RuleResult::kUnchanged;
+}
+
+}  // namespace
+
+RuleResult runAdvancedRules(PuzzleState& s) {
+    return s.solveScratch->incremental ? advancedPass<true>(s) : advancedPass<false>(s);
 }
 
 }  // namespace vexilo

@@ -6,6 +6,7 @@
 // outer cross forces them to differ, and so on; the tables below are those facts per clue.
 #include "solver/engine/basic_rules.h"
 
+#include "model/move_entry.h"
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
 #include "solver/engine/rule_helpers.h"
@@ -28,19 +29,22 @@ inline RuleResult finish(bool decided) {
 
 }  // namespace
 
-RuleResult oneRule(PuzzleState& s, int x, int y) {
+namespace {
+
+template <bool kMayObserve>
+RuleResult oneRuleBody(PuzzleState& s, int x, int y) {
     CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
     switch (counts[0]) {
         case tally(3, 0):
-            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kLine)));
+            note(decided, setCellGroup<kMayObserve>(s, x, y, 0, kLine, counts));
             break;
         case tally(4, 0):
             return kContradiction;
         case tally(0, 1):
         case tally(1, 1):
         case tally(2, 1):
-            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kCross)));
+            note(decided, setCellGroup<kMayObserve>(s, x, y, 0, kCross, counts));
             break;
         case tally(3, 1):
             settle(s, x, y);
@@ -55,28 +59,31 @@ RuleResult oneRule(PuzzleState& s, int x, int y) {
         default:
             break;
     }
+#pragma GCC unroll 4
     for (int c = 1; c <= 4; ++c) {
         const int m = counts.outer(c);
-        if (m == tally(2, 0)) note(decided, counts.note(setEdgeGroup(s, x, y, c, kCross)));
+        if (m == tally(2, 0)) note(decided, setCellGroup<kMayObserve>(s, x, y, c, kCross, counts));
         if (m == tally(1, 1)) {
-            note(decided, counts.note(setEdgeGroup(s, x, y, oppositeCorner(c), kCross)));
+            note(decided, setCellGroup<kMayObserve>(s, x, y, oppositeCorner(c), kCross, counts));
         }
     }
+#pragma GCC unroll 4
     for (int c = 1; c <= 4; ++c) {
         if (counts.pair(c) == tally(2, 0)) {
-            note(decided, differ(s, x, y, oppositeCorner(c) + 4, counts));
+            note(decided, differ<kMayObserve>(s, x, y, oppositeCorner(c) + 4, counts));
         }
     }
     return finish(decided);
 }
 
-RuleResult threeRule(PuzzleState& s, int x, int y) {
+template <bool kMayObserve>
+RuleResult threeRuleBody(PuzzleState& s, int x, int y) {
     CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
     switch (counts[0]) {
         case tally(1, 0):
         case tally(1, 1):
-            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kLine)));
+            note(decided, setCellGroup<kMayObserve>(s, x, y, 0, kLine, counts));
             break;
         case tally(2, 0):
         case tally(3, 0):
@@ -85,12 +92,12 @@ RuleResult threeRule(PuzzleState& s, int x, int y) {
         case tally(3, 1):
             return kContradiction;
         case tally(1, 2):
-            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kLine)));
+            note(decided, setCellGroup<kMayObserve>(s, x, y, 0, kLine, counts));
             break;
         case tally(2, 2):
             return kContradiction;
         case tally(0, 3):
-            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kCross)));
+            note(decided, setCellGroup<kMayObserve>(s, x, y, 0, kCross, counts));
             break;
         case tally(1, 3):
             settle(s, x, y);
@@ -100,39 +107,42 @@ RuleResult threeRule(PuzzleState& s, int x, int y) {
         default:
             break;
     }
+#pragma GCC unroll 4
     for (int c = 1; c <= 4; ++c) {
         const int m = counts.outer(c);
-        if (m == tally(2, 0)) note(decided, counts.note(setEdgeGroup(s, x, y, c, kLine)));
+        if (m == tally(2, 0)) note(decided, setCellGroup<kMayObserve>(s, x, y, c, kLine, counts));
         if (m == tally(0, 1) || m == tally(1, 1)) {
-            note(decided, counts.note(setEdgeGroup(s, x, y, oppositeCorner(c), kLine)));
+            note(decided, setCellGroup<kMayObserve>(s, x, y, oppositeCorner(c), kLine, counts));
         }
     }
+#pragma GCC unroll 4
     for (int c = 1; c <= 4; ++c) {
         if (counts.pair(c) == tally(0, 2)) {
-            note(decided, differ(s, x, y, oppositeCorner(c) + 4, counts));
+            note(decided, differ<kMayObserve>(s, x, y, oppositeCorner(c) + 4, counts));
         }
     }
     return finish(decided);
 }
 
-RuleResult twoRule(PuzzleState& s, int x, int y) {
+template <bool kMayObserve>
+RuleResult twoRuleBody(PuzzleState& s, int x, int y) {
     CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
     switch (counts[0]) {
         case tally(2, 0):
-            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kLine)));
+            note(decided, setCellGroup<kMayObserve>(s, x, y, 0, kLine, counts));
             break;
         case tally(3, 0):
         case tally(4, 0):
             return kContradiction;
         case tally(2, 1):
-            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kLine)));
+            note(decided, setCellGroup<kMayObserve>(s, x, y, 0, kLine, counts));
             break;
         case tally(3, 1):
             return kContradiction;
         case tally(0, 2):
         case tally(1, 2):
-            note(decided, counts.note(setEdgeGroup(s, x, y, 0, kCross)));
+            note(decided, setCellGroup<kMayObserve>(s, x, y, 0, kCross, counts));
             break;
         case tally(2, 2):
             settle(s, x, y);
@@ -144,38 +154,35 @@ RuleResult twoRule(PuzzleState& s, int x, int y) {
         default:
             break;
     }
+#pragma GCC unroll 4
     for (int c = 1; c <= 4; ++c) {
         const int o = oppositeCorner(c);
         const int m = counts.outer(c);
         if (m == tally(2, 0)) {
-            note(decided, same(s, x, y, o, counts));
-            note(decided, same(s, x, y, o + 4, counts));
-            note(decided, differ(s, x, y, nextCorner(c) + 4, counts));
-            note(decided, differ(s, x, y, prevCorner(c) + 4, counts));
+            note(decided, same<kMayObserve>(s, x, y, o, counts));
+            note(decided, same<kMayObserve>(s, x, y, o + 4, counts));
+            note(decided, differ<kMayObserve>(s, x, y, nextCorner(c) + 4, counts));
+            note(decided, differ<kMayObserve>(s, x, y, prevCorner(c) + 4, counts));
         } else if (m == tally(0, 1)) {
             if (counts.pair(o) == tally(1, 0)) {
-                note(decided, counts.note(setEdgeGroup(s, x, y, o, kLine)));
-                note(decided, counts.note(setEdgeGroup(s, x, y, c + 4, kCross)));
+                note(decided, setCellGroup<kMayObserve>(s, x, y, o, kLine, counts));
+                note(decided, setCellGroup<kMayObserve>(s, x, y, c + 4, kCross, counts));
             }
             if (counts.outer(o) == tally(0, 1)) {
-                note(decided, counts.note(setEdgeGroup(s, x, y, c + 4, kCross)));
-                note(decided, counts.note(setEdgeGroup(s, x, y, o + 4, kCross)));
+                note(decided, setCellGroup<kMayObserve>(s, x, y, c + 4, kCross, counts));
+                note(decided, setCellGroup<kMayObserve>(s, x, y, o + 4, kCross, counts));
             }
         } else if (m == tally(1, 1)) {
-            note(decided, differ(s, x, y, c, counts));
-            note(decided, differ(s, x, y, o, counts));
-            note(decided, differ(s, x, y, o + 4, counts));
+            note(decided, differ<kMayObserve>(s, x, y, c, counts));
+            note(decided, differ<kMayObserve>(s, x, y, o, counts));
+            note(decided, differ<kMayObserve>(s, x, y, o + 4, counts));
         }
     }
     return finish(decided);
 }
 
-RuleResult zeroRule(PuzzleState& s, int x, int y) {
-    settle(s, x, y);
-    return kUnchanged;
-}
-
-RuleResult blankRule(PuzzleState& s, int x, int y) {
+template <bool kMayObserve>
+RuleResult blankRuleBody(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
     bool decided = false;
     switch (countGroup(wb, x, y, 0)) {
@@ -183,7 +190,7 @@ RuleResult blankRule(PuzzleState& s, int x, int y) {
             int crossedCorners = 0;
             for (int c = 1; c <= 4; ++c)
                 crossedCorners += outer(wb, x, y, c) == tally(2, 0) ? 1 : 0;
-            if (crossedCorners >= 3) note(decided, setEdgeGroup(s, x, y, 0, kCross));
+            if (crossedCorners >= 3) note(decided, setEdgeGroup<kMayObserve>(s, x, y, 0, kCross));
             break;
         }
         case tally(4, 0):
@@ -202,20 +209,20 @@ RuleResult blankRule(PuzzleState& s, int x, int y) {
                 return outer(wb, x, y, a) == tally(2, 0) && outer(wb, x, y, b) == tally(2, 0);
             };
             if (lineAt(0, -1) && closed(2, 3)) {
-                note(decided, setEdgeGroup(s, x, y, 2, kCross));
-                note(decided, setEdgeGroup(s, x, y, 3, kCross));
+                note(decided, setEdgeGroup<kMayObserve>(s, x, y, 2, kCross));
+                note(decided, setEdgeGroup<kMayObserve>(s, x, y, 3, kCross));
             }
             if (lineAt(-1, 0) && closed(3, 4)) {
-                note(decided, setEdgeGroup(s, x, y, 3, kCross));
-                note(decided, setEdgeGroup(s, x, y, 4, kCross));
+                note(decided, setEdgeGroup<kMayObserve>(s, x, y, 3, kCross));
+                note(decided, setEdgeGroup<kMayObserve>(s, x, y, 4, kCross));
             }
             if (lineAt(0, 1) && closed(4, 1)) {
-                note(decided, setEdgeGroup(s, x, y, 4, kCross));
-                note(decided, setEdgeGroup(s, x, y, 1, kCross));
+                note(decided, setEdgeGroup<kMayObserve>(s, x, y, 4, kCross));
+                note(decided, setEdgeGroup<kMayObserve>(s, x, y, 1, kCross));
             }
             if (lineAt(1, 0) && closed(1, 2)) {
-                note(decided, setEdgeGroup(s, x, y, 1, kCross));
-                note(decided, setEdgeGroup(s, x, y, 2, kCross));
+                note(decided, setEdgeGroup<kMayObserve>(s, x, y, 1, kCross));
+                note(decided, setEdgeGroup<kMayObserve>(s, x, y, 2, kCross));
             }
             break;
         }
@@ -223,12 +230,12 @@ RuleResult blankRule(PuzzleState& s, int x, int y) {
             for (int c = 1; c <= 4; ++c) {
                 const int o = oppositeCorner(c);
                 if (pair(wb, x, y, c) == tally(0, 2) && outer(wb, x, y, o) == tally(2, 0)) {
-                    note(decided, setEdgeGroup(s, x, y, o, kCross));
+                    note(decided, setEdgeGroup<kMayObserve>(s, x, y, o, kCross));
                 }
             }
             break;
         case tally(0, 3):
-            note(decided, setEdgeGroup(s, x, y, 0, kCross));
+            note(decided, setEdgeGroup<kMayObserve>(s, x, y, 0, kCross));
             break;
         case tally(0, 4):
             return kContradiction;
@@ -238,53 +245,45 @@ RuleResult blankRule(PuzzleState& s, int x, int y) {
     return finish(decided);
 }
 
-namespace {
-
-// basicCellRule, inline for the pass.
-inline RuleResult cellRule(PuzzleState& s, int x, int y, const GridBounds& grid) {
-    if (!grid.inside(x, y)) return kUnchanged;
+// basicCellRule on a cell of the puzzle, inline for the pass.
+template <bool kMayObserve>
+inline RuleResult cellRuleInside(PuzzleState& s, int x, int y) {
     switch (s.workBoard->at(x, y) & 15) {
         case 0:
-            return blankRule(s, x, y);
+            return blankRuleBody<kMayObserve>(s, x, y);
         case 1:
-            return oneRule(s, x, y);
+            return oneRuleBody<kMayObserve>(s, x, y);
         case 2:
-            return twoRule(s, x, y);
+            return twoRuleBody<kMayObserve>(s, x, y);
         case 3:
-            return threeRule(s, x, y);
+            return threeRuleBody<kMayObserve>(s, x, y);
         case 4:
-            return zeroRule(s, x, y);
+            settle(s, x, y);
+            return kUnchanged;
         default:
             return kUnchanged;  // settled
     }
 }
 
-}  // namespace
-
-RuleResult basicCellRule(PuzzleState& s, int x, int y) {
-    return cellRule(s, x, y, GridBounds(s));
-}
-
-namespace {
-
 // dotRule, inline for the pass.
+template <bool kMayObserve>
 inline RuleResult dotRuleInline(PuzzleState& s, int x, int y) {
     const Board& wb = *s.workBoard;
     if (wb.at(x, y) & kSettled) return kUnchanged;
     switch (countGroup(wb, x, y, 0)) {
         case tally(3, 0):
-            return finish(setEdgeGroup(s, x, y, 0, kCross));
+            return finish(setEdgeGroup<kMayObserve>(s, x, y, 0, kCross));
         case tally(4, 0):
         case tally(2, 2):
             settle(s, x, y);
             return kUnchanged;
         case tally(2, 1):
-            return finish(setEdgeGroup(s, x, y, 0, kLine));
+            return finish(setEdgeGroup<kMayObserve>(s, x, y, 0, kLine));
         case tally(3, 1):
             return kContradiction;
         case tally(0, 2):
         case tally(1, 2):
-            return finish(setEdgeGroup(s, x, y, 0, kCross));
+            return finish(setEdgeGroup<kMayObserve>(s, x, y, 0, kCross));
         case tally(0, 3):
         case tally(1, 3):
         case tally(0, 4):
@@ -294,44 +293,74 @@ inline RuleResult dotRuleInline(PuzzleState& s, int x, int y) {
     }
 }
 
-}  // namespace
-
-RuleResult dotRule(PuzzleState& s, int x, int y) {
-    return dotRuleInline(s, x, y);
-}
-
-bool runBasicRules(PuzzleState& s) {
+// The pass. kSkipQuiet within a solve: a rule that decided nothing is not asked again until
+// an edge it reads changes (RuleQuiet). kMayObserve false when no observer is set.
+template <bool kSkipQuiet, bool kMayObserve>
+bool basicPass(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
     RuleQuiet& quiet = s.solveScratch->ruleQuiet;
-    // Within a solve a rule that decided nothing is not asked again until an edge it reads
-    // changes.
-    const bool skipQuiet = s.solveScratch->incremental;
-    const GridBounds grid(s);
+    const int maxX = 2 * s.W();
+    const int maxY = 2 * s.H();
     bool progress = false;
     // Every decision of these rules goes through setEdgeGroup, which names the cell or dot.
     noteRule(s, RuleId::kBasic, 0, 0);
     queue.closePass();
-    // A site's rule that decided nothing is marked quiet (within a solve); false on a
-    // contradiction.
-    const auto visit = [&](auto site, int x, int y, int slot) {
+    // A site's rule that decided nothing is marked quiet; false on a contradiction.
+    const auto dot = [&](int x, int y, int slot) {
         const auto i = static_cast<size_t>(slot);
-        RuleResult r = kUnchanged;
-        if constexpr (site < EdgeNeighbourhood::kFirstCell) {
-            if (skipQuiet && quiet.dot[i] != 0) return true;
-            r = dotRuleInline(s, x, y);
-            if (r == kUnchanged && skipQuiet) quiet.dot[i] = 1;
-        } else {
-            if (skipQuiet && (quiet.cell[i] & RuleQuiet::kBasic) != 0) return true;
-            r = cellRule(s, x, y, grid);
-            if (r == kUnchanged && skipQuiet) quiet.cell[i] |= RuleQuiet::kBasic;
-        }
+        if (kSkipQuiet && quiet.dot[i] != 0) return true;
+        const RuleResult r = dotRuleInline<kMayObserve>(s, x, y);
+        if (kSkipQuiet && r == kUnchanged) quiet.dot[i] = 1;
         progress |= r == kProgress;
         return r != kContradiction;
     };
+    // `ring`: the cell lies on the outside ring, where no rule applies.
+    const auto cell = [&](int x, int y, int slot, bool ring) {
+        const auto i = static_cast<size_t>(slot);
+        if (kSkipQuiet && (quiet.cell[i] & RuleQuiet::kBasic) != 0) return true;
+        const RuleResult r = ring ? kUnchanged : cellRuleInside<kMayObserve>(s, x, y);
+        if (kSkipQuiet && r == kUnchanged) quiet.cell[i] |= RuleQuiet::kBasic;
+        progress |= r == kProgress;
+        return r != kContradiction;
+    };
+    constexpr int R = RuleQuiet::kRow;
     if (!queue.basicAtPassEnd()) {
         for (;;) {
-            bool isEdge = false;
-            if (!EdgeNeighbourhood::visitEntry(queue.nextForBasic(), isEdge, visit)) return false;
+            // The two dots at the ends of the queued edge, then the six cells nearest to it.
+            const int32_t entry = queue.nextForBasic();
+            const int x = entryX(entry);
+            const int y = entryY(entry);
+            if (((x ^ y) & 1) == 0) return false;
+            const int at = RuleQuiet::slot(x, y);
+            if ((x & 1) == 0) {
+                // Horizontal: dots left and right, cells above then below, left to right.
+                const bool top = y == 1;
+                const bool bottom = y == maxY + 1;
+                const bool left = x == 2;
+                const bool right = x == maxX;
+                if (!dot(x - 1, y, at - 1) || !dot(x + 1, y, at) ||
+                    !cell(x - 2, y - 1, at - 1, top || left) || !cell(x, y - 1, at, top) ||
+                    !cell(x + 2, y - 1, at + 1, top || right) ||
+                    !cell(x - 2, y + 1, at + R - 1, bottom || left) ||
+                    !cell(x, y + 1, at + R, bottom) ||
+                    !cell(x + 2, y + 1, at + R + 1, bottom || right)) {
+                    return false;
+                }
+            } else {
+                // Vertical: dots above and below, cells left then right, top to bottom.
+                const bool top = y == 2;
+                const bool bottom = y == maxY;
+                const bool left = x == 1;
+                const bool right = x == maxX + 1;
+                if (!dot(x, y - 1, at - R) || !dot(x, y + 1, at) ||
+                    !cell(x - 1, y - 2, at - R, left || top) || !cell(x - 1, y, at, left) ||
+                    !cell(x - 1, y + 2, at + R, left || bottom) ||
+                    !cell(x + 1, y - 2, at + 1 - R, right || top) ||
+                    !cell(x + 1, y, at + 1, right) ||
+                    !cell(x + 1, y + 2, at + R + 1, right || bottom)) {
+                    return false;
+                }
+            }
             if (queue.basicAtPassEnd()) {
                 queue.closePass();
                 if (queue.basicAtPassEnd()) break;
@@ -343,6 +372,45 @@ bool runBasicRules(PuzzleState& s) {
         if (s.effortScore < 10000) s.effortScore += 1;
     }
     return true;
+}
+
+}  // namespace
+
+RuleResult oneRule(PuzzleState& s, int x, int y) {
+    return s.ruleObserver ? oneRuleBody<true>(s, x, y) : oneRuleBody<false>(s, x, y);
+}
+
+RuleResult twoRule(PuzzleState& s, int x, int y) {
+    return s.ruleObserver ? twoRuleBody<true>(s, x, y) : twoRuleBody<false>(s, x, y);
+}
+
+RuleResult threeRule(PuzzleState& s, int x, int y) {
+    return s.ruleObserver ? threeRuleBody<true>(s, x, y) : threeRuleBody<false>(s, x, y);
+}
+
+RuleResult zeroRule(PuzzleState& s, int x, int y) {
+    settle(s, x, y);
+    return kUnchanged;
+}
+
+RuleResult blankRule(PuzzleState& s, int x, int y) {
+    return s.ruleObserver ? blankRuleBody<true>(s, x, y) : blankRuleBody<false>(s, x, y);
+}
+
+RuleResult basicCellRule(PuzzleState& s, int x, int y) {
+    if (!insideGrid(s, x, y)) return kUnchanged;
+    return s.ruleObserver ? cellRuleInside<true>(s, x, y) : cellRuleInside<false>(s, x, y);
+}
+
+RuleResult dotRule(PuzzleState& s, int x, int y) {
+    return s.ruleObserver ? dotRuleInline<true>(s, x, y) : dotRuleInline<false>(s, x, y);
+}
+
+bool runBasicRules(PuzzleState& s) {
+    // Within a solve (no observer is set then) a rule that decided nothing is not asked again
+    // until an edge it reads changes.
+    if (s.solveScratch->incremental) return basicPass<true, false>(s);
+    return s.ruleObserver ? basicPass<false, true>(s) : basicPass<false, false>(s);
 }
 
 }  // namespace vexilo

@@ -18,14 +18,6 @@ void pushWorkQueue(PuzzleState& state, int32_t entry) {
 
 namespace {
 
-// After the lattice byte is written, a decision is queued (when it is a move entry past the
-// lattice's first row, entry > 4096) and then logged.
-void queueAndLog(PuzzleState& state, int x, int y, int value) {
-    const int32_t entry = moveEntry(x, y, value);
-    if (entry > 4096 && entry < kFirstMarker) pushWorkQueue(state, entry);
-    appendEntry(*state.workBoard, entry, state.frontend);
-}
-
 // Queue and log entries written in a run that the queue is known to hold
 // (WorkQueue::fitsInRun): the write positions stay here until the run ends. The log is
 // appended to as appendEntry does.
@@ -188,12 +180,17 @@ void observeRule(RuleObserver& observer, RuleId rule, int x, int y, int corner, 
 }
 
 bool writeEdge(PuzzleState& state, int x, int y, int value) {
-    uint8_t& b = state.workBoard->at(x, y);
-    b = static_cast<uint8_t>(value);
+    Board& wb = *state.workBoard;
+    wb.at(x, y) = static_cast<uint8_t>(value);
     state.solveScratch->noteEdgeChange(x, y);
-    if (value == kLine)
-        state.solveScratch->pathEnds.lineSet(state.workBoard->lattice.data(), latticeIndex(x, y));
-    queueAndLog(state, x, y, value);
+    if (value == kLine) state.solveScratch->pathEnds.lineSet(wb.lattice.data(), latticeIndex(x, y));
+    // After the lattice byte, a decision is queued and then logged. (Its entry lies past the
+    // lattice's first row and below the markers: it is always queued.)
+    const int32_t entry = moveEntry(x, y, value);
+    if (!wb.queue.push(entry)) [[unlikely]] {
+        state.frontend.showMessage(kQueueFullMessage);
+    }
+    appendEntry(wb, entry, state.frontend);
     if (state.ruleObserver) [[unlikely]] {
         observeEdge(*state.ruleObserver, x, y, value);
     }

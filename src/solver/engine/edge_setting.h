@@ -107,9 +107,13 @@ inline bool setEdge(PuzzleState& state, int x, int y, int value) {
 }
 
 // setEdge on every position of the group around (x, y), in order; true if any was written.
+// kMayObserve false: the caller knows that no observer is set.
+template <bool kMayObserve = true>
 inline bool setEdgeGroup(PuzzleState& state, int x, int y, int group, int value) {
-    if (state.ruleObserver) [[unlikely]] {
-        observeGroup(state, x, y, group);
+    if constexpr (kMayObserve) {
+        if (state.ruleObserver) [[unlikely]] {
+            observeGroup(state, x, y, group);
+        }
     }
     const GroupOffsets& g = kEdgeGroups[group];
     bool any = false;

@@ -1,12 +1,9 @@
-// Small pieces shared by the rule passes: group counts by name, the two pair rules, the
-// settled flag and the neighbourhood of a queued edge.
+// Small pieces shared by the rule passes: group counts by name, the two pair rules and the
+// settled flag.
 #pragma once
 
 #include <cstdint>
-#include <type_traits>
-#include <utility>
 
-#include "model/move_entry.h"
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
 
@@ -58,6 +55,12 @@ class CellCounts {
         return c[0] == t || c[1] == t || c[2] == t || c[3] == t;
     }
 
+    // Whether the group has an edge not yet decided (four sides for group 0, else two).
+    bool open(int group) {
+        const int t = (*this)[group];
+        return (t & 15) + (t >> 4) < (group == 0 ? 4 : 2);
+    }
+
     // Passes a rule's result on; a decision makes the counts stale.
     bool note(bool decided) {
         stale_ |= decided;
@@ -96,17 +99,30 @@ class CellCounts {
 };
 
 // same and differ on a group of the cell counted by `counts`.
+template <bool kMayObserve = true>
 inline bool same(PuzzleState& s, int x, int y, int group, CellCounts& counts) {
     const int p = counts[group];
-    if (p == tally(1, 0)) return counts.note(setEdgeGroup(s, x, y, group, kCross));
-    if (p == tally(0, 1)) return counts.note(setEdgeGroup(s, x, y, group, kLine));
+    if (p == tally(1, 0)) return counts.note(setEdgeGroup<kMayObserve>(s, x, y, group, kCross));
+    if (p == tally(0, 1)) return counts.note(setEdgeGroup<kMayObserve>(s, x, y, group, kLine));
     return false;
 }
+template <bool kMayObserve = true>
 inline bool differ(PuzzleState& s, int x, int y, int group, CellCounts& counts) {
     const int p = counts[group];
-    if (p == tally(1, 0)) return counts.note(setEdgeGroup(s, x, y, group, kLine));
-    if (p == tally(0, 1)) return counts.note(setEdgeGroup(s, x, y, group, kCross));
+    if (p == tally(1, 0)) return counts.note(setEdgeGroup<kMayObserve>(s, x, y, group, kLine));
+    if (p == tally(0, 1)) return counts.note(setEdgeGroup<kMayObserve>(s, x, y, group, kCross));
     return false;
+}
+
+// setEdgeGroup on a group of the cell counted by `counts`. With no observer, a group
+// without an undecided edge is passed over: the call would write nothing. (An observer
+// hears of every call.)
+template <bool kMayObserve = true>
+inline bool setCellGroup(PuzzleState& s, int x, int y, int group, int value, CellCounts& counts) {
+    if constexpr (!kMayObserve) {
+        if (!counts.open(group)) return false;
+    }
+    return counts.note(setEdgeGroup<kMayObserve>(s, x, y, group, value));
 }
 
 inline void settle(PuzzleState& s, int x, int y) {
@@ -119,67 +135,9 @@ inline bool insideGrid(const PuzzleState& s, int x, int y) {
     return x >= 2 && x <= 2 * s.W() && y >= 2 && y <= 2 * s.H();
 }
 
-// insideGrid with the puzzle's size read once, for a pass: the lattice writes of its rules
-// would make every test read the state again.
-struct GridBounds {
-    int maxX;
-    int maxY;
-    explicit GridBounds(const PuzzleState& s) : maxX(2 * s.W()), maxY(2 * s.H()) {}
-    bool inside(int x, int y) const { return x >= 2 && x <= maxX && y >= 2 && y <= maxY; }
-};
-
 // The clue key of a cell; a settled cell reads as 8 and above.
 inline int clueKey(const Board& board, int x, int y) {
     return board.at(x, y) & 15;
 }
-
-// The two dots at the ends of a queued edge and the six cells nearest to it, in the order
-// the passes examine them: sites 0 and 1 the dots, 2 to 7 the cells.
-class EdgeNeighbourhood {
-  public:
-    static constexpr int kSites = 8;
-    static constexpr int kFirstCell = 2;
-
-    // For a queued entry: false if it is not an edge. Otherwise calls
-    // visit(site, x, y, slot) for the sites in order, site as a std::integral_constant and
-    // slot the site's slot in RuleQuiet, while visit returns true; returns true if every
-    // call did.
-    template <class Visit>
-    static bool visitEntry(int32_t entry, bool& isEdge, Visit&& visit) {
-        const int x = entryX(entry);
-        const int y = entryY(entry);
-        isEdge = ((x ^ y) & 1) == 1;
-        if (!isEdge) return false;
-        const int at = RuleQuiet::slot(x, y);
-        constexpr auto kAll = std::make_integer_sequence<int, kSites>{};
-        if ((x & 1) == 0) return visitSites<0>(x, y, at, visit, kAll);
-        return visitSites<1>(x, y, at, visit, kAll);
-    }
-
-  private:
-    struct Layout {
-        int dx[kSites];
-        int dy[kSites];
-        int slot[kSites];
-    };
-    static constexpr int R = RuleQuiet::kRow;
-    // [0] Horizontal edge: dots left and right, cells above then below, left to right.
-    // [1] Vertical edge: dots above and below, cells left then right, top to bottom.
-    static constexpr Layout kLayouts[2] = {
-        {{-1, 1, -2, 0, 2, -2, 0, 2},
-         {0, 0, -1, -1, -1, 1, 1, 1},
-         {-1, 0, -1, 0, 1, R - 1, R, R + 1}},
-        {{0, 0, -1, -1, -1, 1, 1, 1},
-         {-1, 1, -2, 0, 2, -2, 0, 2},
-         {-R, 0, -R, 0, R, 1 - R, 1, R + 1}},
-    };
-
-    template <int V, class Visit, int... I>
-    static bool visitSites(int x, int y, int at, Visit& visit, std::integer_sequence<int, I...>) {
-        constexpr const Layout& l = kLayouts[V];
-        return (visit(std::integral_constant<int, I>{}, x + l.dx[I], y + l.dy[I], at + l.slot[I]) &&
-                ...);
-    }
-};
 
 }  // namespace vexilo
