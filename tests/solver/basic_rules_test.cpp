@@ -6,6 +6,7 @@
 
 #include "solver/engine/edge_setting.h"
 #include "solver/engine/rule_helpers.h"
+#include "solver/engine/rule_observer.h"
 #include "support/test_support.h"
 #include "work_board.h"
 
@@ -522,6 +523,49 @@ TEST(BasicCornerSteps, BlankWithOneLineAndTheFarCornersClosed) {
     EXPECT_EQ(loggedEntries(*t),
               (std::vector<int32_t>{moveEntry(4, 5, kCross), moveEntry(3, 4, kCross),
                                     moveEntry(5, 4, kCross)}));
+}
+
+// Hears every edge and changes nothing.
+struct SilentObserver : RuleObserver {
+    void edgeDecided(int, int, int) override {}
+};
+
+// Without an observer the rules pass over groups with nothing left to decide; on random
+// edges they decide the same edges in the same order, with the same result and settled
+// flags, as with one: the middle cell of a 3 x 3 board for each clue, two of its dots.
+TEST(BasicRules, DecideAsWhenObserved) {
+    TestState states[2];
+    SilentObserver observer;
+    for (int round = 0; round < 3000; ++round) {
+        const char clue = "-0123"[round % 5];
+        const bool cell = round % 3 != 0;
+        const int dotX = 3 + 2 * (round % 2);
+        const int dotY = 3 + 2 * (round / 2 % 2);
+        std::vector<int32_t> logs[2];
+        std::string lattices[2];
+        RuleResult results[2];
+        for (const bool observed : {false, true}) {
+            PuzzleState& s = *states[observed];
+            loadWorkPicture(
+                s, {"+ + + +", "", "+ + + +", std::string("   ") + clue, "+ + + +", "", "+ + + +"});
+            std::mt19937 random(static_cast<unsigned>(round));
+            for (int y = 1; y <= 7; ++y) {
+                for (int x = 1; x <= 7; ++x) {
+                    if (isEdge(x, y)) s.workBoard->at(x, y) = "\0\2\3"[random() % 3];
+                }
+            }
+            s.ruleObserver = observed ? &observer : nullptr;
+            results[observed] = cell ? basicCellRule(s, 4, 4) : dotRule(s, dotX, dotY);
+            s.ruleObserver = nullptr;
+            logs[observed] = loggedEntries(s);
+            lattices[observed].assign(reinterpret_cast<const char*>(s.workBoard->lattice.data()),
+                                      static_cast<size_t>(latticeIndex(0, 9)));
+        }
+        SCOPED_TRACE(round);
+        EXPECT_EQ(results[0], results[1]);
+        EXPECT_EQ(logs[0], logs[1]);
+        EXPECT_EQ(lattices[0], lattices[1]);
+    }
 }
 
 // The counts a rule reads once agree with countGroup on random edges, after a noted decision
