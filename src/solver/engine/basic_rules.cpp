@@ -182,15 +182,17 @@ RuleResult twoRuleBody(PuzzleState& s, int x, int y) {
 }
 
 template <bool kMayObserve>
-RuleResult blankRuleBody(PuzzleState& s, int x, int y) {
+RuleResult blankRuleBody(PuzzleState& s, int x, int y, int sides) {
     const Board& wb = *s.workBoard;
     bool decided = false;
-    switch (countGroup(wb, x, y, 0)) {
+    switch (sides) {
         case tally(0, 0): {
-            int crossedCorners = 0;
-            for (int c = 1; c <= 4; ++c)
-                crossedCorners += outer(wb, x, y, c) == tally(2, 0) ? 1 : 0;
-            if (crossedCorners >= 3) note(decided, setEdgeGroup<kMayObserve>(s, x, y, 0, kCross));
+            // Three corners closed from outside: the count stops at the second open one.
+            int openCorners = 0;
+            for (int c = 1; c <= 4 && openCorners < 2; ++c) {
+                openCorners += outer(wb, x, y, c) == tally(2, 0) ? 0 : 1;
+            }
+            if (openCorners < 2) note(decided, setEdgeGroup<kMayObserve>(s, x, y, 0, kCross));
             break;
         }
         case tally(4, 0):
@@ -245,12 +247,24 @@ RuleResult blankRuleBody(PuzzleState& s, int x, int y) {
     return finish(decided);
 }
 
-// basicCellRule on a cell of the puzzle, inline for the pass.
+// basicCellRule on cell (x, y) of the puzzle whose lattice byte is at `p`, inline for the
+// pass.
 template <bool kMayObserve>
-inline RuleResult cellRuleInside(PuzzleState& s, int x, int y) {
-    switch (s.workBoard->at(x, y) & 15) {
-        case 0:
-            return blankRuleBody<kMayObserve>(s, x, y);
+inline RuleResult cellRuleInside(PuzzleState& s, const uint8_t* p, int x, int y) {
+    switch (*p & 15) {
+        case 0: {
+            // One to three crosses and no line, or a line and one or two crosses, or two lines
+            // and a cross on the four sides: the rule has nothing to do (the common case,
+            // told without a call).
+            const auto t = [&](int offset) { return int{kEdgeTallyByByte[p[offset]]}; };
+            const int sides = t(-kLatticeSide) + t(kLatticeSide) + t(-1) + t(1);
+            constexpr uint64_t kNothingToDo =
+                uint64_t{1} << tally(1, 0) | uint64_t{1} << tally(2, 0) |
+                uint64_t{1} << tally(3, 0) | uint64_t{1} << tally(1, 1) |
+                uint64_t{1} << tally(2, 1) | uint64_t{1} << tally(1, 2);
+            if (sides < 64 && ((kNothingToDo >> sides) & 1) != 0) return kUnchanged;
+            return blankRuleBody<kMayObserve>(s, x, y, sides);
+        }
         case 1:
             return oneRuleBody<kMayObserve>(s, x, y);
         case 2:
@@ -265,12 +279,12 @@ inline RuleResult cellRuleInside(PuzzleState& s, int x, int y) {
     }
 }
 
-// dotRule, inline for the pass.
+// dotRule on dot (x, y) whose lattice byte is at `p`, inline for the pass.
 template <bool kMayObserve>
-inline RuleResult dotRuleInline(PuzzleState& s, int x, int y) {
-    const Board& wb = *s.workBoard;
-    if (wb.at(x, y) & kSettled) return kUnchanged;
-    switch (countGroup(wb, x, y, 0)) {
+inline RuleResult dotRuleAt(PuzzleState& s, const uint8_t* p, int x, int y) {
+    if (*p & kSettled) return kUnchanged;
+    const auto t = [&](int offset) { return int{kEdgeTallyByByte[p[offset]]}; };
+    switch (t(-kLatticeSide) + t(kLatticeSide) + t(-1) + t(1)) {
         case tally(3, 0):
             return finish(setEdgeGroup<kMayObserve>(s, x, y, 0, kCross));
         case tally(4, 0):
@@ -305,20 +319,26 @@ bool basicPass(PuzzleState& s) {
     // Every decision of these rules goes through setEdgeGroup, which names the cell or dot.
     noteRule(s, RuleId::kBasic, 0, 0);
     queue.closePass();
+    const uint8_t* const lattice = s.workBoard->lattice.data();
     // A site's rule that decided nothing is marked quiet; false on a contradiction.
     const auto dot = [&](int x, int y, int slot) {
         const auto i = static_cast<size_t>(slot);
         if (kSkipQuiet && quiet.dot[i] != 0) return true;
-        const RuleResult r = dotRuleInline<kMayObserve>(s, x, y);
+        const RuleResult r = dotRuleAt<kMayObserve>(s, lattice + latticeIndex(x, y), x, y);
         if (kSkipQuiet && r == kUnchanged) quiet.dot[i] = 1;
         progress |= r == kProgress;
         return r != kContradiction;
     };
-    // `ring`: the cell lies on the outside ring, where no rule applies.
-    const auto cell = [&](int x, int y, int slot, bool ring) {
+    // No rule applies on the outside ring. Its cells read as marked outside: only a cell so
+    // marked is looked at more closely.
+    const auto cell = [&](int x, int y, int slot) {
         const auto i = static_cast<size_t>(slot);
         if (kSkipQuiet && (quiet.cell[i] & RuleQuiet::kBasic) != 0) return true;
-        const RuleResult r = ring ? kUnchanged : cellRuleInside<kMayObserve>(s, x, y);
+        const uint8_t* p = lattice + latticeIndex(x, y);
+        RuleResult r = kUnchanged;
+        if (*p < kOutside || (x >= 2 && x <= maxX && y >= 2 && y <= maxY)) {
+            r = cellRuleInside<kMayObserve>(s, p, x, y);
+        }
         if (kSkipQuiet && r == kUnchanged) quiet.cell[i] |= RuleQuiet::kBasic;
         progress |= r == kProgress;
         return r != kContradiction;
@@ -334,30 +354,18 @@ bool basicPass(PuzzleState& s) {
             const int at = RuleQuiet::slot(x, y);
             if ((x & 1) == 0) {
                 // Horizontal: dots left and right, cells above then below, left to right.
-                const bool top = y == 1;
-                const bool bottom = y == maxY + 1;
-                const bool left = x == 2;
-                const bool right = x == maxX;
-                if (!dot(x - 1, y, at - 1) || !dot(x + 1, y, at) ||
-                    !cell(x - 2, y - 1, at - 1, top || left) || !cell(x, y - 1, at, top) ||
-                    !cell(x + 2, y - 1, at + 1, top || right) ||
-                    !cell(x - 2, y + 1, at + R - 1, bottom || left) ||
-                    !cell(x, y + 1, at + R, bottom) ||
-                    !cell(x + 2, y + 1, at + R + 1, bottom || right)) {
+                if (!dot(x - 1, y, at - 1) || !dot(x + 1, y, at) || !cell(x - 2, y - 1, at - 1) ||
+                    !cell(x, y - 1, at) || !cell(x + 2, y - 1, at + 1) ||
+                    !cell(x - 2, y + 1, at + R - 1) || !cell(x, y + 1, at + R) ||
+                    !cell(x + 2, y + 1, at + R + 1)) {
                     return false;
                 }
             } else {
                 // Vertical: dots above and below, cells left then right, top to bottom.
-                const bool top = y == 2;
-                const bool bottom = y == maxY;
-                const bool left = x == 1;
-                const bool right = x == maxX + 1;
-                if (!dot(x, y - 1, at - R) || !dot(x, y + 1, at) ||
-                    !cell(x - 1, y - 2, at - R, left || top) || !cell(x - 1, y, at, left) ||
-                    !cell(x - 1, y + 2, at + R, left || bottom) ||
-                    !cell(x + 1, y - 2, at + 1 - R, right || top) ||
-                    !cell(x + 1, y, at + 1, right) ||
-                    !cell(x + 1, y + 2, at + R + 1, right || bottom)) {
+                if (!dot(x, y - 1, at - R) || !dot(x, y + 1, at) || !cell(x - 1, y - 2, at - R) ||
+                    !cell(x - 1, y, at) || !cell(x - 1, y + 2, at + R) ||
+                    !cell(x + 1, y - 2, at + 1 - R) || !cell(x + 1, y, at + 1) ||
+                    !cell(x + 1, y + 2, at + R + 1)) {
                     return false;
                 }
             }
@@ -394,16 +402,20 @@ RuleResult zeroRule(PuzzleState& s, int x, int y) {
 }
 
 RuleResult blankRule(PuzzleState& s, int x, int y) {
-    return s.ruleObserver ? blankRuleBody<true>(s, x, y) : blankRuleBody<false>(s, x, y);
+    const int sides = countGroup(*s.workBoard, x, y, 0);
+    return s.ruleObserver ? blankRuleBody<true>(s, x, y, sides)
+                          : blankRuleBody<false>(s, x, y, sides);
 }
 
 RuleResult basicCellRule(PuzzleState& s, int x, int y) {
     if (!insideGrid(s, x, y)) return kUnchanged;
-    return s.ruleObserver ? cellRuleInside<true>(s, x, y) : cellRuleInside<false>(s, x, y);
+    const uint8_t* p = &s.workBoard->at(x, y);
+    return s.ruleObserver ? cellRuleInside<true>(s, p, x, y) : cellRuleInside<false>(s, p, x, y);
 }
 
 RuleResult dotRule(PuzzleState& s, int x, int y) {
-    return s.ruleObserver ? dotRuleInline<true>(s, x, y) : dotRuleInline<false>(s, x, y);
+    const uint8_t* p = &s.workBoard->at(x, y);
+    return s.ruleObserver ? dotRuleAt<true>(s, p, x, y) : dotRuleAt<false>(s, p, x, y);
 }
 
 bool runBasicRules(PuzzleState& s) {

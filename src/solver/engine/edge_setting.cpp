@@ -179,22 +179,36 @@ void observeRule(RuleObserver& observer, RuleId rule, int x, int y, int corner, 
     observer.site = {rule, x, y, corner, otherX, otherY};
 }
 
-bool writeEdge(PuzzleState& state, int x, int y, int value) {
+namespace {
+
+// The rest of writeEdge's queueing and logging when the queue or the log is full or an
+// observer listens.
+[[gnu::cold, gnu::noinline]] void queueAndLogRarely(PuzzleState& state, int x, int y, int value,
+                                                    bool queued) {
+    if (!queued) state.frontend.showMessage(kQueueFullMessage);
+    appendEntry(*state.workBoard, moveEntry(x, y, value), state.frontend);
+    if (state.ruleObserver) observeEdge(*state.ruleObserver, x, y, value);
+}
+
+}  // namespace
+
+void writeEdge(PuzzleState& state, int x, int y, int value) {
     Board& wb = *state.workBoard;
     wb.at(x, y) = static_cast<uint8_t>(value);
-    state.solveScratch->noteEdgeChange(x, y);
-    if (value == kLine) state.solveScratch->pathEnds.lineSet(wb.lattice.data(), latticeIndex(x, y));
-    // After the lattice byte, a decision is queued and then logged. (Its entry lies past the
-    // lattice's first row and below the markers: it is always queued.)
+    // A decision is queued and then logged. (Its entry lies past the lattice's first row and
+    // below the markers: it is always queued.)
     const int32_t entry = moveEntry(x, y, value);
-    if (!wb.queue.push(entry)) [[unlikely]] {
-        state.frontend.showMessage(kQueueFullMessage);
+    const bool queued = wb.queue.push(entry);
+    int32_t& logged = wb.moveLog[static_cast<size_t>(wb.writePos)];
+    if (!queued || logged == kEndSentinel || state.ruleObserver != nullptr) [[unlikely]] {
+        queueAndLogRarely(state, x, y, value, queued);
+    } else {
+        logged = entry;
+        ++wb.writePos;
     }
-    appendEntry(wb, entry, state.frontend);
-    if (state.ruleObserver) [[unlikely]] {
-        observeEdge(*state.ruleObserver, x, y, value);
-    }
-    return true;
+    SolveScratch& scratch = *state.solveScratch;
+    scratch.noteEdgeChange(x, y);
+    if (value == kLine) scratch.pathEnds.lineSet(wb.lattice.data(), latticeIndex(x, y));
 }
 
 void observeGroup(PuzzleState& state, int x, int y, int group) {

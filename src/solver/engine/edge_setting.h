@@ -95,7 +95,7 @@ inline int countGroup(const Board& board, int x, int y, int group) {
 void pushWorkQueue(PuzzleState& state, int32_t entry);
 
 // setEdge on an edge not yet decided.
-bool writeEdge(PuzzleState& state, int x, int y, int value);
+void writeEdge(PuzzleState& state, int x, int y, int value);
 // What setEdgeGroup tells a rule observer.
 [[gnu::cold, gnu::noinline]] void observeGroup(PuzzleState& state, int x, int y, int group);
 
@@ -103,7 +103,8 @@ bool writeEdge(PuzzleState& state, int x, int y, int value);
 // false if it was already decided. Callers that only want the edge decided ignore it.
 inline bool setEdge(PuzzleState& state, int x, int y, int value) {
     if (state.workBoard->at(x, y) & 2) return false;
-    return writeEdge(state, x, y, value);
+    writeEdge(state, x, y, value);
+    return true;
 }
 
 // setEdge on every position of the group around (x, y), in order; true if any was written.
