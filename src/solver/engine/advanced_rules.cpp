@@ -258,11 +258,19 @@ bool startPatterns(PuzzleState& s) {
 
 namespace {
 
-// advancedCellRule on a cell of the puzzle, inline for the pass.
-inline bool cellRuleAdvancedInside(PuzzleState& s, int x, int y) {
-    switch (clueKey(*s.workBoard, x, y)) {
-        case 0:
-            return hasThreeBeside(*s.workBoard, x, y) && blankRuleAdvanced(s, x, y);
+// advancedCellRule on cell (x, y) of the puzzle whose lattice byte is at `p`, inline for the
+// pass.
+inline bool cellRuleAdvancedInside(PuzzleState& s, const uint8_t* p, int x, int y) {
+    switch (*p & 15) {
+        case 0: {
+            // Most cells without clue have no 3 beside them: then no rule applies.
+            const auto isThree = [&](int offset) { return (p[offset] & 7) == 3; };
+            if (!isThree(-2 * kLatticeSide) && !isThree(2 * kLatticeSide) && !isThree(-2) &&
+                !isThree(2)) {
+                return false;
+            }
+            return blankRuleAdvanced(s, x, y);
+        }
         case 1:
             return oneRuleAdvanced(s, x, y);
         case 2:
@@ -277,7 +285,7 @@ inline bool cellRuleAdvancedInside(PuzzleState& s, int x, int y) {
 }  // namespace
 
 bool advancedCellRule(PuzzleState& s, int x, int y) {
-    return insideGrid(s, x, y) && cellRuleAdvancedInside(s, x, y);
+    return insideGrid(s, x, y) && cellRuleAdvancedInside(s, &s.workBoard->at(x, y), x, y);
 }
 
 namespace {
@@ -297,14 +305,17 @@ RuleResult advancedPass(PuzzleState& s) {
         progress |= startPatterns(s);
         s.startPatternsDone |= 1;
     }
-    // `ring`: the cell lies on the outside ring, where no rule applies.
-    const auto cell = [&](int x, int y, int slot, bool ring) {
-        const auto i = static_cast<size_t>(slot);
+    // No rule applies on the outside ring. Its cells read as marked outside: only a cell so
+    // marked is looked at more closely.
+    const uint8_t* const lattice = s.workBoard->lattice.data();
+    // `p` the cell's lattice byte, `i` its slot in RuleQuiet.
+    const auto cell = [&](int x, int y, const uint8_t* p, size_t i) {
         if (kSkipQuiet && ((quiet.cell[i] & RuleQuiet::kOwnEdges) != 0 ||
                            scratch.advancedQuietAt[i] == scratch.boardChanges)) {
             return;
         }
-        if (!ring && cellRuleAdvancedInside(s, x, y)) {
+        const bool ring = *p >= kOutside && (x < 2 || x > maxX || y < 2 || y > maxY);
+        if (!ring && cellRuleAdvancedInside(s, p, x, y)) {
             progress = true;
             return;
         }
@@ -312,15 +323,16 @@ RuleResult advancedPass(PuzzleState& s) {
             // The rule of a cell without clue, a 0, a settled cell and a cell of the outside
             // ring reads nothing but the cell, its twelve edges and the clues (not the settled
             // flags) of its neighbours.
-            const int key = ring ? 0 : clueKey(*s.workBoard, x, y);
-            if (key == 0 || key >= 4) {
+            const int key = *p & 15;
+            if (ring || key == 0 || key >= 4) {
                 quiet.cell[i] |= RuleQuiet::kOwnEdges;
             } else {
                 scratch.advancedQuietAt[i] = scratch.boardChanges;
             }
         }
     };
-    constexpr int R = RuleQuiet::kRow;
+    constexpr size_t R = RuleQuiet::kRow;
+    constexpr int V = kLatticeSide;
     while (!queue.advancedAtPassEnd()) {
         // On long chains of 2s one pass can take seconds.
         stopIfCancelled(s);
@@ -329,31 +341,24 @@ RuleResult advancedPass(PuzzleState& s) {
         const int x = entryX(entry);
         const int y = entryY(entry);
         if (((x ^ y) & 1) == 0) return RuleResult::kContradiction;
-        const int at = RuleQuiet::slot(x, y);
+        const auto at = static_cast<size_t>(RuleQuiet::slot(x, y));
+        const uint8_t* const e = lattice + latticeIndex(x, y);
         if ((x & 1) == 0) {
             // Horizontal: cells above then below, left to right.
-            const bool top = y == 1;
-            const bool bottom = y == maxY + 1;
-            const bool left = x == 2;
-            const bool right = x == maxX;
-            cell(x - 2, y - 1, at - 1, top || left);
-            cell(x, y - 1, at, top);
-            cell(x + 2, y - 1, at + 1, top || right);
-            cell(x - 2, y + 1, at + R - 1, bottom || left);
-            cell(x, y + 1, at + R, bottom);
-            cell(x + 2, y + 1, at + R + 1, bottom || right);
+            cell(x - 2, y - 1, e - 2 - V, at - 1);
+            cell(x, y - 1, e - V, at);
+            cell(x + 2, y - 1, e + 2 - V, at + 1);
+            cell(x - 2, y + 1, e - 2 + V, at + R - 1);
+            cell(x, y + 1, e + V, at + R);
+            cell(x + 2, y + 1, e + 2 + V, at + R + 1);
         } else {
             // Vertical: cells left then right, top to bottom.
-            const bool top = y == 2;
-            const bool bottom = y == maxY;
-            const bool left = x == 1;
-            const bool right = x == maxX + 1;
-            cell(x - 1, y - 2, at - R, left || top);
-            cell(x - 1, y, at, left);
-            cell(x - 1, y + 2, at + R, left || bottom);
-            cell(x + 1, y - 2, at + 1 - R, right || top);
-            cell(x + 1, y, at + 1, right);
-            cell(x + 1, y + 2, at + R + 1, right || bottom);
+            cell(x - 1, y - 2, e - 1 - 2 * V, at - R);
+            cell(x - 1, y, e - 1, at);
+            cell(x - 1, y + 2, e - 1 + 2 * V, at + R);
+            cell(x + 1, y - 2, e + 1 - 2 * V, at + 1 - R);
+            cell(x + 1, y, e + 1, at + 1);
+            cell(x + 1, y + 2, e + 1 + 2 * V, at + R + 1);
         }
     }
     if (progress) {

@@ -320,30 +320,29 @@ bool basicPass(PuzzleState& s) {
     noteRule(s, RuleId::kBasic, 0, 0);
     queue.closePass();
     const uint8_t* const lattice = s.workBoard->lattice.data();
-    // A site's rule that decided nothing is marked quiet; false on a contradiction.
-    const auto dot = [&](int x, int y, int slot) {
-        const auto i = static_cast<size_t>(slot);
-        if (kSkipQuiet && quiet.dot[i] != 0) return true;
-        const RuleResult r = dotRuleAt<kMayObserve>(s, lattice + latticeIndex(x, y), x, y);
-        if (kSkipQuiet && r == kUnchanged) quiet.dot[i] = 1;
+    // A site's rule that decided nothing is marked quiet (its byte in RuleQuiet at `q`); false
+    // on a contradiction. `p` is the site's lattice byte.
+    const auto dot = [&](int x, int y, const uint8_t* p, uint8_t* q) {
+        if (kSkipQuiet && *q != 0) return true;
+        const RuleResult r = dotRuleAt<kMayObserve>(s, p, x, y);
+        if (kSkipQuiet && r == kUnchanged) *q = 1;
         progress |= r == kProgress;
         return r != kContradiction;
     };
     // No rule applies on the outside ring. Its cells read as marked outside: only a cell so
     // marked is looked at more closely.
-    const auto cell = [&](int x, int y, int slot) {
-        const auto i = static_cast<size_t>(slot);
-        if (kSkipQuiet && (quiet.cell[i] & RuleQuiet::kBasic) != 0) return true;
-        const uint8_t* p = lattice + latticeIndex(x, y);
+    const auto cell = [&](int x, int y, const uint8_t* p, uint8_t* q) {
+        if (kSkipQuiet && (*q & RuleQuiet::kBasic) != 0) return true;
         RuleResult r = kUnchanged;
         if (*p < kOutside || (x >= 2 && x <= maxX && y >= 2 && y <= maxY)) {
             r = cellRuleInside<kMayObserve>(s, p, x, y);
         }
-        if (kSkipQuiet && r == kUnchanged) quiet.cell[i] |= RuleQuiet::kBasic;
+        if (kSkipQuiet && r == kUnchanged) *q |= RuleQuiet::kBasic;
         progress |= r == kProgress;
         return r != kContradiction;
     };
     constexpr int R = RuleQuiet::kRow;
+    constexpr int V = kLatticeSide;
     if (!queue.basicAtPassEnd()) {
         for (;;) {
             // The two dots at the ends of the queued edge, then the six cells nearest to it.
@@ -352,20 +351,26 @@ bool basicPass(PuzzleState& s) {
             const int y = entryY(entry);
             if (((x ^ y) & 1) == 0) return false;
             const int at = RuleQuiet::slot(x, y);
+            uint8_t* const qd = quiet.dot.data() + at;
+            uint8_t* const qc = quiet.cell.data() + at;
+            const uint8_t* const e = lattice + latticeIndex(x, y);
             if ((x & 1) == 0) {
                 // Horizontal: dots left and right, cells above then below, left to right.
-                if (!dot(x - 1, y, at - 1) || !dot(x + 1, y, at) || !cell(x - 2, y - 1, at - 1) ||
-                    !cell(x, y - 1, at) || !cell(x + 2, y - 1, at + 1) ||
-                    !cell(x - 2, y + 1, at + R - 1) || !cell(x, y + 1, at + R) ||
-                    !cell(x + 2, y + 1, at + R + 1)) {
+                if (!dot(x - 1, y, e - 1, qd - 1) || !dot(x + 1, y, e + 1, qd) ||
+                    !cell(x - 2, y - 1, e - 2 - V, qc - 1) || !cell(x, y - 1, e - V, qc) ||
+                    !cell(x + 2, y - 1, e + 2 - V, qc + 1) ||
+                    !cell(x - 2, y + 1, e - 2 + V, qc + R - 1) || !cell(x, y + 1, e + V, qc + R) ||
+                    !cell(x + 2, y + 1, e + 2 + V, qc + R + 1)) {
                     return false;
                 }
             } else {
                 // Vertical: dots above and below, cells left then right, top to bottom.
-                if (!dot(x, y - 1, at - R) || !dot(x, y + 1, at) || !cell(x - 1, y - 2, at - R) ||
-                    !cell(x - 1, y, at) || !cell(x - 1, y + 2, at + R) ||
-                    !cell(x + 1, y - 2, at + 1 - R) || !cell(x + 1, y, at + 1) ||
-                    !cell(x + 1, y + 2, at + R + 1)) {
+                if (!dot(x, y - 1, e - V, qd - R) || !dot(x, y + 1, e + V, qd) ||
+                    !cell(x - 1, y - 2, e - 1 - 2 * V, qc - R) || !cell(x - 1, y, e - 1, qc) ||
+                    !cell(x - 1, y + 2, e - 1 + 2 * V, qc + R) ||
+                    !cell(x + 1, y - 2, e + 1 - 2 * V, qc + 1 - R) ||
+                    !cell(x + 1, y, e + 1, qc + 1) ||
+                    !cell(x + 1, y + 2, e + 1 + 2 * V, qc + R + 1)) {
                     return false;
                 }
             }
