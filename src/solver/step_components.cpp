@@ -1,11 +1,14 @@
 #include "solver/step_components.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "model/move_entry.h"
 #include "model/puzzle_state.h"
 #include "solver/consistency.h"
 #include "solver/engine/edge_setting.h"
+#include "solver/plane_faces.h"
 
 namespace vexilo {
 
@@ -33,6 +36,21 @@ int slotOf(int dot) {
     static_assert(kLatticeSide == 1024 && SolveScratch::kDotRow == 512);
     return static_cast<int>(((at >> 11) << 9) + ((at & 1023) >> 1));
 }
+
+// What a dot is, by the tally of its four edges: a path end (one line and at most one
+// cross), or left without undecided edges.
+constexpr int kPathEnd = 1;
+constexpr int kAlone = 2;
+constexpr auto kDotKind = [] {
+    std::array<uint8_t, tally(0, 4) + 1> kinds{};
+    for (int lines = 0; lines <= 4; ++lines) {
+        for (int crosses = 0; lines + crosses <= 4; ++crosses) {
+            kinds[tally(crosses, lines)] = static_cast<uint8_t>(
+                (lines == 1 && crosses <= 1 ? kPathEnd : 0) | (lines + crosses == 4 ? kAlone : 0));
+        }
+    }
+    return kinds;
+}();
 
 // The two graphs on the dots: edges that are not crosses, and undecided edges.
 constexpr int kOpen = 0;
@@ -84,6 +102,7 @@ struct StepComponents {
     int stepCount;                   // the open hypothesis's step, as markStep noted it:
     int32_t stepEdges[kMaxEdges];    // its edges, in the order of the log,
     uint8_t stepValues[kMaxEdges];   // and what it set them to
+    uint8_t cutsOffEnd[kMaxEdges];   // by step edge: it cuts off a dot (keepSplits)
     bool onlyDecided;                // every change since the pass before was a decision
     bool nextPass;                   // and that pass was the one before in the same solve
     uint32_t learnt;                 // the passes learnt
@@ -92,6 +111,8 @@ struct StepComponents {
     int changedCount;                // the edges whose keys changed since the last pass
     int32_t changedEdge[kMaxEdges];
     uint8_t changedFrom[kMaxEdges];  // their keys before
+    PlaneFaces faces[2];             // by graph: its faces at rest, and the step's joins
+    int64_t searched[2];             // by graph: the dots its searches looked at since then
 };
 
 namespace {
@@ -231,16 +252,19 @@ int meetOrRunOut(StepComponents& c, const Board& wb, int a, int b, int& size) {
     };
     for (;;) {
         if (headA == tailA) {
+            c.searched[g] += headA + headB;
             size = tailA;
             return 0;
         }
         if (expand(c.queueA[headA++], sideA, sideB, c.queueA, tailA, rootA, rootB)) break;
         if (headB == tailB) {
+            c.searched[g] += headA + headB;
             size = tailB;
             return 1;
         }
         if (expand(c.queueB[headB++], sideB, sideA, c.queueB, tailB, rootB, rootA)) break;
     }
+    c.searched[g] += headA + headB;
     // Met: both sides' dots join one class.
     int k = rootA >= 0 ? classRoot(c, rootA) : rootB >= 0 ? classRoot(c, rootB) : -1;
     if (k < 0) {
@@ -286,21 +310,36 @@ EdgeEnds endsOf(int32_t entry) {
     return edgeEnds(latticeIndex(entryX(entry), entryY(entry)));
 }
 
+// The ends of a taken-out edge are joined around a cell beside it whose other three sides
+// are still edges of graph g. (A side on the ring is crossed: the test stops there, before
+// the lattice's edge.)
+template <int g>
+[[gnu::always_inline]] inline bool joinedAroundACell(const Board& wb, const EdgeEnds& e) {
+    const int along = e.b - e.edge;
+    const int side = along == 1 ? kLatticeSide : 1;
+    const auto in = [&](int at) { return inGraph<g>(wb.at(at) & kKeyMask); };
+    return (in(e.a - side) && in(e.edge - 2 * side) && in(e.b - side)) ||
+           (in(e.a + side) && in(e.edge + 2 * side) && in(e.b + side));
+}
+
 // Finds the pieces that broke off graph g where edges[0, count) were taken out of it
-// (those within the part that matters), and calls
-// onPiece(dots, size) for each (unless askOfLoneDots is false, for a dot left without
-// edges): a verdict other than kUnknown ends the search and is returned. Otherwise the result is
-// kHolds, every component of the new position in that part having been found as a piece but one,
+// (those within the part that matters): every edge taken out, or only those that split a
+// component when taken out in turn (keepSplits). The graph at rest without the edges left
+// out of the list has the components of the graph at rest: each of those took out an edge
+// of a cycle, which is still there when fewer edges are gone. Calls onPiece(dots, size)
+// for each piece (unless askOfLoneDots is false, for a dot left without edges): a verdict
+// other than kUnknown ends the search and is returned. Otherwise the result is kHolds,
+// every component of the new position in that part having been found as a piece but one,
 // the remainder (kUnknown only when the pieces overflow their table).
 //
-// First each taken-out edge whose ends lie in no piece yet gets a search from both ends.
-// Then pieces joined by a taken-out edge form a cluster, and the remainder's dots at the
-// other end of a taken-out edge from a cluster are its contacts. A path at rest between
-// two remainder dots that passes through a cluster enters and leaves it at contacts, and
-// every other taken-out edge on it had its ends met: so the remainder is joined when each
-// cluster's contacts are. Each contact is searched from the last one it met (the one
-// before it in the list, as a rule its neighbour), and a contact that cannot reach it
-// starts a new piece, and the clusters are formed again.
+// First each listed edge whose ends lie in no piece yet gets a search from both ends.
+// Then pieces joined by a listed edge form a cluster, and the remainder's dots at the other
+// end of a listed edge from a cluster are its contacts. A path between two remainder dots,
+// at rest and without the edges left out of the list, that passes through a cluster enters
+// and leaves it at contacts, and every other listed edge on it had its ends met: so the
+// remainder is joined when each cluster's contacts are. Each contact is searched from the
+// last one it met (the one before it in the list, as a rule its neighbour), and a contact
+// that cannot reach it starts a new piece, and the clusters are formed again.
 template <int g, class OnPiece>
 StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges, int count,
                        OnPiece onPiece, bool askOfLoneDots = true) {
@@ -331,16 +370,6 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges,
         }
         return true;
     };
-    // The ends of a taken-out edge are joined around a cell beside it whose other three
-    // sides are still edges of the graph. (A side on the ring is crossed: the test stops
-    // there, before the lattice's edge.)
-    const auto aroundACell = [&](const EdgeEnds& e) {
-        const int along = e.b - e.edge;
-        const int side = along == 1 ? kLatticeSide : 1;
-        const auto in = [&](int at) { return inGraph<g>(wb.at(at) & kKeyMask); };
-        return (in(e.a - side) && in(e.edge - 2 * side) && in(e.b - side)) ||
-               (in(e.a + side) && in(e.edge + 2 * side) && in(e.b + side));
-    };
     // The taken-out edges with an end in a piece, for the clusters.
     int cuts = 0;
     for (int i = 0; i < count; ++i) {
@@ -356,7 +385,7 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges,
             }
         }
         if (!inPiece[0] && !inPiece[1]) {
-            if (aroundACell(e)) continue;
+            if (joinedAroundACell<g>(wb, e)) continue;
             int size = 0;
             const int side = meetOrRunOut<g>(c, wb, e.a, e.b, size);
             if (side < 0) continue;  // joined: neither end can be in a piece
@@ -586,6 +615,21 @@ void learnRestComponents(PuzzleState& state) {
         c.onlyDecided = c.changedFrom[i] == kUndecided;
     }
     keep = keep && c.onlyDecided;
+    // The faces only join while edges only leave both graphs; else they are learnt again,
+    // when the searches are worth it.
+    for (int g = 0; g < 2; ++g) {
+        PlaneFaces& faces = c.faces[g];
+        if (!c.onlyDecided) {
+            faces.known = false;
+            c.searched[g] = 0;
+        }
+        for (int i = 0; i < c.changedCount && faces.known; ++i) {
+            const int edge = c.changedEdge[i];
+            if (g == kUndecidedEdges || (wb.at(edge) & kKeyMask) == kCross) {
+                static_cast<void>(faces.takeOutAtRest(edge));
+            }
+        }
+    }
     // The path ends, and the counts of their components.
     const uint32_t counted = nextSearch(c);
     for (int i = 0; i < c.changedCount; ++i) {
@@ -641,6 +685,67 @@ bool restGainedDecisionsSinceLastPass(const PuzzleState& state) {
     return c != nullptr && c->nextPass && c->onlyDecided;
 }
 
+namespace {
+
+// The faces at rest of graph g, ready for the open step's edges. They are worth learning
+// once the searches in g have looked at as many dots as the board has cells since they
+// were last known, about what learning them costs: a board with few hypotheses or short
+// searches is left without (at rest, the edges of the open step were undecided).
+bool facesWorthIt(const StepComponents& c, int g, int w, int h) {
+    return c.faces[g].known || c.searched[g] >= static_cast<int64_t>(w) * h;
+}
+PlaneFaces& restFaces(StepComponents& c, const Board& wb, int g, int w, int h) {
+    PlaneFaces& faces = c.faces[g];
+    if (!faces.known) {
+        faces.learn(w, h, [&](int edge) {
+            const int key = wb.at(edge) & kKeyMask;
+            return c.stepEdge[edge] != c.hypothesis &&
+                   (g == kOpen ? key == kCross : key != kUndecided);
+        });
+    }
+    faces.newStep();
+    return faces;
+}
+
+// Of edges[0, count), taken out of graph g in turn, writes those that split a component to
+// c.takenOut, in order, and returns their number; or -1 when none did more than cut off a
+// dot left without edges: then each component the edges were taken from is still joined,
+// but for those dots. (edges may be c.takenOut.)
+//
+// cutsOff[i], if given, tells that edge i is the last one taken from a dot left without
+// edges: then that edge alone still held the dot and cuts it off. It has the same face on
+// both sides, and taking it out leaves the faces as they are. When every other edge has
+// its ends joined around a cell after the step, and so had them when it was taken out,
+// none did more; else every other edge asks the faces, and without them every edge is kept.
+template <int g>
+int keepSplits(StepComponents& c, const Board& wb, int w, int h, const int32_t* edges, int count,
+               const uint8_t* cutsOff) {
+    const auto cuts = [&](int i) { return cutsOff != nullptr && cutsOff[i] != 0; };
+    int local = 0;
+    while (local < count && (cuts(local) || joinedAroundACell<g>(wb, edgeEnds(edges[local])))) {
+        ++local;
+    }
+    if (local == count) return -1;
+    if (!facesWorthIt(c, g, w, h)) {
+        if (edges != c.takenOut) std::copy(edges, edges + count, c.takenOut);
+        return count;
+    }
+    PlaneFaces& faces = restFaces(c, wb, g, w, h);
+    bool more = false;
+    int kept = 0;
+    for (int i = 0; i < count; ++i) {
+        const int edge = edges[i];
+        if (!cuts(i)) {
+            if (!faces.takeOutInStep(edge)) continue;
+            more = true;
+        }
+        c.takenOut[kept++] = edge;
+    }
+    return more ? kept : -1;
+}
+
+}  // namespace
+
 void markStep(PuzzleState& state, int first) {
     StepComponents& c = *state.solveScratch->stepComponents;
     if (++c.hypothesis == 0) {
@@ -665,21 +770,21 @@ StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
     StepComponents& c = *state.solveScratch->stepComponents;
     const Board& wb = *state.workBoard;
     // Every line must lie in the start's component at rest: the step only took edges out.
+    // The crosses the step drew there are taken out of it, and of those the ones that split
+    // it are kept, for the pieces that broke off.
     const int start = labelAt(c, wb, kOpen, startDot);
     if (c.graph[kOpen].restCount[start] != state.solveScratch->restLines) return kFails;
-    for (int i = 0; i < c.stepCount; ++i) {
-        if (c.stepValues[i] == kLine && labelOf(c, kOpen, edgeEnds(c.stepEdges[i]).a) != start) {
-            return kFails;
-        }
-    }
-    // The crosses the step drew there: each one's ends still meet, or a piece broke off.
     int count = 0;
     for (int i = 0; i < c.stepCount; ++i) {
-        const EdgeEnds e = edgeEnds(c.stepEdges[i]);
-        if (c.stepValues[i] == kCross && labelOf(c, kOpen, e.a) == start) {
-            c.takenOut[count++] = e.edge;
+        const bool there = labelOf(c, kOpen, edgeEnds(c.stepEdges[i]).a) == start;
+        if (c.stepValues[i] == kLine) {
+            if (!there) return kFails;
+        } else if (there) {
+            c.takenOut[count++] = c.stepEdges[i];
         }
     }
+    count = keepSplits<kOpen>(c, wb, state.W(), state.H(), c.takenOut, count, nullptr);
+    if (count < 0) return kHolds;
     const int startHalf = halfOf(startDot);
     return findPieces<kOpen>(c, wb, c.takenOut, count, [&](const int32_t* dots, int size) {
         int ends = 0;  // each line is met from both its dots
@@ -708,14 +813,15 @@ StepVerdict stepEndsPaired(PuzzleState& state) {
         c.endsLabelled = true;
     }
     // The components the step touched, with their path ends now: a dot's count changes only
-    // when one of its edges did.
+    // when one of its edges did. Newest edge first: a dot is met first at the last edge the
+    // step took from it, which cuts it off when it has no undecided edge left.
     int odd = c.oddRest;
     c.touchedCount = 0;
     const uint32_t counted = nextSearch(c);
     const auto touchedIndex = [&](int id) {
         return static_cast<int>(static_cast<uint32_t>(graph.touched[id]));
     };
-    for (int i = 0; i < c.stepCount; ++i) {
+    for (int i = c.stepCount - 1; i >= 0; --i) {
         const EdgeEnds e = edgeEnds(c.stepEdges[i]);
         const int id = labelAt(c, wb, kUndecidedEdges, e.a);
         if ((graph.touched[id] >> 32) != c.hypothesis) {
@@ -724,11 +830,17 @@ StepVerdict stepEndsPaired(PuzzleState& state) {
             odd -= graph.restCount[id] % 2;
         }
         int32_t& ends = c.touchedEnds[touchedIndex(id)];
+        int cutsOff = 0;
         for (int dot : {e.a, e.b}) {
             if (c.seen[halfOf(dot)] == counted) continue;
             c.seen[halfOf(dot)] = counted;
-            ends += (isPathEnd(wb, dot) ? 1 : 0) - (c.endIndex[slotOf(dot)] != 0 ? 1 : 0);
+            int sides = 0;
+            for (int step : kSideStep) sides = tallyPosition(wb, sides, dot + step);
+            const int kind = kDotKind[sides];
+            ends += (kind & kPathEnd) - (c.endIndex[slotOf(dot)] != 0 ? 1 : 0);
+            cutsOff |= kind;
         }
+        c.cutsOffEnd[i] = (cutsOff & kAlone) != 0 ? 1 : 0;
     }
     if (odd > 0) return kFails;
     // What remains of each touched component after the pieces that broke off, each a whole
@@ -740,8 +852,12 @@ StepVerdict stepEndsPaired(PuzzleState& state) {
         return false;
     };
     if (remainderOdd()) return kFails;
+    // The step's edges that split a component, for the pieces that broke off.
+    const int count = keepSplits<kUndecidedEdges>(c, wb, state.W(), state.H(), c.stepEdges,
+                                                  c.stepCount, c.cutsOffEnd);
+    if (count < 0) return kHolds;
     const StepVerdict v = findPieces<kUndecidedEdges>(
-        c, wb, c.stepEdges, c.stepCount,
+        c, wb, c.takenOut, count,
         [&](const int32_t* dots, int size) {
             int ends = 0;
             for (int i = 0; i < size; ++i) ends += isPathEnd(wb, dots[i]) ? 1 : 0;

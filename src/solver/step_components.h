@@ -3,10 +3,12 @@
 // Within a pass every hypothesis starts from the same position at rest. Its components
 // (of the graph of edges that are not crosses, and of the graph of undecided edges) are
 // labelled once per pass, as far as the hypotheses need them. A hypothesis only takes
-// edges out of both graphs. For each edge it took out, a search from both ends at once
-// either meets (the ends stay joined) or runs out on one side, which is then a whole
-// component of the new position, small and counted on the spot. From the rest labels, the
-// counted pieces and the step's own changes, both tests follow without walking the board.
+// edges out of both graphs, and the faces of the graphs (plane_faces.h) tell which of those
+// edges split a component. When none did more than cut off a dot left without edges, the
+// components at rest are still joined. Otherwise a search from both ends of each edge that
+// split one runs out on one side, which is then a whole component of the new position,
+// small and counted on the spot. From the rest labels, the counted pieces and the step's
+// own changes, both tests follow without walking the board.
 // Where a piece could split what remains of its component, each of the remainder's
 // points of contact with the piece must be joined again; when one is not, the caller
 // decides with the plain walks.

@@ -10,6 +10,7 @@
 #include "model/move_entry.h"
 #include "model/move_log.h"
 #include "solve_fixtures.h"
+#include "solver/step_components.h"
 #include "support/test_support.h"
 
 namespace vexilo {
@@ -248,8 +249,26 @@ TEST(ConsistencyTests, StepJudgementAgreesWithThePlainWalks) {
                 const auto lines = decide(edges, true, 100);
                 const auto [x, y] =
                     lines.empty() ? edges[random() % edges.size()] : lines[random() % lines.size()];
-                const bool expected = naiveLinesConnected(*t, x, y) && naivePathEndsPaired(*t);
-                EXPECT_EQ(stepConsistent(*t, x, y), expected);
+                const bool connected = naiveLinesConnected(*t, x, y);
+                const bool paired = naivePathEndsPaired(*t);
+                EXPECT_EQ(stepConsistent(*t, x, y), connected && paired);
+                // Each test on its own, where it tells.
+                int first = wb.writePos;
+                int lineCount = t->solveScratch->restLines;
+                while (isMove(wb.moveLog[first - 1])) {
+                    lineCount += entryValue(wb.moveLog[--first]) == kLine ? 1 : 0;
+                }
+                markStep(*t, first);
+                const int dot =
+                    isVerticalEdge(x, y) ? latticeIndex(x, y - 1) : latticeIndex(x - 1, y);
+                const StepVerdict byStep = stepLinesConnected(*t, lineCount, dot);
+                if (byStep != StepVerdict::kUnknown) {
+                    EXPECT_EQ(byStep == StepVerdict::kHolds, connected);
+                }
+                const StepVerdict endsByStep = stepEndsPaired(*t);
+                if (endsByStep != StepVerdict::kUnknown) {
+                    EXPECT_EQ(endsByStep == StepVerdict::kHolds, paired);
+                }
                 while (isMove(wb.moveLog[wb.writePos - 1])) {
                     const int32_t e = wb.moveLog[wb.writePos - 1];
                     wb.at(entryX(e), entryY(e)) = 0;

@@ -1,0 +1,116 @@
+// Which edges taken out of a graph on the dots split a component, told from its faces.
+//
+// The graphs the trial search's tests look at (the edges that are not crosses, the undecided
+// edges) are drawn in the plane on the dots. Their faces are the cells, joined across every
+// edge the graph lacks, and the outside, which the ring's cells form. An edge taken out of
+// such a graph splits its component exactly when the same face lies on both its sides;
+// otherwise its two faces become one. So a union-find over the cells tells, for each edge a
+// step takes out in turn, whether it split a component, without a walk.
+//
+// The faces of the position at rest are one union-find, kept from pass to pass while the
+// position only loses edges of the graph. A step's joins are kept apart, on the roots of the
+// rest, and forgotten with the step. The memory must come zeroed (an unknown graph).
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "model/lattice.h"
+#include "model/solve_scratch.h"
+
+namespace vexilo {
+
+struct PlaneFaces {
+    static constexpr int kSlots = SolveScratch::kDotSlots;
+
+    bool known;                 // the faces at rest are learnt
+    uint32_t step;              // the open step's joins carry it in stepMark
+    int32_t parent[kSlots];     // by cell slot: the faces at rest
+    uint32_t stepMark[kSlots];  // by root at rest: the step that joined it, if this one
+    int32_t stepParent[kSlots];
+
+    // A cell's slot: (y / 2) * kDotRow + x / 2, as for the dots.
+    static int slotOf(int cell) { return SolveScratch::dotSlot(cell); }
+
+    // The cells on the two sides of an edge: across it from its dots' line.
+    static int sideA(int edge) { return edge - ((edge & 1) != 0 ? 1 : kLatticeSide); }
+    static int sideB(int edge) { return edge + ((edge & 1) != 0 ? 1 : kLatticeSide); }
+
+    int findRest(int s) {
+        while (parent[s] != s) {
+            parent[s] = parent[parent[s]];
+            s = parent[s];
+        }
+        return s;
+    }
+
+    // Learns the faces of the graph on a w x h board that lacks the edges where lacks(edge).
+    template <class Lacks>
+    void learn(int w, int h, Lacks lacks) {
+        for (int y = 0; y <= 2 * h + 2; y += 2) {
+            const int row = slotOf(latticeIndex(0, y));
+            for (int x = 0; x <= 2 * w + 2; x += 2) parent[row + x / 2] = row + x / 2;
+        }
+        // The ring's cells, one face beyond the outer dots.
+        const int outside = slotOf(latticeIndex(0, 0));
+        for (int x = 2; x <= 2 * w + 2; x += 2) {
+            parent[slotOf(latticeIndex(x, 0))] = outside;
+            parent[slotOf(latticeIndex(x, 2 * h + 2))] = outside;
+        }
+        for (int y = 2; y <= 2 * h; y += 2) {
+            parent[slotOf(latticeIndex(0, y))] = outside;
+            parent[slotOf(latticeIndex(2 * w + 2, y))] = outside;
+        }
+        for (int y = 1; y <= 2 * h + 1; ++y) {
+            for (int x = 1 + (y % 2); x <= 2 * w + 1; x += 2) {
+                const int edge = latticeIndex(x, y);
+                if (lacks(edge)) takeOutAtRest(edge);
+            }
+        }
+        known = true;
+    }
+
+    // Takes an edge out of the graph at rest: true when that split a component.
+    bool takeOutAtRest(int edge) {
+        const int a = findRest(slotOf(sideA(edge)));
+        const int b = findRest(slotOf(sideB(edge)));
+        if (a == b) return true;
+        parent[a] = b;
+        return false;
+    }
+
+    // A new step: the last one's joins are forgotten.
+    void newStep() {
+        if (++step == 0) {
+            std::memset(stepMark, 0, sizeof stepMark);
+            step = 1;
+        }
+    }
+
+    int findStep(int s) {
+        if (stepMark[s] != step) {
+            stepMark[s] = step;
+            stepParent[s] = s;
+            return s;
+        }
+        while (stepParent[s] != s) {
+            stepParent[s] = stepParent[stepParent[s]];
+            s = stepParent[s];
+        }
+        return s;
+    }
+
+    // Takes an edge out of the graph within the step: true when that split a component.
+    bool takeOutInStep(int edge) {
+        int a = findRest(slotOf(sideA(edge)));
+        int b = findRest(slotOf(sideB(edge)));
+        if (a == b) return true;
+        a = findStep(a);
+        b = findStep(b);
+        if (a == b) return true;
+        stepParent[a] = b;
+        return false;
+    }
+};
+
+}  // namespace vexilo
