@@ -1,5 +1,6 @@
 #include "model/path_ends.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -17,7 +18,7 @@ constexpr auto kLineByByte = [] {
     return table;
 }();
 
-int linesAt(const uint8_t* lattice, int dot) {
+[[gnu::always_inline]] inline int linesAt(const uint8_t* lattice, int dot) {
     return kLineByByte[lattice[dot - 1]] + kLineByByte[lattice[dot + 1]] +
            kLineByByte[lattice[dot - kLatticeSide]] + kLineByByte[lattice[dot + kLatticeSide]];
 }
@@ -69,8 +70,8 @@ bool anyLine(const uint8_t* row, int first, int last) {
 void PathEnds::start(const uint8_t* lattice, int w, int h) {
     kept_ = true;
     branches_ = 0;
-    undo_.clear();
-    const size_t slots = static_cast<size_t>(h) * kRow + static_cast<size_t>(w) + 1;
+    records_ = 0;
+    const size_t slots = slot(latticeIndex(2 * w + 1, 2 * h + 1)) + 1;
     if (partner_.size() < slots) partner_.resize(slots);
     const int maxSteps = (w + 1) * (h + 1);
     // A row of dots whose edges (those of its own row and the cell rows above and below)
@@ -98,39 +99,42 @@ void PathEnds::join(const uint8_t* lattice, int edge) {
     const int across = (edge & 1) != 0 ? kLatticeSide : 1;
     const int a = edge - across;
     const int b = edge + across;
-    const int linesA = linesAt(lattice, a) - 1;  // before this line
-    const int linesB = linesAt(lattice, b) - 1;
-    if (linesA >= 2 || linesB >= 2) {
+    const int linesA = linesAt(lattice, a);  // with this line
+    const int linesB = linesAt(lattice, b);
+    if (linesA > 2 || linesB > 2) {
         ++branches_;
-        undo_.push_back({kBranched, 0, 0, 0, 0});
+        record({kBranched, 0, 0, 0, 0});
         return;
     }
     if (branches_ > 0) {
-        undo_.push_back({kUnchanged, 0, 0, 0, 0});
+        record({kUnchanged, 0, 0, 0, 0});
         return;
     }
-    const int endA = linesA == 0 ? a : partner_[slot(a)];
-    const int endB = linesB == 0 ? b : partner_[slot(b)];
+    const int endA = linesA == 1 ? a : partner_[slot(a)];
+    const int endB = linesB == 1 ? b : partner_[slot(b)];
     if (endA == b) {
-        undo_.push_back({kUnchanged, 0, 0, 0, 0});
+        record({kUnchanged, 0, 0, 0, 0});
         return;
     }
     int32_t& partnerA = partner_[slot(endA)];
     int32_t& partnerB = partner_[slot(endB)];
-    undo_.push_back({kJoined, endA, partnerA, endB, partnerB});
+    record({kJoined, endA, partnerA, endB, partnerB});
     partnerA = endB;
     partnerB = endA;
 }
 
 void PathEnds::undoJoin() {
-    const Record r = undo_.back();
-    undo_.pop_back();
+    const Record r = undo_[--records_];
     if (r.tag == kBranched) {
         --branches_;
     } else if (r.tag == kJoined) {
         partner_[slot(r.endB)] = r.partnerB;
         partner_[slot(r.endA)] = r.partnerA;
     }
+}
+
+[[gnu::noinline]] void PathEnds::grow() {
+    undo_.resize(std::max<size_t>(1024, 2 * undo_.size()));
 }
 
 }  // namespace vexilo

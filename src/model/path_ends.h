@@ -43,20 +43,16 @@ class PathEnds {
         int b;
     };
     Joined joinedBy(int back) const {
-        const Record& r = undo_[undo_.size() - static_cast<size_t>(back)];
+        const Record& r = undo_[records_ - static_cast<size_t>(back)];
         if (r.tag != kJoined) return {-1, -1};
         return {r.endA, r.endB};
     }
 
   private:
-    static constexpr int kRow = 512;  // dot slots per row: (y / 2) * kRow + x / 2
-    static_assert(kRow > kMaxCells);
-    // A lattice index is never negative: shifts and masks do.
-    static constexpr size_t slot(int at) {
-        static_assert(kLatticeSide == 1024 && kRow == 512);
-        const auto i = static_cast<size_t>(static_cast<unsigned>(at));
-        return ((i >> 11) << 9) + ((i & 1023) >> 1);
-    }
+    // A dot's slot is half its lattice index (a dot's x is odd): the slots of the even rows
+    // of the lattice stay unused, but no multiplication is needed. An index is never
+    // negative.
+    static constexpr size_t slot(int at) { return static_cast<unsigned>(at) >> 1; }
 
     void join(const uint8_t* lattice, int edge);
     void undoJoin();
@@ -77,7 +73,14 @@ class PathEnds {
     bool kept_ = false;
     int branches_ = 0;              // lines standing that made a branch (or found at start)
     std::vector<int32_t> partner_;  // by dot slot, for each end: the other end's index
-    std::vector<Record> undo_;      // a record per line set, newest last
+    // A record per line set, newest last: the first records_ of undo_, which only grows.
+    std::vector<Record> undo_;
+    size_t records_ = 0;
+    void record(const Record& r) {
+        if (records_ == undo_.size()) [[unlikely]] grow();
+        undo_[records_++] = r;
+    }
+    void grow();
 };
 
 }  // namespace vexilo

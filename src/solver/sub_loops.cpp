@@ -6,8 +6,8 @@
 #include "solver/sub_loops.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
-#include <optional>
 
 #include "model/puzzle_state.h"
 #include "solver/engine/edge_setting.h"
@@ -16,12 +16,12 @@ namespace vexilo {
 
 namespace {
 
-// The order in which the rule and its walks try the sides of a dot.
-constexpr Direction kSideOrder[4] = {Direction::kLeft, Direction::kRight, Direction::kUp,
-                                     Direction::kDown};
+// The steps of lattice index from a dot to its four sides (twice that to the dots beyond),
+// in the order in which the rule and its walks try them: left, right, up, down.
+constexpr int kSideSteps[4] = {-1, 1, -kLatticeSide, kLatticeSide};
 
 // The walks run over lattice indices; a dot's number x + 4096 * y is made only where it is
-// compared or returned.
+// returned.
 constexpr int dotNumberAt(int at) {
     static_assert(kLatticeSide == 1024);
     return (at & 1023) + 4096 * (at >> 10);
@@ -31,23 +31,27 @@ constexpr int dotNumberAt(int at) {
     return lattice[at] & kKeyMask;
 }
 
+// What an edge adds to the tally of its dots, by its lattice byte.
+constexpr auto kTallyByByte = [] {
+    std::array<uint8_t, 256> table{};
+    for (int b = 0; b < 256; ++b) table[static_cast<size_t>(b)] = edgeTally(b & kKeyMask);
+    return table;
+}();
+
 // The tally of the four edges around the dot at index `at`.
 [[gnu::always_inline]] inline int dotTally(const uint8_t* lattice, int at) {
-    static constexpr int kEdgeTally[8] = {edgeTally(0), edgeTally(1), edgeTally(2), edgeTally(3),
-                                          edgeTally(4), edgeTally(5), edgeTally(6), edgeTally(7)};
-    return kEdgeTally[keyAt(lattice, at - 1)] + kEdgeTally[keyAt(lattice, at + 1)] +
-           kEdgeTally[keyAt(lattice, at - kLatticeSide)] +
-           kEdgeTally[keyAt(lattice, at + kLatticeSide)];
+    return kTallyByByte[lattice[at - 1]] + kTallyByByte[lattice[at + 1]] +
+           kTallyByByte[lattice[at - kLatticeSide]] + kTallyByByte[lattice[at + kLatticeSide]];
 }
 
-// The first side of the dot at `at`, arrived at in direction dir, whose edge has `key`; the
-// way back is never taken.
-[[gnu::always_inline]] inline std::optional<Direction> onwardSide(const uint8_t* lattice, int at,
-                                                                  Direction dir, int key) {
-    for (Direction side : kSideOrder) {
-        if (side != opposite(dir) && keyAt(lattice, at + latticeStep(side)) == key) return side;
+// The step to the first side of the dot at `at`, arrived at by step `arrived`, whose edge
+// has `key`, or 0; the way back is never taken.
+[[gnu::always_inline]] inline int onwardStep(const uint8_t* lattice, int at, int arrived,
+                                             int key) {
+    for (int side : kSideSteps) {
+        if (side != -arrived && keyAt(lattice, at + side) == key) return side;
     }
-    return std::nullopt;
+    return 0;
 }
 
 // Whether any edge of the four dots at index `at`, at + 2, at + 4 and at + 6 may be a line
@@ -71,25 +75,26 @@ int maxWalk(const PuzzleState& s) {
     return (s.W() + 1) * (s.H() + 1);
 }
 
-int pathEndFrom(const uint8_t* lattice, int at, Direction dir, int maxSteps) {
+// The walks from the dot at `at`, reached by step `arrived`. The index of the first dot of
+// the path without two lines, or 0 when the path cannot be followed.
+int pathEndFrom(const uint8_t* lattice, int at, int arrived, int maxSteps) {
     for (int steps = maxSteps; steps >= 0; --steps) {
-        if (tallyLines(dotTally(lattice, at)) != 2) return dotNumberAt(at);
-        const std::optional<Direction> next = onwardSide(lattice, at, dir, kLine);
-        if (!next) return 0;
-        dir = *next;
-        at += 2 * latticeStep(dir);
+        if (tallyLines(dotTally(lattice, at)) != 2) return at;
+        arrived = onwardStep(lattice, at, arrived, kLine);
+        if (arrived == 0) return 0;
+        at += 2 * arrived;
     }
     return 0;
 }
 
-bool corridorFrom(const uint8_t* lattice, int at, Direction dir, int target, int maxSteps) {
+// Whether the corridor arrives at the dot at index `target`.
+bool corridorFrom(const uint8_t* lattice, int at, int arrived, int target, int maxSteps) {
     for (int steps = maxSteps; steps >= 0; --steps) {
-        if (dotNumberAt(at) == target) return true;
+        if (at == target) return true;
         if (dotTally(lattice, at) != tally(2, 0)) return false;
-        const std::optional<Direction> next = onwardSide(lattice, at, dir, kUndecided);
-        if (!next) return false;
-        dir = *next;
-        at += 2 * latticeStep(dir);
+        arrived = onwardStep(lattice, at, arrived, kUndecided);
+        if (arrived == 0) return false;
+        at += 2 * arrived;
     }
     return false;
 }
@@ -97,11 +102,16 @@ bool corridorFrom(const uint8_t* lattice, int at, Direction dir, int target, int
 }  // namespace
 
 int findPathEnd(PuzzleState& s, int x, int y, Direction dir) {
-    return pathEndFrom(s.workBoard->lattice.data(), latticeIndex(x, y), dir, maxWalk(s));
+    const int end = pathEndFrom(s.workBoard->lattice.data(), latticeIndex(x, y), latticeStep(dir),
+                                maxWalk(s));
+    return end == 0 ? 0 : dotNumberAt(end);
 }
 
 bool corridorReaches(PuzzleState& s, int x, int y, Direction dir, int target) {
-    return corridorFrom(s.workBoard->lattice.data(), latticeIndex(x, y), dir, target, maxWalk(s));
+    // A number whose x is beyond the lattice names no dot.
+    const int at = (target & 4095) < kLatticeSide ? latticeIndex(target & 4095, target >> 12) : -1;
+    return corridorFrom(s.workBoard->lattice.data(), latticeIndex(x, y), latticeStep(dir), at,
+                        maxWalk(s));
 }
 
 namespace {
@@ -184,21 +194,20 @@ class SubLoopCall {
         if (c == tally(3, 1) || tallyLines(c) != 1) return;
         int end = 0;
         if (lookUpEnds_) {
-            end = dotNumberAt(ends_.otherEnd(at));
+            end = ends_.otherEnd(at);
         } else {
-            for (Direction dir : kSideOrder) {
-                if (keyAt(lattice_, at + latticeStep(dir)) == kLine) {
-                    end = pathEndFrom(lattice_, at + 2 * latticeStep(dir), dir, walk_);
+            for (int side : kSideSteps) {
+                if (keyAt(lattice_, at + side) == kLine) {
+                    end = pathEndFrom(lattice_, at + 2 * side, side, walk_);
                     break;
                 }
             }
         }
-        const int x = at % kLatticeSide;
-        const int y = at / kLatticeSide;
-        for (Direction dir : kSideOrder) {
-            if (keyAt(lattice_, at + latticeStep(dir)) != kUndecided) continue;
-            if (corridorFrom(lattice_, at + 2 * latticeStep(dir), dir, end, walk_)) {
-                static_cast<void>(setEdge(s_, x + stepX(dir), y + stepY(dir), kCross));
+        for (int side : kSideSteps) {
+            const int edge = at + side;
+            if (keyAt(lattice_, edge) != kUndecided) continue;
+            if (corridorFrom(lattice_, edge + side, side, end, walk_)) {
+                static_cast<void>(setEdge(s_, edge % kLatticeSide, edge / kLatticeSide, kCross));
             }
         }
     }
@@ -240,14 +249,14 @@ class SubLoopCall {
 
     // Whether a corridor leads from the dot at `a` to the dot at `b`.
     bool corridorBetween(int a, int b) const {
-        for (Direction dir : kSideOrder) {
-            if (keyAt(lattice_, a + latticeStep(dir)) != kUndecided) continue;
+        for (int side : kSideSteps) {
+            if (keyAt(lattice_, a + side) != kUndecided) continue;
             int end = a;
-            for (Direction onward = dir;;) {
-                end += 2 * latticeStep(onward);
+            for (int onward = side;;) {
+                end += 2 * onward;
                 if (end == b) return true;
                 if (dotTally(lattice_, end) != tally(2, 0)) break;
-                onward = *onwardSide(lattice_, end, onward, kUndecided);
+                onward = onwardStep(lattice_, end, onward, kUndecided);
             }
         }
         return false;
@@ -259,15 +268,15 @@ class SubLoopCall {
         if (!scratch_.subLoopWalked.visit(SolveScratch::dotSlot(at))) return;
         int ends[2] = {0, 0};
         int found = 0;
-        for (Direction dir : kSideOrder) {
-            if (keyAt(lattice_, at + latticeStep(dir)) != kUndecided) continue;
+        for (int side : kSideSteps) {
+            if (keyAt(lattice_, at + side) != kUndecided) continue;
             int end = at;
-            for (Direction onward = dir;;) {
-                end += 2 * latticeStep(onward);
+            for (int onward = side;;) {
+                end += 2 * onward;
                 if (dotTally(lattice_, end) != tally(2, 0)) break;
                 // Back at a dot walked: the corridor is a closed ring.
                 if (!scratch_.subLoopWalked.visit(SolveScratch::dotSlot(end))) return;
-                onward = *onwardSide(lattice_, end, onward, kUndecided);
+                onward = onwardStep(lattice_, end, onward, kUndecided);
             }
             ends[found++] = end;
             if (found == 2) break;
@@ -315,28 +324,27 @@ class SubLoopCall {
                 !scratch_.subLoopWalked.visit(SolveScratch::dotSlot(end))) {
                 continue;
             }
-            for (Direction dir : kSideOrder) {
-                const int key = keyAt(lattice_, end + latticeStep(dir));
-                if (key == kLine) walkToEnd(end, dir, kLine);
-                if (key == kUndecided) walkToEnd(end, dir, kUndecided);
+            for (int side : kSideSteps) {
+                const int key = keyAt(lattice_, end + side);
+                if (key == kLine) walkToEnd(end, side, kLine);
+                if (key == kUndecided) walkToEnd(end, side, kUndecided);
             }
         }
     }
 
     // Follows a path (key kLine, through dots with two lines) or a corridor (kUndecided,
-    // through dots with two crosses and two undecided edges) from dot `at` in direction dir
+    // through dots with two crosses and two undecided edges) from dot `at` by step `side`
     // and queues the dot where it stops, unless the walk meets a dot walked already.
-    void walkToEnd(int at, Direction dir, int key) {
-        at += 2 * latticeStep(dir);
+    void walkToEnd(int at, int side, int key) {
+        at += 2 * side;
         for (;;) {
             const int t = dotTally(lattice_, at);
             const bool passes = key == kLine ? tallyLines(t) == 2 : t == tally(2, 0);
             if (!passes) break;
             if (--budget_ < 0 || !scratch_.subLoopWalked.visit(SolveScratch::dotSlot(at))) return;
-            const std::optional<Direction> next = onwardSide(lattice_, at, dir, key);
-            if (!next) return;
-            dir = *next;
-            at += 2 * latticeStep(dir);
+            side = onwardStep(lattice_, at, side, key);
+            if (side == 0) return;
+            at += 2 * side;
         }
         queueDot(at);
     }
