@@ -131,10 +131,10 @@ namespace {
 // Nothing else changes within a solve but by a retraction, which takes the board back to a
 // position whose changes are logged from the restored starting point on (and the settled
 // flags it clears are those of dots without an undecided edge, which decide nothing).
-// While a branch stands the ends of paths are walked to and every change queues the dots
-// whose walks it touches. The dots are visited in the order of the whole-board scan
-// (increasing lattice index); as nothing new can decide within a call, no dot is queued
-// while the rule runs.
+// The dots are visited in the order of the whole-board scan (increasing lattice index); as
+// nothing new can decide within a call, no dot is queued while the rule runs. While a
+// branch stands (the basic rules find it first, so it hardly ever does at a call) the ends
+// of paths are not kept, and a call looks at every dot.
 class SubLoopCall {
   public:
     explicit SubLoopCall(PuzzleState& s)
@@ -157,7 +157,7 @@ class SubLoopCall {
         if (!everyDot) {
             scratch_.subLoopQueued.next();
             scratch_.subLoopWalked.next();
-            everyDot = lookUpEnds_ ? !queueByEnds(from, logEnd) : !queueByWalks(from, logEnd);
+            everyDot = !lookUpEnds_ || !queueByEnds(from, logEnd);
         }
         if (everyDot) {
             scanAll();
@@ -292,63 +292,6 @@ class SubLoopCall {
         return tallyLines(dotTally(lattice_, a)) == 1 && ends_.otherEnd(a) == b;
     }
 
-    // Queues, with the ends of paths walked to, each dot whose rule may read an edge that
-    // the log entries from slot `from` to `to` decided; false when the walks would cost more
-    // than the scan.
-    bool queueByWalks(int32_t from, int32_t to) {
-        // Walks beyond one whole board's worth of dots cost more than the scan.
-        budget_ = walk_;
-        for (int32_t slot = from; slot < to && budget_ >= 0; ++slot) {
-            const int32_t e = wb_.moveLog[slot];
-            if (isMove(e)) queueAffected(latticeIndex(entryX(e), entryY(e)));
-        }
-        return budget_ >= 0;
-    }
-
-    // Queues each dot whose rule may read the edge at `edge`: the dots at its ends, and the
-    // dots at the far ends of the paths and corridors that pass through them.
-    void queueAffected(int edge) {
-        if (!isEdgeAt(edge)) return;
-        const int across = (edge % 2 != 0) ? kLatticeSide : 1;
-        const int key = keyAt(lattice_, edge);
-        for (int end : {edge - across, edge + across}) {
-            queueDot(end);
-            const int t = dotTally(lattice_, end);
-            // Other dots read a dot with a line only for its lines (a path passing through,
-            // or a corridor stopping at it, as it does with or without this cross).
-            if (key == kCross && tallyLines(t) != 0) continue;
-            const bool onPath = tallyLines(t) == 2;
-            const bool onCorridor = t == tally(2, 0);
-            // A dot inside a path or corridor stands for the whole of it: walked once.
-            if ((onPath || onCorridor) &&
-                !scratch_.subLoopWalked.visit(SolveScratch::dotSlot(end))) {
-                continue;
-            }
-            for (int side : kSideSteps) {
-                const int key = keyAt(lattice_, end + side);
-                if (key == kLine) walkToEnd(end, side, kLine);
-                if (key == kUndecided) walkToEnd(end, side, kUndecided);
-            }
-        }
-    }
-
-    // Follows a path (key kLine, through dots with two lines) or a corridor (kUndecided,
-    // through dots with two crosses and two undecided edges) from dot `at` by step `side`
-    // and queues the dot where it stops, unless the walk meets a dot walked already.
-    void walkToEnd(int at, int side, int key) {
-        at += 2 * side;
-        for (;;) {
-            const int t = dotTally(lattice_, at);
-            const bool passes = key == kLine ? tallyLines(t) == 2 : t == tally(2, 0);
-            if (!passes) break;
-            if (--budget_ < 0 || !scratch_.subLoopWalked.visit(SolveScratch::dotSlot(at))) return;
-            side = onwardStep(lattice_, at, side, key);
-            if (side == 0) return;
-            at += 2 * side;
-        }
-        queueDot(at);
-    }
-
     void queueDot(int at) {
         if (!scratch_.subLoopQueued.visit(SolveScratch::dotSlot(at))) return;
         scratch_.subLoopWaiting[static_cast<size_t>(queued_++)] = at;
@@ -363,7 +306,6 @@ class SubLoopCall {
     const PathEnds& ends_ = scratch_.pathEnds;
     bool lookUpEnds_ = false;  // the ends of paths are looked up, not walked to
     int queued_ = 0;           // dots in subLoopWaiting, each queued once a call
-    int budget_ = 0;           // walk steps left to the queueing by walks
 };
 
 }  // namespace
