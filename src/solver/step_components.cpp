@@ -89,6 +89,7 @@ struct StepComponents {
     uint64_t joined[kHalves];          // by dot: joinGeneration << 32 | class
     int32_t classParent[kMaxEdges];    // the classes' union-find
     uint32_t stepEdge[kLatticeBytes];  // by edge: the hypothesis, when its step decided it
+    int32_t stepIndex[kLatticeBytes];  // by edge: then its place in the step (dropLoneLeaves)
     int32_t queueA[kSlots];
     int32_t queueB[kSlots];
     int32_t pieceRoot[kMaxEdges];     // pieces joined by an edge the step took out
@@ -744,6 +745,58 @@ int keepSplits(StepComponents& c, const Board& wb, int w, int h, const int32_t* 
     return more ? kept : -1;
 }
 
+// c.takenOut[0, count) holds the edges of the open step that split graph 1 when taken out
+// in turn: the last edge of each dot the step left without undecided edges, which cut it
+// off (c.cutsOffEnd), and the others. With the components after the step, those edges form
+// a tree, in which a dot left alone hangs from the end of its last edge. Keeps the other
+// edges and the last edges of the dots they meet and of those these hang from, and
+// returns their number: every other edge leads to dots of no path ends that hang by it
+// from the rest, which stays joined without them.
+int dropLoneLeaves(StepComponents& c, const Board& wb, int count) {
+    const auto alone = [&](int dot) {
+        for (int step : kSideStep) {
+            if ((wb.at(dot + step) & kKeyMask) == kUndecided) return false;
+        }
+        return true;
+    };
+    // The last edge of the step at a dot left alone.
+    const auto lastEdge = [&](int dot) {
+        int last = -1;
+        for (int step : kSideStep) {
+            const int edge = dot + step;
+            if (c.stepEdge[edge] == c.hypothesis &&
+                (last < 0 || c.stepIndex[edge] > c.stepIndex[last])) {
+                last = edge;
+            }
+        }
+        return last;
+    };
+    for (int i = 0; i < c.stepCount; ++i) c.stepIndex[c.stepEdges[i]] = i;
+    const uint32_t kept = nextSearch(c);
+    int32_t* const out = c.queueB;
+    int n = 0;
+    for (int i = 0; i < count; ++i) {
+        const int edge = c.takenOut[i];
+        if (c.cutsOffEnd[c.stepIndex[edge]] != 0) continue;
+        out[n++] = edge;
+        const EdgeEnds e = edgeEnds(edge);
+        for (int dot : {e.a, e.b}) {
+            int from = edge;
+            while (c.seen[halfOf(dot)] != kept && alone(dot)) {
+                c.seen[halfOf(dot)] = kept;
+                const int last = lastEdge(dot);
+                if (last == from) break;  // it cut off both its ends
+                out[n++] = last;
+                from = last;
+                const EdgeEnds l = edgeEnds(last);
+                dot = l.a == dot ? l.b : l.a;
+            }
+        }
+    }
+    std::copy(out, out + n, c.takenOut);
+    return n;
+}
+
 }  // namespace
 
 void markStep(PuzzleState& state, int first) {
@@ -853,9 +906,11 @@ StepVerdict stepEndsPaired(PuzzleState& state) {
     };
     if (remainderOdd()) return kFails;
     // The step's edges that split a component, for the pieces that broke off.
-    const int count = keepSplits<kUndecidedEdges>(c, wb, state.W(), state.H(), c.stepEdges,
-                                                  c.stepCount, c.cutsOffEnd);
+    int count = keepSplits<kUndecidedEdges>(c, wb, state.W(), state.H(), c.stepEdges, c.stepCount,
+                                            c.cutsOffEnd);
     if (count < 0) return kHolds;
+    // Told by the faces, those are the edges that split a component (keepSplits).
+    if (c.faces[kUndecidedEdges].known) count = dropLoneLeaves(c, wb, count);
     const StepVerdict v = findPieces<kUndecidedEdges>(
         c, wb, c.takenOut, count,
         [&](const int32_t* dots, int size) {
