@@ -111,9 +111,10 @@ struct StepComponents {
     int markPasses;                  // and the solve's trialPasses then
     int changedCount;                // the edges whose keys changed since the last pass
     int32_t changedEdge[kMaxEdges];
-    uint8_t changedFrom[kMaxEdges];  // their keys before
-    PlaneFaces faces[2];             // by graph: its faces at rest, and the step's joins
-    int64_t searched[2];             // by graph: the dots its searches looked at since then
+    uint8_t changedFrom[kMaxEdges];       // their keys before
+    uint8_t changedSplits[2][kMaxEdges];  // by graph: that change split a component (faces)
+    PlaneFaces faces[2];                  // by graph: its faces at rest, and the step's joins
+    int64_t searched[2];                  // by graph: the dots its searches looked at since then
 };
 
 namespace {
@@ -550,13 +551,16 @@ void setRestCount(StepComponents& c, int g, int id, int count) {
 // The components of the last pass in graph g, made those of this one: the changed edges
 // only took edges out of it (`out(from, to)` tells which), each piece that broke off
 // gets a number of its own, and the remainder keeps the old one. `count(dot)` is a dot's
-// share of the count. False when the pieces could not all be found.
+// share of the count. False when the pieces could not all be found. With the faces kept
+// from the last pass, only the edges that split a component are looked at.
 template <int g, class Out, class Count>
 bool refineComponents(StepComponents& c, const Board& wb, Out out, Count count) {
+    const bool splitsKnown = c.faces[g].known;
     int taken = 0;
     for (int i = 0; i < c.changedCount; ++i) {
         const EdgeEnds e = edgeEnds(c.changedEdge[i]);
-        if (out(c.changedFrom[i], wb.at(e.edge) & kKeyMask) && labelOf(c, g, e.a) >= 0) {
+        if (out(c.changedFrom[i], wb.at(e.edge) & kKeyMask) && labelOf(c, g, e.a) >= 0 &&
+            (!splitsKnown || c.changedSplits[g][i] != 0)) {
             c.takenOut[taken++] = e.edge;
         }
     }
@@ -626,8 +630,9 @@ void learnRestComponents(PuzzleState& state) {
         }
         for (int i = 0; i < c.changedCount && faces.known; ++i) {
             const int edge = c.changedEdge[i];
+            c.changedSplits[g][i] = 0;
             if (g == kUndecidedEdges || (wb.at(edge) & kKeyMask) == kCross) {
-                static_cast<void>(faces.takeOutAtRest(edge));
+                c.changedSplits[g][i] = faces.takeOutAtRest(edge) ? 1 : 0;
             }
         }
     }
