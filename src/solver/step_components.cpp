@@ -15,8 +15,8 @@ namespace vexilo {
 namespace {
 
 constexpr int kSlots = SolveScratch::kDotSlots;
-// The searches index dots by half their lattice index: one shift, and a neighbour is
-// one or kLatticeSide away.
+// Dots are indexed by half their lattice index: one shift, and a neighbour is one or
+// kLatticeSide away (the halves of the rows between hold nothing and are never touched).
 constexpr int kHalves = kLatticeBytes / 2;
 int halfOf(int dot) {
     return static_cast<int>(static_cast<unsigned>(dot) >> 1);
@@ -29,13 +29,6 @@ constexpr int kIds = 4 * SolveScratch::kDotSlots;
 
 constexpr int kSideStep[4] = {latticeStep(Direction::kDown), latticeStep(Direction::kRight),
                               latticeStep(Direction::kUp), latticeStep(Direction::kLeft)};
-
-// SolveScratch::dotSlot, with shifts: a dot's index is never negative.
-int slotOf(int dot) {
-    const auto at = static_cast<unsigned>(dot);
-    static_assert(kLatticeSide == 1024 && SolveScratch::kDotRow == 512);
-    return static_cast<int>(((at >> 11) << 9) + ((at & 1023) >> 1));
-}
 
 // What a dot is, by the tally of its four edges: a path end (one line and at most one
 // cross), or left without undecided edges.
@@ -70,7 +63,7 @@ struct StepComponents {
     int touchedCount;
     struct Graph {
         int components;
-        uint64_t label[kSlots];   // by dot: pass << 32 | component
+        uint64_t label[kHalves];  // by dot: pass << 32 | component
         int32_t restCount[kIds];  // by component: its lines, or its path ends, at rest
         uint64_t touched[kIds];   // by component: hypothesis << 32 | index in touchedId
     } graph[2];
@@ -81,7 +74,7 @@ struct StepComponents {
     int restLines;
     int restEndCount;
     uint8_t restKeys[kLatticeBytes];  // key bits of each position
-    int32_t endIndex[kSlots];         // by dot: 1 + its place in SolveScratch::restEnds, or 0
+    int32_t endIndex[kHalves];        // by dot: 1 + its place in SolveScratch::restEnds, or 0
     uint32_t seen[kHalves];           // by dot: a search's marks
     uint32_t joinGeneration;          // one a call of findPieces
     int classCount;
@@ -130,7 +123,7 @@ uint64_t tag(uint32_t high, int low) {
 }
 
 int labelOf(const StepComponents& c, int g, int dot) {
-    const uint64_t l = c.graph[g].label[slotOf(dot)];
+    const uint64_t l = c.graph[g].label[halfOf(dot)];
     return (l >> 32) == c.pass ? static_cast<int>(static_cast<uint32_t>(l)) : -1;
 }
 
@@ -157,11 +150,11 @@ int labelRest(StepComponents& c, const Board& wb, int g, int dot) {
     int32_t* stack = c.queueA;
     int top = 0;
     stack[0] = dot;
-    graph.label[slotOf(dot)] = mine;
+    graph.label[halfOf(dot)] = mine;
     int count = 0;
     while (top >= 0) {
         const int at = stack[top--];
-        if (g == kUndecidedEdges && c.endIndex[slotOf(at)] != 0) ++count;
+        if (g == kUndecidedEdges && c.endIndex[halfOf(at)] != 0) ++count;
         for (int step : kSideStep) {
             const int edge = at + step;
             const int key = wb.at(edge) & kKeyMask;
@@ -174,7 +167,7 @@ int labelRest(StepComponents& c, const Board& wb, int g, int dot) {
                 in = key == kUndecided || decided;
             }
             if (!in) continue;
-            uint64_t& l = graph.label[slotOf(edge + step)];
+            uint64_t& l = graph.label[halfOf(edge + step)];
             if (l == mine) continue;
             l = mine;
             stack[++top] = edge + step;
@@ -439,7 +432,7 @@ namespace {
 
 // Brings a dot's place among the path ends at rest up to date.
 void noteEndAt(StepComponents& c, SolveScratch& scratch, const Board& wb, int dot) {
-    int32_t& index = c.endIndex[slotOf(dot)];
+    int32_t& index = c.endIndex[halfOf(dot)];
     const bool end = isPathEnd(wb, dot);
     if (end == (index != 0)) return;
     if (end) {
@@ -450,7 +443,7 @@ void noteEndAt(StepComponents& c, SolveScratch& scratch, const Board& wb, int do
     // The last end takes its place.
     const int32_t last = scratch.restEnds[static_cast<size_t>(--c.restEndCount)];
     scratch.restEnds[static_cast<size_t>(index - 1)] = last;
-    c.endIndex[slotOf(last)] = index;
+    c.endIndex[halfOf(last)] = index;
     index = 0;
 }
 
@@ -507,7 +500,7 @@ void learnLoggedKeys(StepComponents& c, const Board& wb, int from) {
 void learnWholeRest(StepComponents& c, SolveScratch& scratch, const Board& wb, int w, int h) {
     constexpr uint64_t kKeys = 0x0707070707070707ULL;
     for (int i = 0; i < c.restEndCount; ++i) {
-        c.endIndex[slotOf(scratch.restEnds[static_cast<size_t>(i)])] = 0;
+        c.endIndex[halfOf(scratch.restEnds[static_cast<size_t>(i)])] = 0;
     }
     c.restEndCount = 0;
     // Each line is met from its two dots.
@@ -531,7 +524,7 @@ void learnWholeRest(StepComponents& c, SolveScratch& scratch, const Board& wb, i
             lineEnds += tallyLines(count);
             if (count != tally(0, 1) && count != tally(1, 1)) continue;
             scratch.restEnds[static_cast<size_t>(c.restEndCount++)] = dot;
-            c.endIndex[slotOf(dot)] = c.restEndCount;
+            c.endIndex[halfOf(dot)] = c.restEndCount;
         }
     }
     c.restLines = lineEnds / 2;
@@ -572,7 +565,7 @@ bool refineComponents(StepComponents& c, const Board& wb, Out out, Count count) 
                int n = 0;
                for (int i = 0; i < size; ++i) {
                    n += count(dots[i]);
-                   graph.label[slotOf(dots[i])] = mine;
+                   graph.label[halfOf(dots[i])] = mine;
                }
                if (g == kOpen) n /= 2;  // each line from both its dots
                graph.restCount[id] = 0;
@@ -643,13 +636,13 @@ void learnRestComponents(PuzzleState& state) {
         for (int dot : {e.a, e.b}) {
             if (c.seen[halfOf(dot)] == counted) continue;
             c.seen[halfOf(dot)] = counted;
-            const int before = c.endIndex[slotOf(dot)] != 0 ? 1 : 0;
+            const int before = c.endIndex[halfOf(dot)] != 0 ? 1 : 0;
             noteEndAt(c, scratch, wb, dot);
             const int id = keep ? labelOf(c, kUndecidedEdges, dot) : -1;
             if (id >= 0) {
                 setRestCount(c, kUndecidedEdges, id,
                              c.graph[kUndecidedEdges].restCount[id] +
-                                 (c.endIndex[slotOf(dot)] != 0 ? 1 : 0) - before);
+                                 (c.endIndex[halfOf(dot)] != 0 ? 1 : 0) - before);
             }
         }
         // A new line adds to its component's lines.
@@ -668,7 +661,7 @@ void learnRestComponents(PuzzleState& state) {
                }) &&
            refineComponents<kUndecidedEdges>(
                c, wb, [](int, int) { return true; },
-               [&](int dot) { return c.endIndex[slotOf(dot)] != 0 ? 1 : 0; });
+               [&](int dot) { return c.endIndex[halfOf(dot)] != 0 ? 1 : 0; });
     if (!keep) {
         if (++c.pass == 0) {
             for (auto& graph : c.graph) std::memset(graph.label, 0, sizeof graph.label);
@@ -895,7 +888,7 @@ StepVerdict stepEndsPaired(PuzzleState& state) {
             int sides = 0;
             for (int step : kSideStep) sides = tallyPosition(wb, sides, dot + step);
             const int kind = kDotKind[sides];
-            ends += (kind & kPathEnd) - (c.endIndex[slotOf(dot)] != 0 ? 1 : 0);
+            ends += (kind & kPathEnd) - (c.endIndex[halfOf(dot)] != 0 ? 1 : 0);
             cutsOff |= kind;
         }
         c.cutsOffEnd[i] = (cutsOff & kAlone) != 0 ? 1 : 0;
