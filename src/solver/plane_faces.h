@@ -16,12 +16,13 @@
 #include <cstring>
 
 #include "model/lattice.h"
-#include "model/solve_scratch.h"
 
 namespace vexilo {
 
 struct PlaneFaces {
-    static constexpr int kSlots = SolveScratch::kDotSlots;
+    // A cell's slot is half its lattice index: one shift (the slots of the rows of edges
+    // between hold nothing and are never touched).
+    static constexpr int kSlots = kLatticeBytes / 2;
 
     bool known;                 // the faces at rest are learnt
     uint32_t step;              // the open step's joins carry it in stepMark
@@ -29,8 +30,7 @@ struct PlaneFaces {
     uint32_t stepMark[kSlots];  // by root at rest: the step that joined it, if this one
     int32_t stepParent[kSlots];
 
-    // A cell's slot: (y / 2) * kDotRow + x / 2, as for the dots.
-    static int slotOf(int cell) { return SolveScratch::dotSlot(cell); }
+    static int slotOf(int cell) { return static_cast<int>(static_cast<unsigned>(cell) >> 1); }
 
     // The cells on the two sides of an edge: across it from its dots' line.
     static int sideA(int edge) { return edge - ((edge & 1) != 0 ? 1 : kLatticeSide); }
