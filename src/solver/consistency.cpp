@@ -270,13 +270,9 @@ bool stepConsistent(PuzzleState& state, int x, int y) {
     SolveScratch& scratch = *state.solveScratch;
     int32_t* stack = state.walkStack->data();
     // The step's entries, down to its marker.
-    int first = wb.writePos;
-    int lines = scratch.restLines;
-    while (first > 1 && isMove(wb.moveLog[first - 1])) {
-        --first;
-        if (entryValue(wb.moveLog[first]) == kLine) ++lines;
-    }
-    markStep(state, first);
+    const MarkedStep step = markStep(state);
+    const int first = step.first;
+    const int lines = scratch.restLines + step.lines;
     StepVerdict connected = stepLinesConnected(state, lines, startDot(x, y));
     if (connected == kUnknown) {
         scratch.visited.next();

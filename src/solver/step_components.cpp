@@ -797,22 +797,32 @@ int dropLoneLeaves(StepComponents& c, const Board& wb, int count) {
 
 }  // namespace
 
-void markStep(PuzzleState& state, int first) {
+MarkedStep markStep(PuzzleState& state) {
     StepComponents& c = *state.solveScratch->stepComponents;
     if (++c.hypothesis == 0) {
         std::memset(c.stepEdge, 0, sizeof c.stepEdge);
         for (auto& graph : c.graph) std::memset(graph.touched, 0, sizeof graph.touched);
         c.hypothesis = 1;
     }
+    // From the newest entry down to the marker, at the end of the lists, which then move to
+    // their start.
     const Board& wb = *state.workBoard;
-    c.stepCount = 0;
-    for (int slot = first; slot < wb.writePos; ++slot) {
-        const int32_t entry = wb.moveLog[slot];
+    int slot = wb.writePos;
+    int k = kMaxEdges;
+    int lines = 0;
+    while (slot > 1 && isMove(wb.moveLog[slot - 1])) {
+        const int32_t entry = wb.moveLog[--slot];
         const int edge = endsOf(entry).edge;
+        const int value = entryValue(entry);
         c.stepEdge[edge] = c.hypothesis;
-        c.stepEdges[c.stepCount] = edge;
-        c.stepValues[c.stepCount++] = static_cast<uint8_t>(entryValue(entry));
+        c.stepEdges[--k] = edge;
+        c.stepValues[k] = static_cast<uint8_t>(value);
+        lines += value == kLine ? 1 : 0;
     }
+    c.stepCount = kMaxEdges - k;
+    std::memmove(c.stepEdges, c.stepEdges + k, sizeof(int32_t) * static_cast<size_t>(c.stepCount));
+    std::memmove(c.stepValues, c.stepValues + k, static_cast<size_t>(c.stepCount));
+    return {slot, lines};
 }
 
 StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {

@@ -33,9 +33,13 @@ void learnRestComponents(PuzzleState& state);
 // How many passes learnRestComponents has learnt on this state.
 [[nodiscard]] uint32_t restPassesLearnt(const PuzzleState& state);
 
-// Notes the edges of the open hypothesis's step, workBoard.moveLog[first, writePos), and
-// what it set them to, for the two tests below, which judge that step.
-void markStep(PuzzleState& state, int first);
+// Notes the edges of the open hypothesis's step, the move entries of workBoard's log down
+// to its marker, and what it set them to, for the two tests below, which judge that step.
+struct MarkedStep {
+    int first;  // the log slot of the step's first entry
+    int lines;  // the lines it drew
+};
+MarkedStep markStep(PuzzleState& state);
 
 // With `lines` lines in all after the step, none when lines is 0: is every line reachable
 // from `startDot` through edges that are not crosses?

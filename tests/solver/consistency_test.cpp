@@ -253,12 +253,7 @@ TEST(ConsistencyTests, StepJudgementAgreesWithThePlainWalks) {
                 const bool paired = naivePathEndsPaired(*t);
                 EXPECT_EQ(stepConsistent(*t, x, y), connected && paired);
                 // Each test on its own, where it tells.
-                int first = wb.writePos;
-                int lineCount = t->solveScratch->restLines;
-                while (isMove(wb.moveLog[first - 1])) {
-                    lineCount += entryValue(wb.moveLog[--first]) == kLine ? 1 : 0;
-                }
-                markStep(*t, first);
+                const int lineCount = t->solveScratch->restLines + markStep(*t).lines;
                 const int dot =
                     isVerticalEdge(x, y) ? latticeIndex(x, y - 1) : latticeIndex(x - 1, y);
                 const StepVerdict byStep = stepLinesConnected(*t, lineCount, dot);
