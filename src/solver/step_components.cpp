@@ -770,12 +770,61 @@ int dropLoneLeaves(StepComponents& c, const Board& wb, int count) {
         return last;
     };
     for (int i = 0; i < c.stepCount; ++i) c.stepIndex[c.stepEdges[i]] = i;
-    const uint32_t kept = nextSearch(c);
-    int32_t* const out = c.queueB;
-    int n = 0;
+    // Where a dot reached over edge `from` hangs: the first dot up the last edges that is not
+    // left alone, or for a tree of such dots only, -1 less the lower end of the edge that cut
+    // off both its ends.
+    const auto rootOf = [&](int dot, int from) {
+        while (alone(dot)) {
+            const int last = lastEdge(dot);
+            const EdgeEnds l = edgeEnds(last);
+            if (last == from) return -1 - l.a;
+            from = last;
+            dot = l.a == dot ? l.b : l.a;
+        }
+        return dot;
+    };
+    // The other splits, with where their ends hang.
+    int32_t* const split = c.cutA;
+    int32_t* const rootA = c.cutB;
+    int32_t* const rootB = c.cutPieceA;
+    int32_t* const live = c.cutPieceB;
+    int m = 0;
     for (int i = 0; i < count; ++i) {
         const int edge = c.takenOut[i];
         if (c.cutsOffEnd[c.stepIndex[edge]] != 0) continue;
+        const EdgeEnds e = edgeEnds(edge);
+        split[m] = edge;
+        rootA[m] = rootOf(e.a, edge);
+        rootB[m] = rootOf(e.b, edge);
+        live[m++] = 1;
+    }
+    // A tree of dots left alone that one split alone leads to hangs by it from the rest, and
+    // is taken off with it, in turn while there are such.
+    constexpr int kFewSplits = 32;
+    for (bool again = m <= kFewSplits; again;) {
+        again = false;
+        for (int j = 0; j < m; ++j) {
+            if (live[j] == 0) continue;
+            for (const int root : {rootA[j], rootB[j]}) {
+                if (root >= 0) continue;
+                int splits = 0;
+                for (int k = 0; k < m; ++k) {
+                    splits += live[k] != 0 && (rootA[k] == root || rootB[k] == root) ? 1 : 0;
+                }
+                if (splits == 1) {
+                    live[j] = 0;
+                    again = true;
+                    break;
+                }
+            }
+        }
+    }
+    const uint32_t kept = nextSearch(c);
+    int32_t* const out = c.queueB;
+    int n = 0;
+    for (int j = 0; j < m; ++j) {
+        if (live[j] == 0) continue;
+        const int edge = split[j];
         out[n++] = edge;
         const EdgeEnds e = edgeEnds(edge);
         for (int dot : {e.a, e.b}) {
