@@ -747,9 +747,10 @@ int keepSplits(StepComponents& c, const Board& wb, int w, int h, const int32_t* 
 // in turn: the last edge of each dot the step left without undecided edges, which cut it
 // off (c.cutsOffEnd), and the others. With the components after the step, those edges form
 // a tree, in which a dot left alone hangs from the end of its last edge. Keeps the other
-// edges and the last edges of the dots they meet and of those these hang from, and
-// returns their number: every other edge leads to dots of no path ends that hang by it
-// from the rest, which stays joined without them.
+// edges, but those that alone lead to a tree of dots left alone, and the last edges of the
+// dots the kept ones meet and of those these hang from, and returns their number: every
+// other edge leads to dots of no path ends that hang by it from the rest, which stays
+// joined without them.
 int dropLoneLeaves(StepComponents& c, const Board& wb, int count) {
     const auto alone = [&](int dot) {
         for (int step : kSideStep) {
