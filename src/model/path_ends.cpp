@@ -123,16 +123,6 @@ void PathEnds::join(const uint8_t* lattice, int edge) {
     partnerB = endA;
 }
 
-void PathEnds::undoJoin() {
-    const Record r = undo_[--records_];
-    if (r.tag == kBranched) {
-        --branches_;
-    } else if (r.tag == kJoined) {
-        partner_[slot(r.endB)] = r.partnerB;
-        partner_[slot(r.endA)] = r.partnerA;
-    }
-}
-
 [[gnu::noinline]] void PathEnds::grow() {
     undo_.resize(std::max<size_t>(1024, 2 * undo_.size()));
 }

@@ -33,7 +33,14 @@ class PathEnds {
     }
     // After the newest line still standing of those given to lineSet was taken back.
     void lineTakenBack() {
-        if (kept_) undoJoin();
+        if (!kept_) return;
+        const Record& r = undo_[--records_];
+        if (r.tag == kJoined) {
+            partner_[slot(r.endB)] = r.partnerB;
+            partner_[slot(r.endA)] = r.partnerA;
+        } else if (r.tag == kBranched) {
+            --branches_;
+        }
     }
 
     // The ends the line set `back` lines ago (1: the newest standing) made partners: the
@@ -55,7 +62,6 @@ class PathEnds {
     static constexpr size_t slot(int at) { return static_cast<unsigned>(at) >> 1; }
 
     void join(const uint8_t* lattice, int edge);
-    void undoJoin();
 
     // A record of the log per line set: its tag, then the two ends it made partners with
     // their old partners.

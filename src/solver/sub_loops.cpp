@@ -287,10 +287,10 @@ class SubLoopCall {
         }
     }
 
-    // Whether the dots at a and b are the two ends of one path.
-    bool partners(int a, int b) const {
-        return tallyLines(dotTally(lattice_, a)) == 1 && ends_.otherEnd(a) == b;
-    }
+    // Whether the dots at a and b may be the two ends of one path: each is the other's
+    // partner (the partners kept for dots that are no ends, or no longer, are left as they
+    // were, and may agree; the rule at such a dot decides nothing).
+    bool partners(int a, int b) const { return ends_.otherEnd(a) == b && ends_.otherEnd(b) == a; }
 
     void queueDot(int at) {
         if (!scratch_.subLoopQueued.visit(SolveScratch::dotSlot(at))) return;
