@@ -20,14 +20,14 @@ constexpr uint8_t kNotSettled = static_cast<uint8_t>(~kSettled);
 // The positions whose rules depend on an edge: its two end dots, the two cells it
 // separates and the four cells that share an end dot with it.
 void unsettleAround(Board& wb, int x, int y) {
-    const int at = latticeIndex(x, y);
+    uint8_t* const at = &wb.at(x, y);
     static constexpr int V = kLatticeSide;
+    // Written out, so that each is one instruction at a fixed offset.
+    const auto unsettle = [at](auto... offsets) { ((at[offsets] &= kNotSettled), ...); };
     if (isVerticalEdge(x, y)) {
-        for (int off : {-V, V, -1, 1, -1 - 2 * V, 1 - 2 * V, -1 + 2 * V, 1 + 2 * V}) {
-            wb.at(at + off) &= kNotSettled;
-        }
+        unsettle(-V, V, -1, 1, -1 - 2 * V, 1 - 2 * V, -1 + 2 * V, 1 + 2 * V);
     } else {
-        for (int off : {-1, 1, -V, V, -2 - V, 2 - V, -2 + V, 2 + V}) wb.at(at + off) &= kNotSettled;
+        unsettle(-1, 1, -V, V, -2 - V, 2 - V, -2 + V, 2 + V);
     }
 }
 
