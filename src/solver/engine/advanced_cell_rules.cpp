@@ -329,43 +329,46 @@ bool blankRuleAdvanced(PuzzleState& s, int x, int y) {
     };
     // Most cells have no 3 beside them: then no row below applies.
     if (!hasThreeBeside(wb, x, y)) return false;
+    // The group counts, read again only after a decision.
+    CellCounts counts(wb, x, y);
     // Every row wants a line on a side or a crossed outer pair; without either the rows only
     // name the rule, which matters to an observer alone.
     if (s.ruleObserver == nullptr) {
-        CellCounts counts(wb, x, y);
         if (counts[0] < tally(0, 1) && !counts.anyOf(5, tally(2, 0))) return false;
     }
+    // The blocks and rows written out by the compiler: each test is then a few instructions.
+#pragma GCC unroll 4
     for (const BlankBlock& block : kBlankBlocks) {
         const int threeX = x + 2 * kAroundX[block.three];
         const int threeY = y + 2 * kAroundY[block.three];
         if (!isClue(wb, threeX, threeY, 3)) continue;
         noteRule(s, RuleId::kBlankBesideThree, x, y, 0, threeX, threeY);
+#pragma GCC unroll 8
         for (int i = 0; i < block.rows; ++i) {
             const BlankRow& r = block.row[i];
             switch (r.test) {
                 case kTwoSidesLined:
-                    if (sideLined(r.a) && sideLined(r.b)) decided |= crossSide(r.cross);
+                    if (sideLined(r.a) && sideLined(r.b))
+                        decided |= counts.note(crossSide(r.cross));
                     break;
                 case kOutersCrossed:
-                    if (outer(wb, x, y, r.a) == tally(2, 0) &&
-                        outer(wb, x, y, r.b) == tally(2, 0)) {
-                        decided |= setEdgeGroup(s, x, y, r.a, kCross);
-                        decided |= setEdgeGroup(s, x, y, r.b, kCross);
+                    if (counts.outer(r.a) == tally(2, 0) && counts.outer(r.b) == tally(2, 0)) {
+                        decided |= counts.note(setEdgeGroup(s, x, y, r.a, kCross));
+                        decided |= counts.note(setEdgeGroup(s, x, y, r.b, kCross));
                     }
                     break;
                 case kLineAndCrossed:
-                    if (sideLined(r.a) && outer(wb, x, y, r.b) == tally(2, 0)) {
-                        decided |= setEdgeGroup(s, x, y, r.b, kCross);
+                    if (sideLined(r.a) && counts.outer(r.b) == tally(2, 0)) {
+                        decided |= counts.note(setEdgeGroup(s, x, y, r.b, kCross));
                     }
                     break;
                 case kPairLined:
-                    if (pair(wb, x, y, r.a) == tally(0, 2)) decided |= crossSide(r.cross);
+                    if (counts.pair(r.a) == tally(0, 2)) decided |= counts.note(crossSide(r.cross));
                     break;
                 case kThreeBeside:
                     if (isClue(wb, x + 2 * kAroundX[r.a], y + 2 * kAroundY[r.a], 3) &&
-                        (outer(wb, x, y, r.b) == tally(2, 0) ||
-                         pair(wb, x, y, r.b) == tally(0, 1))) {
-                        decided |= setEdgeGroup(s, x, y, r.b, kCross);
+                        (counts.outer(r.b) == tally(2, 0) || counts.pair(r.b) == tally(0, 1))) {
+                        decided |= counts.note(setEdgeGroup(s, x, y, r.b, kCross));
                     }
                     break;
             }
