@@ -218,13 +218,19 @@ struct SolveScratch {
         }
         for (int d = 0; d <= w + h + 2; ++d) ++fallingChanges[static_cast<size_t>(d)];
         // The rows and columns of the board and its outside ring.
+        // One word a row, for a board of up to 62 columns, is written without a call.
         const size_t words = static_cast<size_t>((w + 1) / 64 + 1);
+        const auto setRow = [words](ChainRow& row) {
+            if (words == 1) {
+                row[0] = ~uint64_t{0};
+            } else {
+                std::fill_n(row.begin(), words, ~uint64_t{0});
+            }
+        };
         for (int r = kDotRow - (h + 1); r <= kDotRow + w + 1; ++r) {
-            std::fill_n(risingToLook[static_cast<size_t>(r)].begin(), words, ~uint64_t{0});
+            setRow(risingToLook[static_cast<size_t>(r)]);
         }
-        for (int r = 0; r <= w + h + 2; ++r) {
-            std::fill_n(fallingToLook[static_cast<size_t>(r)].begin(), words, ~uint64_t{0});
-        }
+        for (int r = 0; r <= w + h + 2; ++r) setRow(fallingToLook[static_cast<size_t>(r)]);
     }
 
     // The colour rules. mainBoard's lattice holds the rebuild of workBoard's log up to slot
