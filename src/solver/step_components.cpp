@@ -95,8 +95,10 @@ struct StepComponents {
     int32_t takenOut[kMaxEdges];     // the edges findPieces looks at
     int stepCount;                   // the open hypothesis's step, as markStep noted it:
     int32_t stepEdges[kMaxEdges];    // its edges, in the order of the log,
+    int32_t stepDots[kMaxEdges];     // the lower end of each,
     uint8_t stepValues[kMaxEdges];   // and what it set them to
     uint8_t cutsOffEnd[kMaxEdges];   // by step edge: it cuts off a dot (keepSplits)
+    int8_t endsGained[kMaxEdges];    // and the path ends gained at the dots first met there
     bool onlyDecided;                // every change since the pass before was a decision
     bool nextPass;                   // and that pass was the one before in the same solve
     uint32_t learnt;                 // the passes learnt
@@ -854,25 +856,46 @@ MarkedStep markStep(PuzzleState& state) {
         for (auto& graph : c.graph) std::memset(graph.touched, 0, sizeof graph.touched);
         c.hypothesis = 1;
     }
-    // From the newest entry down to the marker, at the end of the lists, which then move to
-    // their start.
+    // The step's entries lie above the marker; they are listed in the order of the log.
     const Board& wb = *state.workBoard;
-    int slot = wb.writePos;
-    int k = kMaxEdges;
+    int first = wb.writePos;
+    while (first > 1 && isMove(wb.moveLog[first - 1])) --first;
+    c.stepCount = wb.writePos - first;
+    // Newest entry first: a dot is met first at the last edge the step took from it, which
+    // cuts it off when it has no undecided edge left. The path ends a dot gained or lost
+    // are told at that edge (stepEndsPaired).
+    const uint32_t counted = nextSearch(c);
+    const uint32_t hypothesis = c.hypothesis;
+    const uint8_t* const lattice = wb.lattice.data();
     int lines = 0;
-    while (slot > 1 && isMove(wb.moveLog[slot - 1])) {
-        const int32_t entry = wb.moveLog[--slot];
-        const int edge = endsOf(entry).edge;
+    for (int i = c.stepCount - 1; i >= 0; --i) {
+        const int32_t entry = wb.moveLog[first + i];
+        const EdgeEnds e = endsOf(entry);
         const int value = entryValue(entry);
-        c.stepEdge[edge] = c.hypothesis;
-        c.stepEdges[--k] = edge;
-        c.stepValues[k] = static_cast<uint8_t>(value);
+        c.stepEdge[e.edge] = hypothesis;
+        c.stepEdges[i] = e.edge;
+        c.stepDots[i] = e.a;
         lines += value == kLine ? 1 : 0;
+        int ends = 0;
+        int cutsOff = 0;
+        const auto meet = [&](int dot) {
+            uint32_t& seen = c.seen[halfOf(dot)];
+            if (seen == counted) return;
+            seen = counted;
+            const uint8_t* const at = lattice + dot;
+            const int sides = kEdgeTallyByByte[at[-kLatticeSide]] + kEdgeTallyByByte[at[-1]] +
+                              kEdgeTallyByByte[at[1]] + kEdgeTallyByByte[at[kLatticeSide]];
+            const int kind = kDotKind[static_cast<size_t>(sides)];
+            ends += (kind & kPathEnd) - (c.endIndex[halfOf(dot)] != 0 ? 1 : 0);
+            cutsOff |= kind;
+        };
+        meet(e.a);
+        meet(e.b);
+        c.stepValues[i] = static_cast<uint8_t>(value);
+        c.endsGained[i] = static_cast<int8_t>(ends);
+        c.cutsOffEnd[i] = (cutsOff & kAlone) != 0 ? 1 : 0;
     }
-    c.stepCount = kMaxEdges - k;
-    std::memmove(c.stepEdges, c.stepEdges + k, sizeof(int32_t) * static_cast<size_t>(c.stepCount));
-    std::memmove(c.stepValues, c.stepValues + k, static_cast<size_t>(c.stepCount));
-    return {slot, lines};
+    return {first, lines};
 }
 
 StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
@@ -887,7 +910,7 @@ StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
     if (c.graph[kOpen].restCount[start] != state.solveScratch->restLines) return kFails;
     int count = 0;
     for (int i = 0; i < c.stepCount; ++i) {
-        const bool there = labelOf(c, kOpen, edgeEnds(c.stepEdges[i]).a) == start;
+        const bool there = labelOf(c, kOpen, c.stepDots[i]) == start;
         if (c.stepValues[i] == kLine) {
             if (!there) return kFails;
         } else if (there) {
@@ -924,34 +947,21 @@ StepVerdict stepEndsPaired(PuzzleState& state) {
         c.endsLabelled = true;
     }
     // The components the step touched, with their path ends now: a dot's count changes only
-    // when one of its edges did. Newest edge first: a dot is met first at the last edge the
-    // step took from it, which cuts it off when it has no undecided edge left.
+    // when one of its edges did (markStep told by how much). At rest, each edge of the step
+    // was undecided and had both ends in one component.
     int odd = c.oddRest;
     c.touchedCount = 0;
-    const uint32_t counted = nextSearch(c);
     const auto touchedIndex = [&](int id) {
         return static_cast<int>(static_cast<uint32_t>(graph.touched[id]));
     };
-    for (int i = c.stepCount - 1; i >= 0; --i) {
-        const EdgeEnds e = edgeEnds(c.stepEdges[i]);
-        const int id = labelAt(c, wb, kUndecidedEdges, e.a);
+    for (int i = 0; i < c.stepCount; ++i) {
+        const int id = labelAt(c, wb, kUndecidedEdges, c.stepDots[i]);
         if ((graph.touched[id] >> 32) != c.hypothesis) {
             graph.touched[id] = tag(c.hypothesis, c.touchedCount);
             c.touchedEnds[c.touchedCount++] = graph.restCount[id];
             odd -= graph.restCount[id] % 2;
         }
-        int32_t& ends = c.touchedEnds[touchedIndex(id)];
-        int cutsOff = 0;
-        for (int dot : {e.a, e.b}) {
-            if (c.seen[halfOf(dot)] == counted) continue;
-            c.seen[halfOf(dot)] = counted;
-            int sides = 0;
-            for (int step : kSideStep) sides = tallyPosition(wb, sides, dot + step);
-            const int kind = kDotKind[sides];
-            ends += (kind & kPathEnd) - (c.endIndex[halfOf(dot)] != 0 ? 1 : 0);
-            cutsOff |= kind;
-        }
-        c.cutsOffEnd[i] = (cutsOff & kAlone) != 0 ? 1 : 0;
+        c.touchedEnds[touchedIndex(id)] += c.endsGained[i];
     }
     if (odd > 0) return kFails;
     // What remains of each touched component after the pieces that broke off, each a whole
