@@ -908,9 +908,11 @@ StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
     // it are kept, for the pieces that broke off.
     const int start = labelAt(c, wb, kOpen, startDot);
     if (c.graph[kOpen].restCount[start] != state.solveScratch->restLines) return kFails;
+    const uint64_t startLabel = tag(c.pass, start);
+    const uint64_t* const label = c.graph[kOpen].label;
     int count = 0;
     for (int i = 0; i < c.stepCount; ++i) {
-        const bool there = labelOf(c, kOpen, c.stepDots[i]) == start;
+        const bool there = label[halfOf(c.stepDots[i])] == startLabel;
         if (c.stepValues[i] == kLine) {
             if (!there) return kFails;
         } else if (there) {
@@ -954,14 +956,23 @@ StepVerdict stepEndsPaired(PuzzleState& state) {
     const auto touchedIndex = [&](int id) {
         return static_cast<int>(static_cast<uint32_t>(graph.touched[id]));
     };
+    // Edges in a row mostly lie in one component: its label, as read, tells it again (no
+    // label has every bit set).
+    uint64_t lastLabel = ~uint64_t{0};
+    int32_t* ends = nullptr;
     for (int i = 0; i < c.stepCount; ++i) {
-        const int id = labelAt(c, wb, kUndecidedEdges, c.stepDots[i]);
-        if ((graph.touched[id] >> 32) != c.hypothesis) {
-            graph.touched[id] = tag(c.hypothesis, c.touchedCount);
-            c.touchedEnds[c.touchedCount++] = graph.restCount[id];
-            odd -= graph.restCount[id] % 2;
+        const int dot = c.stepDots[i];
+        if (graph.label[halfOf(dot)] != lastLabel) {
+            const int id = labelAt(c, wb, kUndecidedEdges, dot);
+            if ((graph.touched[id] >> 32) != c.hypothesis) {
+                graph.touched[id] = tag(c.hypothesis, c.touchedCount);
+                c.touchedEnds[c.touchedCount++] = graph.restCount[id];
+                odd -= graph.restCount[id] % 2;
+            }
+            lastLabel = graph.label[halfOf(dot)];
+            ends = &c.touchedEnds[touchedIndex(id)];
         }
-        c.touchedEnds[touchedIndex(id)] += c.endsGained[i];
+        *ends += c.endsGained[i];
     }
     if (odd > 0) return kFails;
     // What remains of each touched component after the pieces that broke off, each a whole
