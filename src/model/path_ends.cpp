@@ -71,8 +71,6 @@ void PathEnds::start(const uint8_t* lattice, int w, int h) {
     kept_ = true;
     branches_ = 0;
     records_ = 0;
-    const size_t slots = slot(latticeIndex(2 * w + 1, 2 * h + 1)) + 1;
-    if (partner_.size() < slots) partner_.resize(slots);
     const int maxSteps = (w + 1) * (h + 1);
     // A row of dots whose edges (those of its own row and the cell rows above and below)
     // hold no line has nothing to learn: at the start of a solve that is most of them.

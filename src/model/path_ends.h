@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/lattice.h"
+#include "model/zeroed_block.h"
 
 namespace vexilo {
 
@@ -77,8 +78,10 @@ class PathEnds {
     static constexpr int32_t kUnchanged = 3;  // a loop closed, or a branch stands
 
     bool kept_ = false;
-    int branches_ = 0;              // lines standing that made a branch (or found at start)
-    std::vector<int32_t> partner_;  // by dot slot, for each end: the other end's index
+    int branches_ = 0;  // lines standing that made a branch (or found at start)
+    // By dot slot, for each end: the other end's index. Room for every slot of the lattice,
+    // zero from calloc, so a solve touches only the pages of the rows its board uses.
+    ZeroedArray<int32_t, kLatticeBytes / 2> partner_;
     // A record per line set, newest last: the first records_ of undo_, which only grows.
     std::vector<Record> undo_;
     size_t records_ = 0;
