@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 namespace vexilo {
 
@@ -122,7 +123,11 @@ void PathEnds::join(const uint8_t* lattice, int edge) {
 }
 
 [[gnu::noinline]] void PathEnds::grow() {
-    undo_.resize(std::max<size_t>(1024, 2 * undo_.size()));
+    const size_t room = std::max<size_t>(1024, 2 * undoRoom_);
+    auto larger = std::make_unique_for_overwrite<Record[]>(room);
+    std::copy(undo_.get(), undo_.get() + records_, larger.get());
+    undo_ = std::move(larger);
+    undoRoom_ = room;
 }
 
 }  // namespace vexilo

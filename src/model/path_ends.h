@@ -9,7 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "model/lattice.h"
 #include "model/zeroed_block.h"
@@ -82,11 +82,16 @@ class PathEnds {
     // By dot slot, for each end: the other end's index. Room for every slot of the lattice,
     // zero from calloc, so a solve touches only the pages of the rows its board uses.
     ZeroedArray<int32_t, kLatticeBytes / 2> partner_;
-    // A record per line set, newest last: the first records_ of undo_, which only grows.
-    std::vector<Record> undo_;
+    // A record per line set, newest last: the first records_ of undo_, whose room
+    // (undoRoom_) only grows. Records are written before they are read: the room is not
+    // cleared.
+    std::unique_ptr<Record[]> undo_;
+    size_t undoRoom_ = 0;
     size_t records_ = 0;
     void record(const Record& r) {
-        if (records_ == undo_.size()) [[unlikely]] grow();
+        if (records_ == undoRoom_) [[unlikely]] {
+            grow();
+        }
         undo_[records_++] = r;
     }
     void grow();
