@@ -82,6 +82,7 @@ class PathEnds {
     // By dot slot, for each end: the other end's index. Room for every slot of the lattice,
     // zero from calloc, so a solve touches only the pages of the rows its board uses.
     ZeroedArray<int32_t, kLatticeBytes / 2> partner_;
+    int freshRow_ = 1;  // the first dot row whose partners no solve has written
     // A record per line set, newest last: the first records_ of undo_, whose room
     // (undoRoom_) only grows. Records are written before they are read: the room is not
     // cleared.
