@@ -30,24 +30,28 @@ constexpr int kIds = 4 * SolveScratch::kDotSlots;
 constexpr int kSideStep[4] = {latticeStep(Direction::kDown), latticeStep(Direction::kRight),
                               latticeStep(Direction::kUp), latticeStep(Direction::kLeft)};
 
+// The two graphs on the dots: edges that are not crosses, and undecided edges.
+constexpr int kOpen = 0;
+constexpr int kUndecidedEdges = 1;
+
 // What a dot is, by the tally of its four edges: a path end (one line and at most one
-// cross), or left without undecided edges.
+// cross), and the graphs it is left without edges in (bit 1 + g): graph 1 when it has no
+// undecided edge, graph 0 when its four edges are crosses.
 constexpr int kPathEnd = 1;
-constexpr int kAlone = 2;
+template <int g>
+constexpr int kCutOff = 2 << g;
 constexpr auto kDotKind = [] {
     std::array<uint8_t, tally(0, 4) + 1> kinds{};
     for (int lines = 0; lines <= 4; ++lines) {
         for (int crosses = 0; lines + crosses <= 4; ++crosses) {
-            kinds[tally(crosses, lines)] = static_cast<uint8_t>(
-                (lines == 1 && crosses <= 1 ? kPathEnd : 0) | (lines + crosses == 4 ? kAlone : 0));
+            kinds[tally(crosses, lines)] =
+                static_cast<uint8_t>((lines == 1 && crosses <= 1 ? kPathEnd : 0) |
+                                     (lines + crosses == 4 ? kCutOff<kUndecidedEdges> : 0) |
+                                     (crosses == 4 ? kCutOff<kOpen> : 0));
         }
     }
     return kinds;
 }();
-
-// The two graphs on the dots: edges that are not crosses, and undecided edges.
-constexpr int kOpen = 0;
-constexpr int kUndecidedEdges = 1;
 
 }  // namespace
 
@@ -93,11 +97,12 @@ struct StepComponents {
     int32_t cutPieceB[kMaxEdges];
     int32_t touchedEnds[kMaxEdges];  // by touched component: path ends outside the pieces
     int32_t takenOut[kMaxEdges];     // the edges findPieces looks at
+    uint8_t takenCuts[kMaxEdges];    // of the crosses the lines' test lists: cutsOffEnd
     int stepCount;                   // the open hypothesis's step, as markStep noted it:
     int32_t stepEdges[kMaxEdges];    // its edges, in the order of the log,
     int32_t stepDots[kMaxEdges];     // the lower end of each,
     uint8_t stepValues[kMaxEdges];   // and what it set them to
-    uint8_t cutsOffEnd[kMaxEdges];   // by step edge: it cuts off a dot (keepSplits)
+    uint8_t cutsOffEnd[kMaxEdges];   // by step edge: the graphs it cuts off a dot in, kCutOff
     int8_t endsGained[kMaxEdges];    // and the path ends gained at the dots first met there
     bool onlyDecided;                // every change since the pass before was a decision
     bool nextPass;                   // and that pass was the one before in the same solve
@@ -713,15 +718,15 @@ PlaneFaces& restFaces(StepComponents& c, const Board& wb, int g, int w, int h) {
 // dot left without edges: then each component the edges were taken from is still joined,
 // but for those dots. (edges may be c.takenOut.)
 //
-// cutsOff[i], if given, tells that edge i is the last one taken from a dot left without
-// edges: then that edge alone still held the dot and cuts it off. It has the same face on
-// both sides, and taking it out leaves the faces as they are. When every other edge has
-// its ends joined around a cell after the step, and so had them when it was taken out,
-// none did more; else every other edge asks the faces, and without them every edge is kept.
+// cutsOff[i], if given, tells (kCutOff<g>) that edge i is the last one taken from a dot left
+// without edges in g: then that edge alone still held the dot and cuts it off. It has the same face
+// on both sides, and taking it out leaves the faces as they are. When every other edge has its ends
+// joined around a cell after the step, and so had them when it was taken out, none did more; else
+// every other edge asks the faces, and without them every edge is kept.
 template <int g>
 int keepSplits(StepComponents& c, const Board& wb, int w, int h, const int32_t* edges, int count,
                const uint8_t* cutsOff) {
-    const auto cuts = [&](int i) { return cutsOff != nullptr && cutsOff[i] != 0; };
+    const auto cuts = [&](int i) { return cutsOff != nullptr && (cutsOff[i] & kCutOff<g>) != 0; };
     int local = 0;
     while (local < count && (cuts(local) || joinedAroundACell<g>(wb, edgeEnds(edges[local])))) {
         ++local;
@@ -794,7 +799,7 @@ int dropLoneLeaves(StepComponents& c, const Board& wb, int count) {
     int m = 0;
     for (int i = 0; i < count; ++i) {
         const int edge = c.takenOut[i];
-        if (c.cutsOffEnd[c.stepIndex[edge]] != 0) continue;
+        if ((c.cutsOffEnd[c.stepIndex[edge]] & kCutOff<kUndecidedEdges>) != 0) continue;
         const EdgeEnds e = edgeEnds(edge);
         split[m] = edge;
         rootA[m] = rootOf(e.a, edge);
@@ -893,7 +898,7 @@ MarkedStep markStep(PuzzleState& state) {
         meet(e.b);
         c.stepValues[i] = static_cast<uint8_t>(value);
         c.endsGained[i] = static_cast<int8_t>(ends);
-        c.cutsOffEnd[i] = (cutsOff & kAlone) != 0 ? 1 : 0;
+        c.cutsOffEnd[i] = static_cast<uint8_t>(cutsOff & ~kPathEnd);
     }
     return {first, lines};
 }
@@ -903,9 +908,14 @@ StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
     if (lines == 0) return kHolds;
     StepComponents& c = *state.solveScratch->stepComponents;
     const Board& wb = *state.workBoard;
+    // A start with four crosses reaches no line.
+    int startSides = 0;
+    for (int step : kSideStep) startSides += kEdgeTallyByByte[wb.at(startDot + step)];
+    if ((kDotKind[static_cast<size_t>(startSides)] & kCutOff<kOpen>) != 0) return kFails;
     // Every line must lie in the start's component at rest: the step only took edges out.
     // The crosses the step drew there are taken out of it, and of those the ones that split
-    // it are kept, for the pieces that broke off.
+    // it are kept, for the pieces that broke off. A dot the step left with four crosses is
+    // such a piece, without lines: cut off alone, it leaves the rest joined.
     const int start = labelAt(c, wb, kOpen, startDot);
     if (c.graph[kOpen].restCount[start] != state.solveScratch->restLines) return kFails;
     const uint64_t startLabel = tag(c.pass, start);
@@ -916,10 +926,11 @@ StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
         if (c.stepValues[i] == kLine) {
             if (!there) return kFails;
         } else if (there) {
+            c.takenCuts[count] = c.cutsOffEnd[i];
             c.takenOut[count++] = c.stepEdges[i];
         }
     }
-    count = keepSplits<kOpen>(c, wb, state.W(), state.H(), c.takenOut, count, nullptr);
+    count = keepSplits<kOpen>(c, wb, state.W(), state.H(), c.takenOut, count, c.takenCuts);
     if (count < 0) return kHolds;
     const int startHalf = halfOf(startDot);
     return findPieces<kOpen>(c, wb, c.takenOut, count, [&](const int32_t* dots, int size) {
