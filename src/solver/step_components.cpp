@@ -86,7 +86,8 @@ struct StepComponents {
     uint64_t joined[kHalves];          // by dot: joinGeneration << 32 | class
     int32_t classParent[kMaxEdges];    // the classes' union-find
     uint32_t stepEdge[kLatticeBytes];  // by edge: the hypothesis, when its step decided it
-    int32_t stepIndex[kLatticeBytes];  // by edge: then its place in the step (dropLoneLeaves)
+    uint32_t stepEdgesMarked;          // (marked once a walk at rest needs it, markStepEdges)
+    int32_t lastAt[kHalves];           // by dot: the open step's last edge there, if any
     int32_t queueA[kSlots];
     int32_t queueB[kSlots];
     int32_t pieceRoot[kMaxEdges];     // pieces joined by an edge the step took out
@@ -97,7 +98,7 @@ struct StepComponents {
     int32_t cutPieceB[kMaxEdges];
     int32_t touchedEnds[kMaxEdges];  // by touched component: path ends outside the pieces
     int32_t takenOut[kMaxEdges];     // the edges findPieces looks at
-    uint8_t takenCuts[kMaxEdges];    // of the crosses the lines' test lists: cutsOffEnd
+    uint8_t takenCuts[kMaxEdges];    // and their cutsOffEnd
     int stepCount;                   // the open hypothesis's step, as markStep noted it:
     int32_t stepEdges[kMaxEdges];    // its edges, in the order of the log,
     int32_t stepDots[kMaxEdges];     // the lower end of each,
@@ -148,9 +149,17 @@ uint32_t nextSearch(StepComponents& c) {
     return c.searchBase;
 }
 
+// Marks the edges of the open step in stepEdge, for the walks over the position at rest.
+void markStepEdges(StepComponents& c) {
+    if (c.stepEdgesMarked == c.hypothesis) return;
+    c.stepEdgesMarked = c.hypothesis;
+    for (int i = 0; i < c.stepCount; ++i) c.stepEdge[c.stepEdges[i]] = c.hypothesis;
+}
+
 // Labels the component at rest of `dot` in graph g, and counts its lines or path ends.
 // At rest, an edge the step decided was undecided.
 int labelRest(StepComponents& c, const Board& wb, int g, int dot) {
+    markStepEdges(c);
     auto& graph = c.graph[g];
     const int id = graph.components++;
     const uint64_t mine = tag(c.pass, id);
@@ -703,6 +712,7 @@ bool facesWorthIt(const StepComponents& c, int g, int w, int h) {
 PlaneFaces& restFaces(StepComponents& c, const Board& wb, int g, int w, int h) {
     PlaneFaces& faces = c.faces[g];
     if (!faces.known) {
+        markStepEdges(c);
         faces.learn(w, h, [&](int edge) {
             const int key = wb.at(edge) & kKeyMask;
             return c.stepEdge[edge] != c.hypothesis &&
@@ -714,19 +724,20 @@ PlaneFaces& restFaces(StepComponents& c, const Board& wb, int g, int w, int h) {
 }
 
 // Of edges[0, count), taken out of graph g in turn, writes those that split a component to
-// c.takenOut, in order, and returns their number; or -1 when none did more than cut off a
-// dot left without edges: then each component the edges were taken from is still joined,
-// but for those dots. (edges may be c.takenOut.)
+// c.takenOut, in order, with their cutsOff in c.takenCuts, and returns their number; or -1
+// when none did more than cut off a dot left without edges: then each component the edges
+// were taken from is still joined, but for those dots. (edges may be c.takenOut, cutsOff
+// c.takenCuts.)
 //
-// cutsOff[i], if given, tells (kCutOff<g>) that edge i is the last one taken from a dot left
-// without edges in g: then that edge alone still held the dot and cuts it off. It has the same face
-// on both sides, and taking it out leaves the faces as they are. When every other edge has its ends
-// joined around a cell after the step, and so had them when it was taken out, none did more; else
-// every other edge asks the faces, and without them every edge is kept.
+// cutsOff[i] tells (kCutOff<g>) that edge i is the last one taken from a dot left without
+// edges in g: then that edge alone still held the dot and cuts it off. It has the same face
+// on both sides, and taking it out leaves the faces as they are. When every other edge has
+// its ends joined around a cell after the step, and so had them when it was taken out, none
+// did more; else every other edge asks the faces, and without them every edge is kept.
 template <int g>
 int keepSplits(StepComponents& c, const Board& wb, int w, int h, const int32_t* edges, int count,
                const uint8_t* cutsOff) {
-    const auto cuts = [&](int i) { return cutsOff != nullptr && (cutsOff[i] & kCutOff<g>) != 0; };
+    const auto cuts = [&](int i) { return (cutsOff[i] & kCutOff<g>) != 0; };
     int local = 0;
     while (local < count && (cuts(local) || joinedAroundACell<g>(wb, edgeEnds(edges[local])))) {
         ++local;
@@ -734,6 +745,7 @@ int keepSplits(StepComponents& c, const Board& wb, int w, int h, const int32_t* 
     if (local == count) return -1;
     if (!facesWorthIt(c, g, w, h)) {
         if (edges != c.takenOut) std::copy(edges, edges + count, c.takenOut);
+        if (cutsOff != c.takenCuts) std::copy(cutsOff, cutsOff + count, c.takenCuts);
         return count;
     }
     PlaneFaces& faces = restFaces(c, wb, g, w, h);
@@ -741,10 +753,12 @@ int keepSplits(StepComponents& c, const Board& wb, int w, int h, const int32_t* 
     int kept = 0;
     for (int i = 0; i < count; ++i) {
         const int edge = edges[i];
-        if (!cuts(i)) {
+        const uint8_t cut = cutsOff[i];
+        if ((cut & kCutOff<g>) == 0) {
             if (!faces.takeOutInStep(edge)) continue;
             more = true;
         }
+        c.takenCuts[kept] = cut;
         c.takenOut[kept++] = edge;
     }
     return more ? kept : -1;
@@ -752,7 +766,7 @@ int keepSplits(StepComponents& c, const Board& wb, int w, int h, const int32_t* 
 
 // c.takenOut[0, count) holds the edges of the open step that split graph 1 when taken out
 // in turn: the last edge of each dot the step left without undecided edges, which cut it
-// off (c.cutsOffEnd), and the others. With the components after the step, those edges form
+// off (c.takenCuts), and the others. With the components after the step, those edges form
 // a tree, in which a dot left alone hangs from the end of its last edge. Keeps the other
 // edges, but those that alone lead to a tree of dots left alone, and the last edges of the
 // dots the kept ones meet and of those these hang from, and returns their number: every
@@ -765,19 +779,9 @@ int dropLoneLeaves(StepComponents& c, const Board& wb, int count) {
         }
         return true;
     };
-    // The last edge of the step at a dot left alone.
-    const auto lastEdge = [&](int dot) {
-        int last = -1;
-        for (int step : kSideStep) {
-            const int edge = dot + step;
-            if (c.stepEdge[edge] == c.hypothesis &&
-                (last < 0 || c.stepIndex[edge] > c.stepIndex[last])) {
-                last = edge;
-            }
-        }
-        return last;
-    };
-    for (int i = 0; i < c.stepCount; ++i) c.stepIndex[c.stepEdges[i]] = i;
+    // The last edge of the step at a dot left alone (an end of one of its edges, which
+    // markStep met).
+    const auto lastEdge = [&](int dot) { return c.lastAt[halfOf(dot)]; };
     // Where a dot reached over edge `from` hangs: the first dot up the last edges that is not
     // left alone, or for a tree of such dots only, -1 less the lower end of the edge that cut
     // off both its ends.
@@ -799,7 +803,7 @@ int dropLoneLeaves(StepComponents& c, const Board& wb, int count) {
     int m = 0;
     for (int i = 0; i < count; ++i) {
         const int edge = c.takenOut[i];
-        if ((c.cutsOffEnd[c.stepIndex[edge]] & kCutOff<kUndecidedEdges>) != 0) continue;
+        if ((c.takenCuts[i] & kCutOff<kUndecidedEdges>) != 0) continue;
         const EdgeEnds e = edgeEnds(edge);
         split[m] = edge;
         rootA[m] = rootOf(e.a, edge);
@@ -859,6 +863,7 @@ MarkedStep markStep(PuzzleState& state) {
     if (++c.hypothesis == 0) {
         std::memset(c.stepEdge, 0, sizeof c.stepEdge);
         for (auto& graph : c.graph) std::memset(graph.touched, 0, sizeof graph.touched);
+        c.stepEdgesMarked = 0;
         c.hypothesis = 1;
     }
     // The step's entries lie above the marker; they are listed in the order of the log.
@@ -867,17 +872,15 @@ MarkedStep markStep(PuzzleState& state) {
     while (first > 1 && isMove(wb.moveLog[first - 1])) --first;
     c.stepCount = wb.writePos - first;
     // Newest entry first: a dot is met first at the last edge the step took from it, which
-    // cuts it off when it has no undecided edge left. The path ends a dot gained or lost
-    // are told at that edge (stepEndsPaired).
+    // cuts it off when it has no undecided edge left, and which the dot keeps in lastAt.
+    // The path ends a dot gained or lost are told at that edge (stepEndsPaired).
     const uint32_t counted = nextSearch(c);
-    const uint32_t hypothesis = c.hypothesis;
     const uint8_t* const lattice = wb.lattice.data();
     int lines = 0;
     for (int i = c.stepCount - 1; i >= 0; --i) {
         const int32_t entry = wb.moveLog[first + i];
         const EdgeEnds e = endsOf(entry);
         const int value = entryValue(entry);
-        c.stepEdge[e.edge] = hypothesis;
         c.stepEdges[i] = e.edge;
         c.stepDots[i] = e.a;
         lines += value == kLine ? 1 : 0;
@@ -887,6 +890,7 @@ MarkedStep markStep(PuzzleState& state) {
             uint32_t& seen = c.seen[halfOf(dot)];
             if (seen == counted) return;
             seen = counted;
+            c.lastAt[halfOf(dot)] = e.edge;
             const uint8_t* const at = lattice + dot;
             const int sides = kEdgeTallyByByte[at[-kLatticeSide]] + kEdgeTallyByByte[at[-1]] +
                               kEdgeTallyByByte[at[1]] + kEdgeTallyByByte[at[kLatticeSide]];
@@ -903,15 +907,24 @@ MarkedStep markStep(PuzzleState& state) {
     return {first, lines};
 }
 
+namespace {
+
+// A dot with four crosses: no key of its edges has a bit but bit 1, and each has that.
+bool crossedOut(const Board& wb, int dot) {
+    const uint8_t* const at = wb.lattice.data() + dot;
+    const int any = at[-kLatticeSide] | at[-1] | at[1] | at[kLatticeSide];
+    const int all = at[-kLatticeSide] & at[-1] & at[1] & at[kLatticeSide];
+    static_assert(kCross == 2 && kLine == 3 && kUndecided == 0);
+    return (any & kKeyMask) == kCross && (all & kCross) != 0;
+}
+
+}  // namespace
+
 StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
     using enum StepVerdict;
     if (lines == 0) return kHolds;
     StepComponents& c = *state.solveScratch->stepComponents;
     const Board& wb = *state.workBoard;
-    // A start with four crosses reaches no line.
-    int startSides = 0;
-    for (int step : kSideStep) startSides += kEdgeTallyByByte[wb.at(startDot + step)];
-    if ((kDotKind[static_cast<size_t>(startSides)] & kCutOff<kOpen>) != 0) return kFails;
     // Every line must lie in the start's component at rest: the step only took edges out.
     // The crosses the step drew there are taken out of it, and of those the ones that split
     // it are kept, for the pieces that broke off. A dot the step left with four crosses is
@@ -931,7 +944,7 @@ StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
         }
     }
     count = keepSplits<kOpen>(c, wb, state.W(), state.H(), c.takenOut, count, c.takenCuts);
-    if (count < 0) return kHolds;
+    if (count < 0) return crossedOut(wb, startDot) ? kFails : kHolds;  // else it reaches none
     const int startHalf = halfOf(startDot);
     return findPieces<kOpen>(c, wb, c.takenOut, count, [&](const int32_t* dots, int size) {
         int ends = 0;  // each line is met from both its dots
