@@ -934,17 +934,22 @@ StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
     const uint64_t startLabel = tag(c.pass, start);
     const uint64_t* const label = c.graph[kOpen].label;
     int count = 0;
+    int cuts = 0;
     for (int i = 0; i < c.stepCount; ++i) {
         const bool there = label[halfOf(c.stepDots[i])] == startLabel;
         if (c.stepValues[i] == kLine) {
             if (!there) return kFails;
         } else if (there) {
+            cuts |= c.cutsOffEnd[i];
             c.takenCuts[count] = c.cutsOffEnd[i];
             c.takenOut[count++] = c.stepEdges[i];
         }
     }
     count = keepSplits<kOpen>(c, wb, state.W(), state.H(), c.takenOut, count, c.takenCuts);
-    if (count < 0) return crossedOut(wb, startDot) ? kFails : kHolds;  // else it reaches none
+    if (count < 0) {
+        // Unless the start itself was cut off: then it reaches no line.
+        return (cuts & kCutOff<kOpen>) != 0 && crossedOut(wb, startDot) ? kFails : kHolds;
+    }
     const int startHalf = halfOf(startDot);
     return findPieces<kOpen>(c, wb, c.takenOut, count, [&](const int32_t* dots, int size) {
         int ends = 0;  // each line is met from both its dots
