@@ -20,7 +20,11 @@ SolveOutcome solveFullPrepared(PuzzleState& state) {
     int firstOpen = 0;
     for (;;) {
         if (!propagateAll(state)) return SolveOutcome::kContradiction;
-        if (runColourRules(state)) continue;
+        // With every edge decided the colour rules can decide nothing, and they change only
+        // mainBoard's lattice, their scratch space, which the caller rebuilds: they are
+        // passed over then, unless an observer hears them name themselves.
+        const bool anyOpen = findOpenEdge(state, *state.workBoard, firstOpen);
+        if ((anyOpen || state.ruleObserver != nullptr) && runColourRules(state)) continue;
         if (state.trialPasses == 0) state.effortBeforeTrials = state.effortScore;
         const AnswerResult answer = checkAnswer(state, *state.workBoard, firstOpen);
         if (answer == AnswerResult::kWrong) return SolveOutcome::kContradiction;
