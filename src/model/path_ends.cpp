@@ -68,7 +68,7 @@ bool anyLine(const uint8_t* row, int first, int last) {
 
 }  // namespace
 
-void PathEnds::start(const uint8_t* lattice, int w, int h) {
+void PathEnds::start(const uint8_t* lattice, int w, int h, bool mayHoldLines) {
     kept_ = true;
     branches_ = 0;
     records_ = 0;
@@ -76,6 +76,7 @@ void PathEnds::start(const uint8_t* lattice, int w, int h) {
     // each makes the first touch of its page a write: join reads a partner before it writes
     // one, and a page first read is mapped twice, once to read and again to write.
     for (; freshRow_ <= 2 * h + 1; freshRow_ += 2) partner_[slot(latticeIndex(1, freshRow_))] = 0;
+    if (!mayHoldLines) return;
     const int maxSteps = (w + 1) * (h + 1);
     // A row of dots whose edges (those of its own row and the cell rows above and below)
     // hold no line has nothing to learn: at the start of a solve that is most of them.

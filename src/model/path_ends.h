@@ -18,8 +18,9 @@ namespace vexilo {
 
 class PathEnds {
   public:
-    // Starts keeping the ends of the paths of lines of the w x h board `lattice`.
-    void start(const uint8_t* lattice, int w, int h);
+    // Starts keeping the ends of the paths of lines of the w x h board `lattice`; without
+    // `mayHoldLines` the caller knows the board holds no line, and it is not scanned.
+    void start(const uint8_t* lattice, int w, int h, bool mayHoldLines = true);
     void stop() { kept_ = false; }
 
     // True when otherEnd answers: the ends are kept and no dot has more than two lines.

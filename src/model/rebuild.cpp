@@ -18,15 +18,22 @@ void initLatticeFromClues(PuzzleState& state, Board& board, bool draw) {
     const int h = state.H();
     const int ringX = 2 * w + 2;
     const int ringY = 2 * h + 2;
-    for (int y = 0; y <= ringY; ++y) {
-        const uint8_t v = (y % 2 == 0) ? kOutside : (kOutside | kCross);
-        board.at(0, y) = v;
-        board.at(ringX, y) = v;
+    // The outside ring: cells marked outside at even positions, crossed edges between. Its
+    // top and bottom rows eight bytes at a time, then its two columns a pair of rows at a time.
+    static constexpr uint8_t kRingRun[8] = {kOutside,          kOutside | kCross, kOutside,
+                                            kOutside | kCross, kOutside,          kOutside | kCross,
+                                            kOutside,          kOutside | kCross};
+    for (const int y : {0, ringY}) {
+        uint8_t* row = &board.at(0, y);
+        int x = 0;
+        for (; x + 8 <= ringX + 1; x += 8) std::memcpy(row + x, kRingRun, sizeof kRingRun);
+        for (; x <= ringX; ++x) row[x] = kRingRun[x % 2];
     }
-    for (int x = 0; x <= ringX; ++x) {
-        const uint8_t v = (x % 2 == 0) ? kOutside : (kOutside | kCross);
-        board.at(x, 0) = v;
-        board.at(x, ringY) = v;
+    for (int y = 1; y < ringY; y += 2) {
+        board.at(0, y) = kOutside | kCross;
+        board.at(ringX, y) = kOutside | kCross;
+        board.at(0, y + 1) = kOutside;
+        board.at(ringX, y + 1) = kOutside;
     }
     // Rows of dots and edges are cleared whole; rows of cells get each clue between two
     // cleared edges.

@@ -37,6 +37,23 @@ void prepareSolve(PuzzleState& s, LatticeStart start) {
     crossZeroCells(s);
 }
 
+namespace {
+
+// Whether workBoard may hold a line as prepareSolve left it. Its lattice is built from the
+// clues and the log, and every decision since is logged too while the log has room: a short
+// log without a line entry tells that there is none. A long log is not read through.
+bool mayHoldLines(const Board& wb) {
+    constexpr int kLongLog = 256;
+    if (wb.writePos > kLongLog) return true;
+    for (int slot = 1; slot < wb.writePos; ++slot) {
+        const int32_t entry = wb.moveLog[static_cast<size_t>(slot)];
+        if (isMove(entry) && entryValue(entry) == kLine) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 IncrementalSolve::IncrementalSolve(PuzzleState& state) : state_(state) {
     // An observer hears each rule as it runs: then every rule runs as if for the first time.
     state.solveScratch->incremental =
@@ -45,7 +62,9 @@ IncrementalSolve::IncrementalSolve(PuzzleState& state) : state_(state) {
     state.solveScratch->ruleQuiet.wakeAll(state.W(), state.H());
     state.solveScratch->noteBoardChange();
     if (state.solveScratch->incremental) {
-        state.solveScratch->pathEnds.start(state.workBoard->lattice.data(), state.W(), state.H());
+        const Board& wb = *state.workBoard;
+        state.solveScratch->pathEnds.start(wb.lattice.data(), state.W(), state.H(),
+                                           mayHoldLines(wb));
     }
 }
 
