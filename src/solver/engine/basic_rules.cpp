@@ -8,6 +8,7 @@
 
 #include "model/move_entry.h"
 #include "model/puzzle_state.h"
+#include "solver/engine/cell_outlook.h"
 #include "solver/engine/edge_setting.h"
 #include "solver/engine/rule_helpers.h"
 #include "solver/engine/rule_observer.h"
@@ -31,8 +32,20 @@ inline RuleResult finish(bool decided) {
 
 namespace {
 
+// Without an observer, a rule of a 1, 2 or 3 that would only settle the cell or do nothing
+// is told so by clueOutlook and not run: true when that settled the cell or left it.
+template <int kClue, bool kMayObserve>
+inline bool passedOver(PuzzleState& s, int x, int y) {
+    if constexpr (kMayObserve) return false;
+    const int v = clueOutlook<kClue>(&s.workBoard->at(x, y));
+    if (v & 1) return false;
+    if (v & 2) settle(s, x, y);
+    return true;
+}
+
 template <bool kMayObserve>
 RuleResult oneRuleBody(PuzzleState& s, int x, int y) {
+    if (passedOver<1, kMayObserve>(s, x, y)) return kUnchanged;
     CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
     switch (counts[0]) {
@@ -78,6 +91,7 @@ RuleResult oneRuleBody(PuzzleState& s, int x, int y) {
 
 template <bool kMayObserve>
 RuleResult threeRuleBody(PuzzleState& s, int x, int y) {
+    if (passedOver<3, kMayObserve>(s, x, y)) return kUnchanged;
     CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
     switch (counts[0]) {
@@ -126,6 +140,7 @@ RuleResult threeRuleBody(PuzzleState& s, int x, int y) {
 
 template <bool kMayObserve>
 RuleResult twoRuleBody(PuzzleState& s, int x, int y) {
+    if (passedOver<2, kMayObserve>(s, x, y)) return kUnchanged;
     CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
     switch (counts[0]) {
@@ -250,7 +265,8 @@ RuleResult blankRuleBody(PuzzleState& s, int x, int y, int sides) {
 // basicCellRule on cell (x, y) of the puzzle whose lattice byte is at `p`, inline for the
 // pass.
 template <bool kMayObserve>
-inline RuleResult cellRuleInside(PuzzleState& s, const uint8_t* p, int x, int y) {
+[[gnu::always_inline]] inline RuleResult cellRuleInside(PuzzleState& s, const uint8_t* p, int x,
+                                                        int y) {
     switch (*p & 15) {
         case 0: {
             // One to three crosses and no line, or a line and one or two crosses, or two lines
