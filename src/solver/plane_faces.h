@@ -24,10 +24,15 @@ struct PlaneFaces {
     // between hold nothing and are never touched).
     static constexpr int kSlots = kLatticeBytes / 2;
 
-    bool known;                 // the faces at rest are learnt
-    uint32_t step;              // the open step's joins carry it in stepMark
-    int32_t parent[kSlots];     // by cell slot: the faces at rest
-    uint32_t stepMark[kSlots];  // by root at rest: the step that joined it, if this one
+    // By cell slot: the faces at rest, and by root at rest the step that joined it, if this
+    // one: a root's mark shares its line of the cache.
+    struct Slot {
+        int32_t parent;
+        uint32_t stepMark;
+    };
+    bool known;     // the faces at rest are learnt
+    uint32_t step;  // the open step's joins carry it in stepMark
+    Slot slots[kSlots];
     int32_t stepParent[kSlots];
 
     static int slotOf(int cell) { return static_cast<int>(static_cast<unsigned>(cell) >> 1); }
@@ -37,9 +42,9 @@ struct PlaneFaces {
     static int sideB(int edge) { return edge + ((edge & 1) != 0 ? 1 : kLatticeSide); }
 
     int findRest(int s) {
-        while (parent[s] != s) {
-            parent[s] = parent[parent[s]];
-            s = parent[s];
+        while (slots[s].parent != s) {
+            slots[s].parent = slots[slots[s].parent].parent;
+            s = slots[s].parent;
         }
         return s;
     }
@@ -49,17 +54,17 @@ struct PlaneFaces {
     void learn(int w, int h, Lacks lacks) {
         for (int y = 0; y <= 2 * h + 2; y += 2) {
             const int row = slotOf(latticeIndex(0, y));
-            for (int x = 0; x <= 2 * w + 2; x += 2) parent[row + x / 2] = row + x / 2;
+            for (int x = 0; x <= 2 * w + 2; x += 2) slots[row + x / 2].parent = row + x / 2;
         }
         // The ring's cells, one face beyond the outer dots.
         const int outside = slotOf(latticeIndex(0, 0));
         for (int x = 2; x <= 2 * w + 2; x += 2) {
-            parent[slotOf(latticeIndex(x, 0))] = outside;
-            parent[slotOf(latticeIndex(x, 2 * h + 2))] = outside;
+            slots[slotOf(latticeIndex(x, 0))].parent = outside;
+            slots[slotOf(latticeIndex(x, 2 * h + 2))].parent = outside;
         }
         for (int y = 2; y <= 2 * h; y += 2) {
-            parent[slotOf(latticeIndex(0, y))] = outside;
-            parent[slotOf(latticeIndex(2 * w + 2, y))] = outside;
+            slots[slotOf(latticeIndex(0, y))].parent = outside;
+            slots[slotOf(latticeIndex(2 * w + 2, y))].parent = outside;
         }
         for (int y = 1; y <= 2 * h + 1; ++y) {
             for (int x = 1 + (y % 2); x <= 2 * w + 1; x += 2) {
@@ -75,21 +80,21 @@ struct PlaneFaces {
         const int a = findRest(slotOf(sideA(edge)));
         const int b = findRest(slotOf(sideB(edge)));
         if (a == b) return true;
-        parent[a] = b;
+        slots[a].parent = b;
         return false;
     }
 
     // A new step: the last one's joins are forgotten.
     void newStep() {
         if (++step == 0) {
-            std::memset(stepMark, 0, sizeof stepMark);
+            for (Slot& slot : slots) slot.stepMark = 0;
             step = 1;
         }
     }
 
     int findStep(int s) {
-        if (stepMark[s] != step) {
-            stepMark[s] = step;
+        if (slots[s].stepMark != step) {
+            slots[s].stepMark = step;
             stepParent[s] = s;
             return s;
         }
