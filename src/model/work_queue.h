@@ -57,6 +57,10 @@ class WorkQueue {
     bool basicCaughtUp() const { return positions_.readA == positions_.head; }
     bool advancedAtPassEnd() const { return positions_.readB == positions_.passEnd; }
 
+    // The advanced pass has read everything up to the pass end, as a pass that reads it through
+    // leaves it.
+    void advancedReadToPassEnd() { positions_.readB = positions_.passEnd; }
+
     // The next entry for each pass; the caller has checked it is not at the pass end.
     int32_t nextForBasic() { return slots_[positions_.readA = following(positions_.readA)]; }
     int32_t nextForAdvanced() { return slots_[positions_.readB = following(positions_.readB)]; }

@@ -56,7 +56,8 @@ AnswerResult checkAnswer(PuzzleState& state, const Board& board) {
     return checkAnswer(state, board, firstOpen);
 }
 
-bool findOpenEdge(const PuzzleState& state, const Board& board, int& firstOpen) {
+AnswerResult checkAnswer(PuzzleState& state, const Board& board, int& firstOpen) {
+    using enum AnswerResult;
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
     // The edges row by row from (x0, y0) on: the rows of dots hold the horizontal edges at
@@ -70,21 +71,11 @@ bool findOpenEdge(const PuzzleState& state, const Board& board, int& firstOpen) 
         for (; x < maxX + (y % 2 == 0 ? 1 : 0); x += 2) {
             if ((row[x] & 7) == kUndecided) {
                 firstOpen = latticeIndex(x, y);
-                return true;
+                return fault(state, x, y, kOpen);
             }
         }
     }
     firstOpen = latticeIndex(0, maxY + 1);
-    return false;
-}
-
-AnswerResult checkAnswer(PuzzleState& state, const Board& board, int& firstOpen) {
-    using enum AnswerResult;
-    const int maxX = 2 * state.W() + 1;
-    const int maxY = 2 * state.H() + 1;
-    if (findOpenEdge(state, board, firstOpen)) {
-        return fault(state, firstOpen % kLatticeSide, firstOpen / kLatticeSide, kOpen);
-    }
     // The tally a clue cell's four sides must have, by key (a 0 clue is key 4).
     static constexpr int kRequired[5] = {-1, tally(3, 1), tally(2, 2), tally(1, 3), tally(4, 0)};
     int lineEnds = 0;

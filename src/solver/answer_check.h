@@ -18,11 +18,6 @@ AnswerResult checkAnswer(PuzzleState& state, const Board& board);
 // call found one, and firstOpen is moved on to the edge this call finds.
 AnswerResult checkAnswer(PuzzleState& state, const Board& board, int& firstOpen);
 
-// The search of that checkAnswer alone, on a board of the state's size: moves firstOpen on
-// to the first undecided edge from firstOpen on and returns true, or past the last edge and
-// returns false. Changes nothing else.
-bool findOpenEdge(const PuzzleState& state, const Board& board, int& firstOpen);
-
 // Judges the position with undecided edges taken as crosses, inside a temporary log step;
 // lattice and log are exactly as before afterwards.
 AnswerResult checkPosition(PuzzleState& state, Board& board);

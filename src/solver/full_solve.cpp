@@ -18,13 +18,14 @@ SolveOutcome solveFullPrepared(PuzzleState& state) {
     // workBoard only gains decisions from one answer check to the next, so each check takes
     // up the search for an undecided edge where the last one found it.
     int firstOpen = 0;
+    int firstUnset = 0;
     for (;;) {
-        if (!propagateAll(state)) return SolveOutcome::kContradiction;
-        // With every edge decided the colour rules can decide nothing, and they change only
+        if (!propagateAll(state, &firstUnset)) return SolveOutcome::kContradiction;
+        // With every edge set the colour rules can decide nothing, and they change only
         // mainBoard's lattice, their scratch space, which the caller rebuilds: they are
         // passed over then, unless an observer hears them name themselves.
-        const bool anyOpen = findOpenEdge(state, *state.workBoard, firstOpen);
-        if ((anyOpen || state.ruleObserver != nullptr) && runColourRules(state)) continue;
+        const bool anyUnset = findUnsetEdge(state, firstUnset);
+        if ((anyUnset || state.ruleObserver != nullptr) && runColourRules(state)) continue;
         if (state.trialPasses == 0) state.effortBeforeTrials = state.effortScore;
         const AnswerResult answer = checkAnswer(state, *state.workBoard, firstOpen);
         if (answer == AnswerResult::kWrong) return SolveOutcome::kContradiction;

@@ -1,5 +1,7 @@
 #include "solver/solve_levels.h"
 
+#include <algorithm>
+
 #include "model/move_log.h"
 #include "model/puzzle_state.h"
 #include "model/rebuild.h"
@@ -73,15 +75,48 @@ IncrementalSolve::~IncrementalSolve() {
     state_.solveScratch->pathEnds.stop();
 }
 
-bool propagateAll(PuzzleState& s) {
+bool findUnsetEdge(const PuzzleState& s, int& firstUnset) {
+    const int maxX = 2 * s.W() + 1;
+    const int maxY = 2 * s.H() + 1;
+    const Board& wb = *s.workBoard;
+    // Row by row from firstUnset on: the rows of dots hold the horizontal edges at even x, the
+    // rows of cells the vertical ones at odd x.
+    const int y0 = std::max(firstUnset / kLatticeSide, 1);
+    const int x0 = firstUnset % kLatticeSide;
+    for (int y = y0; y <= maxY; ++y) {
+        const uint8_t* row = &wb.lattice[static_cast<size_t>(latticeIndex(0, y))];
+        int x = 1 + (y % 2);
+        if (y == y0 && x0 > x) x = x0 + ((x0 - x) % 2);
+        const int last = y % 2 == 0 ? maxX : maxX - 1;
+        for (; x <= last; x += 2) {
+            if ((row[x] & 2) == 0) {
+                firstUnset = latticeIndex(x, y);
+                return true;
+            }
+        }
+    }
+    firstUnset = latticeIndex(0, maxY + 1);
+    return false;
+}
+
+bool propagateAll(PuzzleState& s, int* firstUnset) {
     WorkQueue& queue = s.workBoard->queue;
     for (;;) {
         stopIfCancelled(s);
         if (!runBasicRules(s)) return false;
         noteRule(s, RuleId::kSubLoop, 0, 0);
         if (preventSubLoops(s) == RuleResult::kProgress) continue;
-        // Its contradiction (a queue entry that is no edge) shows in the next basic pass.
-        static_cast<void>(runAdvancedRules(s));
+        // The advanced rules decide nothing on a board whose every edge is set, and settle
+        // nothing: the pass is passed over, leaving what it would (its read position at the
+        // pass end, the start patterns done). Its notes of quiet rules are for later passes,
+        // and no later pass of this solve has an edge left to set.
+        if (firstUnset != nullptr && s.ruleObserver == nullptr && !findUnsetEdge(s, *firstUnset)) {
+            queue.advancedReadToPassEnd();
+            s.startPatternsDone |= 1;
+        } else {
+            // Its contradiction (a queue entry that is no edge) shows in the next basic pass.
+            static_cast<void>(runAdvancedRules(s));
+        }
         queue.closePass();
         if (queue.basicCaughtUp()) return true;
     }

@@ -35,8 +35,15 @@ class IncrementalSolve {
 };
 
 // Basic rules, sub-loop rule and advanced rules until nothing new is queued: false on a
-// contradiction, true at a standstill.
-[[nodiscard]] bool propagateAll(PuzzleState& state);
+// contradiction, true at a standstill. With `firstUnset` (for a caller whose board only gains
+// decisions from one call to the next, as for findUnsetEdge), the advanced rules are passed
+// over when every edge is set: they could set none (and no observer may hear them).
+[[nodiscard]] bool propagateAll(PuzzleState& state, int* firstUnset = nullptr);
+
+// Whether workBoard has an edge the rules could still set (setEdge writes one whose bit 1 is
+// clear). The search starts at lattice index firstUnset (0 at first), where the last one found
+// such an edge, and moves it on to the edge found, or past the last one.
+[[nodiscard]] bool findUnsetEdge(const PuzzleState& state, int& firstUnset);
 
 [[nodiscard]] bool solveLevel0(PuzzleState& state);
 [[nodiscard]] bool solveLevel1(PuzzleState& state);

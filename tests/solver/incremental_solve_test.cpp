@@ -130,5 +130,39 @@ TEST(IncrementalSolve, AStateThatSolvedOtherPuzzlesDecidesWhatAFreshOneDecides) 
     }
 }
 
+// A full solve passes the advanced rules over once every edge is set: its propagation must
+// leave the board, its queue and the counters as the one that runs them.
+TEST(IncrementalSolve, PassingTheAdvancedRulesOverLeavesWhatRunningThemLeaves) {
+    std::mt19937 random(9);
+    TestState plain;
+    TestState passing;
+    int passedOver = 0;
+    for (int round = 0; round < 400; ++round) {
+        const int w = 1 + static_cast<int>(random() % 12);
+        const int h = 1 + static_cast<int>(random() % 12);
+        const std::vector<std::string> clues = randomClues(random, w, h);
+        const auto propagate = [&](PuzzleState& s, int* firstUnset) {
+            testing::setClues(s, clues);
+            prepareSolve(s);
+            const IncrementalSolve incremental(s);
+            const bool consistent = firstUnset ? propagateAll(s, firstUnset) : propagateAll(s);
+            const Board& wb = *s.workBoard;
+            const WorkQueue::Positions& q = wb.queue.positions();
+            std::vector<int32_t> record = testing::logEntries(wb);
+            record.insert(record.end(), {consistent, s.effortScore, s.ruleUsage,
+                                         s.startPatternsDone, q.head, q.passEnd, q.readA, q.readB});
+            for (int y = 0; y <= 2 * h + 2; ++y) {
+                for (int x = 0; x <= 2 * w + 2; ++x) record.push_back(wb.at(x, y));
+            }
+            return record;
+        };
+        int firstUnset = 0;
+        SCOPED_TRACE(round);
+        ASSERT_EQ(propagate(*passing, &firstUnset), propagate(*plain, nullptr));
+        passedOver += findUnsetEdge(*passing, firstUnset) ? 0 : 1;
+    }
+    EXPECT_GT(passedOver, 50);
+}
+
 }  // namespace
 }  // namespace vexilo
