@@ -104,19 +104,21 @@ bool propagateAll(PuzzleState& s, int* firstUnset) {
     for (;;) {
         stopIfCancelled(s);
         if (!runBasicRules(s)) return false;
-        noteRule(s, RuleId::kSubLoop, 0, 0);
-        if (preventSubLoops(s) == RuleResult::kProgress) continue;
-        // The advanced rules decide nothing on a board whose every edge is set, and settle
-        // nothing: the pass is passed over, leaving what it would (its read position at the
-        // pass end, the start patterns done). Its notes of quiet rules are for later passes,
-        // and no later pass of this solve has an edge left to set.
         if (firstUnset != nullptr && s.ruleObserver == nullptr && !findUnsetEdge(s, *firstUnset)) {
+            // The sub-loop rule and the advanced rules set edges and nothing else: on a board
+            // whose every edge is set they are passed over, leaving what they would (the pass
+            // closed, the advanced read position at its end, the start patterns done). What
+            // they note for their next calls is for edges that are still to be set.
+            queue.closePass();
             queue.advancedReadToPassEnd();
             s.startPatternsDone |= 1;
-        } else {
-            // Its contradiction (a queue entry that is no edge) shows in the next basic pass.
-            static_cast<void>(runAdvancedRules(s));
+            if (queue.basicCaughtUp()) return true;
+            continue;
         }
+        noteRule(s, RuleId::kSubLoop, 0, 0);
+        if (preventSubLoops(s) == RuleResult::kProgress) continue;
+        // Its contradiction (a queue entry that is no edge) shows in the next basic pass.
+        static_cast<void>(runAdvancedRules(s));
         queue.closePass();
         if (queue.basicCaughtUp()) return true;
     }

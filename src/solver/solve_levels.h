@@ -36,8 +36,8 @@ class IncrementalSolve {
 
 // Basic rules, sub-loop rule and advanced rules until nothing new is queued: false on a
 // contradiction, true at a standstill. With `firstUnset` (for a caller whose board only gains
-// decisions from one call to the next, as for findUnsetEdge), the advanced rules are passed
-// over when every edge is set: they could set none (and no observer may hear them).
+// decisions from one call to the next, as for findUnsetEdge), the sub-loop and advanced rules
+// are passed over when every edge is set: they could set none (and no observer may hear them).
 [[nodiscard]] bool propagateAll(PuzzleState& state, int* firstUnset = nullptr);
 
 // Whether workBoard has an edge the rules could still set (setEdge writes one whose bit 1 is

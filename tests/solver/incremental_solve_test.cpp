@@ -130,9 +130,9 @@ TEST(IncrementalSolve, AStateThatSolvedOtherPuzzlesDecidesWhatAFreshOneDecides) 
     }
 }
 
-// A full solve passes the advanced rules over once every edge is set: its propagation must
-// leave the board, its queue and the counters as the one that runs them.
-TEST(IncrementalSolve, PassingTheAdvancedRulesOverLeavesWhatRunningThemLeaves) {
+// A full solve passes the sub-loop and advanced rules over once every edge is set: its
+// propagation must leave the board, its queue and the counters as the one that runs them.
+TEST(IncrementalSolve, PassingTheRulesOverLeavesWhatRunningThemLeaves) {
     std::mt19937 random(9);
     TestState plain;
     TestState passing;
