@@ -31,6 +31,47 @@ void unsettleAround(Board& wb, int x, int y) {
     }
 }
 
+// The judgement of tryAndRetract.
+bool judgeStep(PuzzleState& state, int x, int y) {
+    Board& wb = *state.workBoard;
+    SolveScratch& scratch = *state.solveScratch;
+    bool consistent = false;
+    if (scratch.incremental && scratch.restKnown) {
+        // Within a solve the position before the hypothesis is known (openHypothesis).
+        consistent = propagateAll(state);
+        if (wb.moveLog[wb.writePos] == kEndSentinel) {
+            // An entry found the log full: what changed is no longer all in the log.
+            scratch.incremental = false;
+            consistent = consistent && linesConnected(state, x, y) && pathEndsPaired(state);
+        } else {
+            consistent = consistent && stepConsistent(state, x, y);
+        }
+    } else {
+        consistent = checkConsistent(state, x, y);
+    }
+    return consistent;
+}
+
+// The undoing of tryAndRetract; returns the slot of the step's marker (where it stopped).
+int32_t retractStep(PuzzleState& state) {
+    Board& wb = *state.workBoard;
+    SolveScratch& scratch = *state.solveScratch;
+    // A line the full log did not take is not taken back: the path ends are lost.
+    if (wb.moveLog[wb.writePos] == kEndSentinel) scratch.pathEnds.stop();
+    // Every move entry of the step, newest first, down to its marker.
+    int slot = wb.writePos - 1;
+    for (; slot > 0 && isMove(wb.moveLog[slot]); --slot) {
+        const int32_t e = wb.moveLog[slot];
+        const int ex = entryX(e);
+        const int ey = entryY(e);
+        wb.at(ex, ey) = 0;
+        unsettleAround(wb, ex, ey);
+        scratch.noteEdgeChange(ex, ey);
+        if (entryValue(e) == kLine) scratch.pathEnds.lineTakenBack();
+    }
+    return slot;
+}
+
 // Opens the step of a hypothesis. On a full log no marker can be written, and without it
 // the retraction would run into the steps below: then no hypothesis is made at all.
 bool openHypothesis(PuzzleState& state) {
@@ -50,8 +91,13 @@ bool judgeHypothesis(PuzzleState& state, int x, int y, int edgeX, int edgeY, int
     // Retracted, the position is the one before the hypothesis again, and so is what the
     // sub-loop rule has still to look at.
     const int32_t seen = state.solveScratch->subLoopSeen;
-    const bool consistent = tryAndRetract(state, x, y);
-    dropLastStep(*state.workBoard);
+    const bool consistent = judgeStep(state, x, y);
+    // The step's marker is where the retraction stopped: the step is dropped there, as
+    // dropLastStep would, without walking its entries again.
+    Board& wb = *state.workBoard;
+    const int32_t marker = retractStep(state);
+    --wb.stepCount;
+    wb.writePos = marker > 0 ? marker : 1;  // slot 0 is never removed
     state.solveScratch->subLoopSeen = seen;
     if (consistent) return false;
     noteRule(state, rule, edgeX, edgeY, 0, clueX, clueY);
@@ -110,34 +156,8 @@ bool checkConsistent(PuzzleState& state, int x, int y) {
 }
 
 bool tryAndRetract(PuzzleState& state, int x, int y) {
-    Board& wb = *state.workBoard;
-    SolveScratch& scratch = *state.solveScratch;
-    bool consistent = false;
-    if (scratch.incremental && scratch.restKnown) {
-        // Within a solve the position before the hypothesis is known (openHypothesis).
-        consistent = propagateAll(state);
-        if (wb.moveLog[wb.writePos] == kEndSentinel) {
-            // An entry found the log full: what changed is no longer all in the log.
-            scratch.incremental = false;
-            consistent = consistent && linesConnected(state, x, y) && pathEndsPaired(state);
-        } else {
-            consistent = consistent && stepConsistent(state, x, y);
-        }
-    } else {
-        consistent = checkConsistent(state, x, y);
-    }
-    // A line the full log did not take is not taken back: the path ends are lost.
-    if (wb.moveLog[wb.writePos] == kEndSentinel) scratch.pathEnds.stop();
-    // Every move entry of the step, newest first, down to its marker.
-    for (int slot = wb.writePos - 1; slot > 0 && isMove(wb.moveLog[slot]); --slot) {
-        const int32_t e = wb.moveLog[slot];
-        const int ex = entryX(e);
-        const int ey = entryY(e);
-        wb.at(ex, ey) = 0;
-        unsettleAround(wb, ex, ey);
-        scratch.noteEdgeChange(ex, ey);
-        if (entryValue(e) == kLine) scratch.pathEnds.lineTakenBack();
-    }
+    const bool consistent = judgeStep(state, x, y);
+    retractStep(state);
     return consistent;
 }
 
