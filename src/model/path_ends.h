@@ -45,6 +45,20 @@ class PathEnds {
         }
     }
 
+    // lineTakenBack for the n newest lines still standing, newest first.
+    void linesTakenBack(size_t n) {
+        if (!kept_) return;
+        for (; n > 0; --n) {
+            const Record& r = undo_[--records_];
+            if (r.tag == kJoined) {
+                partner_[slot(r.endB)] = r.partnerB;
+                partner_[slot(r.endA)] = r.partnerA;
+            } else if (r.tag == kBranched) {
+                --branches_;
+            }
+        }
+    }
+
     // The ends the line set `back` lines ago (1: the newest standing) made partners: the
     // two ends of its path then, or none (-1) when it closed a loop or made or met a branch.
     struct Joined {

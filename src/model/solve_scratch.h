@@ -125,10 +125,22 @@ struct SolveScratch {
     uint32_t boardChanges = 1;
     ZeroedArray<uint32_t, RuleQuiet::kSlots> advancedQuietAt;
     void noteBoardChange() {
-        if (++boardChanges == 0) {
-            advancedQuietAt.fill(0);
-            boardChanges = 1;
+        if (++boardChanges == 0) [[unlikely]] {
+            restartBoardChanges();
         }
+    }
+    // n changes at once.
+    void noteBoardChanges(uint32_t n) {
+        const uint32_t before = boardChanges;
+        boardChanges += n;
+        // Passing 0 on the way, one by one the count would have started again.
+        if (boardChanges < before) [[unlikely]] {
+            restartBoardChanges();
+        }
+    }
+    [[gnu::cold, gnu::noinline]] void restartBoardChanges() {
+        advancedQuietAt.fill(0);
+        boardChanges = 1;
     }
 
     // Within a chain, a 2 whose edge groups along the diagonal decide nothing is passed
@@ -178,22 +190,45 @@ struct SolveScratch {
     [[gnu::always_inline]] void noteEdgeChange(int x, int y) {
         if (!incremental) return;
         noteBoardChange();
+        wakeAroundEdge(x, y);
+    }
+    // The rest of noteEdgeChange within a solve, for a caller that has counted the change in
+    // boardChanges itself.
+    [[gnu::always_inline]] void wakeAroundEdge(int x, int y) {
         ruleQuiet.wakeEdge(x, y);
-        // x - y and x + y are odd: the halves below are exact, so shifts do.
-        const int rising = ((x - y - 3) >> 1) + kDotRow;
-        const int falling = (x + y - 3) >> 1;
-        ++risingLineChanges[static_cast<size_t>(rising + 2)];
-        ++fallingLineChanges[static_cast<size_t>(falling + 2)];
+        // x - y and x + y are odd: the halves below are exact, so shifts do. Unsigned, as
+        // x - y + 1021 and x + y - 3 are never negative, the indices need no widening.
+        const auto ux = static_cast<size_t>(x);
+        const auto uy = static_cast<size_t>(y);
+        const size_t rising = (ux + 2 * kDotRow - 3 - uy) >> 1;  // ((x - y - 3) >> 1) + kDotRow
+        const size_t falling = (ux + uy - 3) >> 1;
+        ++risingLineChanges[rising + 2];
+        ++fallingLineChanges[falling + 2];
         // The edge's two dots; each is the corner on the diagonal of slope +1 of the cells
         // up-left and down-right of it, on that of slope -1 of the cells down-left and
         // up-right of it. The dots of a horizontal edge (x -+ 1, y) are the corners of the
         // cells of columns c, c + 1 of the edge's rising and falling rows + 1 and of columns
         // c + 1, c + 2 of the rows + 2; those of a vertical one (x, y -+ 1) of columns c,
         // c + 1 of both (c = (x - 1) / 2).
-        const int c = (x - 1) >> 1;
-        const int shift = 1 - (x & 1);
-        markPairsToLook(risingToLook, static_cast<size_t>(rising + 1), c, shift);
-        markPairsToLook(fallingToLook, static_cast<size_t>(falling + 1), c, shift);
+        const size_t c = (ux - 1) >> 1;
+        if constexpr (std::endian::native == std::endian::little) {
+            // The pairs of both rows as in markPairsToLook, with the shift known by the edge's
+            // direction.
+            unsigned char* const r = reinterpret_cast<unsigned char*>(risingToLook.data()) +
+                                     sizeof(ChainRow) * (rising + 1) + (c >> 3);
+            unsigned char* const f = reinterpret_cast<unsigned char*>(fallingToLook.data()) +
+                                     sizeof(ChainRow) * (falling + 1) + (c >> 3);
+            const unsigned pair = 3u << (c & 7);
+            const unsigned next = (x & 1) != 0 ? pair : pair << 1;
+            orBits(r, pair);
+            orBits(r + sizeof(ChainRow), next);
+            orBits(f, pair);
+            orBits(f + sizeof(ChainRow), next);
+        } else {
+            const int shift = 1 - (x & 1);
+            markPairsToLook(risingToLook, rising + 1, static_cast<int>(c), shift);
+            markPairsToLook(fallingToLook, falling + 1, static_cast<int>(c), shift);
+        }
     }
     // After cell (x, y) was settled (a chain stops at a settled cell).
     void noteCellChange(int x, int y) {

@@ -46,8 +46,7 @@ constexpr auto kTallyByByte = [] {
 
 // The step to the first side of the dot at `at`, arrived at by step `arrived`, whose edge
 // has `key`, or 0; the way back is never taken.
-[[gnu::always_inline]] inline int onwardStep(const uint8_t* lattice, int at, int arrived,
-                                             int key) {
+[[gnu::always_inline]] inline int onwardStep(const uint8_t* lattice, int at, int arrived, int key) {
     for (int side : kSideSteps) {
         if (side != -arrived && keyAt(lattice, at + side) == key) return side;
     }
@@ -102,8 +101,8 @@ bool corridorFrom(const uint8_t* lattice, int at, int arrived, int target, int m
 }  // namespace
 
 int findPathEnd(PuzzleState& s, int x, int y, Direction dir) {
-    const int end = pathEndFrom(s.workBoard->lattice.data(), latticeIndex(x, y), latticeStep(dir),
-                                maxWalk(s));
+    const int end =
+        pathEndFrom(s.workBoard->lattice.data(), latticeIndex(x, y), latticeStep(dir), maxWalk(s));
     return end == 0 ? 0 : dotNumberAt(end);
 }
 
@@ -212,7 +211,7 @@ class SubLoopCall {
         }
     }
 
-    static bool isEdgeAt(int at) { return ((at % kLatticeSide) + (at / kLatticeSide)) % 2 != 0; }
+    static bool isEdgeAt(int x, int y) { return x < kLatticeSide && ((x + y) & 1) != 0; }
 
     // Queues, with the ends of paths looked up, the dots that the log entries from slot
     // `from` to `to` may have made decide; false on an entry that is neither a line nor a
@@ -227,9 +226,11 @@ class SubLoopCall {
                 ++newLines;
                 continue;
             }
-            const int edge = latticeIndex(entryX(e), entryY(e));
-            if (value != kCross || !isEdgeAt(edge)) return false;
-            const int across = (edge % 2 != 0) ? kLatticeSide : 1;
+            const int x = entryX(e);
+            const int y = entryY(e);
+            if (value != kCross || !isEdgeAt(x, y)) return false;
+            const int edge = latticeIndex(x, y);
+            const int across = (x & 1) != 0 ? kLatticeSide : 1;
             if (dotTally(lattice_, edge - across) == tally(2, 0)) queueCorridorEnds(edge - across);
             if (dotTally(lattice_, edge + across) == tally(2, 0)) queueCorridorEnds(edge + across);
         }

@@ -58,7 +58,11 @@ int32_t retractStep(PuzzleState& state) {
     SolveScratch& scratch = *state.solveScratch;
     // A line the full log did not take is not taken back: the path ends are lost.
     if (wb.moveLog[wb.writePos] == kEndSentinel) scratch.pathEnds.stop();
-    // Every move entry of the step, newest first, down to its marker.
+    // Every move entry of the step, newest first, down to its marker. The changes are noted
+    // as noteEdgeChange would, and counted at the end; the lines' ends are restored after
+    // them (they do not depend on the lattice).
+    const bool incremental = scratch.incremental;
+    size_t lines = 0;
     int slot = wb.writePos - 1;
     for (; slot > 0 && isMove(wb.moveLog[slot]); --slot) {
         const int32_t e = wb.moveLog[slot];
@@ -66,9 +70,11 @@ int32_t retractStep(PuzzleState& state) {
         const int ey = entryY(e);
         wb.at(ex, ey) = 0;
         unsettleAround(wb, ex, ey);
-        scratch.noteEdgeChange(ex, ey);
-        if (entryValue(e) == kLine) scratch.pathEnds.lineTakenBack();
+        if (incremental) scratch.wakeAroundEdge(ex, ey);
+        if (entryValue(e) == kLine) ++lines;
     }
+    if (incremental) scratch.noteBoardChanges(static_cast<uint32_t>(wb.writePos - 1 - slot));
+    scratch.pathEnds.linesTakenBack(lines);
     return slot;
 }
 

@@ -181,13 +181,18 @@ void observeRule(RuleObserver& observer, RuleId rule, int x, int y, int corner, 
 
 namespace {
 
-// The rest of writeEdge's queueing and logging when the queue or the log is full or an
-// observer listens.
-[[gnu::cold, gnu::noinline]] void queueAndLogRarely(PuzzleState& state, int x, int y, int value,
-                                                    bool queued) {
+// The rest of writeEdge when the queue or the log is full, an observer listens or the count
+// of board changes is about to start again. Out of line and at the end, so that writeEdge's
+// usual course makes no call but the last.
+[[gnu::cold, gnu::noinline]] void writeEdgeRarely(PuzzleState& state, int x, int y, int value,
+                                                  bool queued) {
     if (!queued) state.frontend.showMessage(kQueueFullMessage);
     appendEntry(*state.workBoard, moveEntry(x, y, value), state.frontend);
     if (state.ruleObserver) observeEdge(*state.ruleObserver, x, y, value);
+    SolveScratch& scratch = *state.solveScratch;
+    scratch.noteEdgeChange(x, y);
+    if (value == kLine)
+        scratch.pathEnds.lineSet(state.workBoard->lattice.data(), latticeIndex(x, y));
 }
 
 }  // namespace
@@ -200,14 +205,19 @@ void writeEdge(PuzzleState& state, int x, int y, int value) {
     const int32_t entry = moveEntry(x, y, value);
     const bool queued = wb.queue.push(entry);
     int32_t& logged = wb.moveLog[static_cast<size_t>(wb.writePos)];
-    if (!queued || logged == kEndSentinel || state.ruleObserver != nullptr) [[unlikely]] {
-        queueAndLogRarely(state, x, y, value, queued);
-    } else {
-        logged = entry;
-        ++wb.writePos;
-    }
     SolveScratch& scratch = *state.solveScratch;
-    scratch.noteEdgeChange(x, y);
+    if (!queued || logged == kEndSentinel || state.ruleObserver != nullptr ||
+        scratch.boardChanges == UINT32_MAX) [[unlikely]] {
+        writeEdgeRarely(state, x, y, value, queued);
+        return;
+    }
+    logged = entry;
+    ++wb.writePos;
+    // As noteEdgeChange: the count cannot start again here.
+    if (scratch.incremental) {
+        ++scratch.boardChanges;
+        scratch.wakeAroundEdge(x, y);
+    }
     if (value == kLine) scratch.pathEnds.lineSet(wb.lattice.data(), latticeIndex(x, y));
 }
 
