@@ -33,19 +33,7 @@ class PathEnds {
     void lineSet(const uint8_t* lattice, int edge) {
         if (kept_) join(lattice, edge);
     }
-    // After the newest line still standing of those given to lineSet was taken back.
-    void lineTakenBack() {
-        if (!kept_) return;
-        const Record& r = undo_[--records_];
-        if (r.tag == kJoined) {
-            partner_[slot(r.endB)] = r.partnerB;
-            partner_[slot(r.endA)] = r.partnerA;
-        } else if (r.tag == kBranched) {
-            --branches_;
-        }
-    }
-
-    // lineTakenBack for the n newest lines still standing, newest first.
+    // After the n newest lines still standing of those given to lineSet were taken back.
     void linesTakenBack(size_t n) {
         if (!kept_) return;
         for (; n > 0; --n) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -43,8 +44,8 @@ std::vector<int> walkedEnds(const std::vector<uint8_t>& lattice, int dot) {
     return found;
 }
 
-// Random lines set and taken back (newest first) on small boards, some standing before the
-// ends are first learnt: after every change the kept ends are those of a walk along the
+// Random lines set and taken back (newest first, a few at a time) on small boards, some standing
+// before the ends are first learnt: after every change the kept ends are those of a walk along the
 // path, and the newest line names the two ends of its path.
 TEST(PathEnds, KeptEndsAreThoseOfAWalkAfterLinesAreSetAndTakenBack) {
     std::vector<uint8_t> lattice(kLatticeBytes);
@@ -84,9 +85,13 @@ TEST(PathEnds, KeptEndsAreThoseOfAWalkAfterLinesAreSetAndTakenBack) {
                 ends.lineSet(lattice.data(), edge);
                 standing.push_back(edge);
             } else {
-                lattice[static_cast<size_t>(edge)] = 0;
-                ends.lineTakenBack();
-                standing.pop_back();
+                // One to three of the newest lines at once.
+                const size_t back = 1 + rng() % std::min<size_t>(3, standing.size());
+                for (size_t i = 0; i < back; ++i) {
+                    lattice[static_cast<size_t>(standing.back())] = 0;
+                    standing.pop_back();
+                }
+                ends.linesTakenBack(back);
             }
             bool branch = false;
             for (int dot : dots) branch |= linesAt(lattice, dot) > 2;
