@@ -100,6 +100,11 @@ void PathEnds::start(const uint8_t* lattice, int w, int h, bool mayHoldLines) {
 }
 
 void PathEnds::join(const uint8_t* lattice, int edge) {
+    // Out of line when the room is full, so that the usual course makes no call.
+    if (records_ == undoRoom_) [[unlikely]] {
+        growAndJoin(lattice, edge);
+        return;
+    }
     const int across = (edge & 1) != 0 ? kLatticeSide : 1;
     const int a = edge - across;
     const int b = edge + across;
@@ -107,24 +112,29 @@ void PathEnds::join(const uint8_t* lattice, int edge) {
     const int linesB = linesAt(lattice, b);
     if (linesA > 2 || linesB > 2) {
         ++branches_;
-        record({kBranched, 0, 0, 0, 0});
+        record({kBranched, 0, 0, 0});
         return;
     }
     if (branches_ > 0) {
-        record({kUnchanged, 0, 0, 0, 0});
+        record({kUnchanged, 0, 0, 0});
         return;
     }
     const int endA = linesA == 1 ? a : partner_[slot(a)];
     const int endB = linesB == 1 ? b : partner_[slot(b)];
     if (endA == b) {
-        record({kUnchanged, 0, 0, 0, 0});
+        record({kUnchanged, 0, 0, 0});
         return;
     }
     int32_t& partnerA = partner_[slot(endA)];
     int32_t& partnerB = partner_[slot(endB)];
-    record({kJoined, endA, partnerA, endB, partnerB});
+    record({endA, partnerA, endB, partnerB});
     partnerA = endB;
     partnerB = endA;
+}
+
+void PathEnds::growAndJoin(const uint8_t* lattice, int edge) {
+    grow();
+    join(lattice, edge);
 }
 
 [[gnu::noinline]] void PathEnds::grow() {

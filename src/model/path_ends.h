@@ -38,10 +38,10 @@ class PathEnds {
         if (!kept_) return;
         for (; n > 0; --n) {
             const Record& r = undo_[--records_];
-            if (r.tag == kJoined) {
+            if (r.endA >= 0) {
                 partner_[slot(r.endB)] = r.partnerB;
                 partner_[slot(r.endA)] = r.partnerA;
-            } else if (r.tag == kBranched) {
+            } else if (r.endA == kBranched) {
                 --branches_;
             }
         }
@@ -55,7 +55,7 @@ class PathEnds {
     };
     Joined joinedBy(int back) const {
         const Record& r = undo_[records_ - static_cast<size_t>(back)];
-        if (r.tag != kJoined) return {-1, -1};
+        if (r.endA < 0) return {-1, -1};
         return {r.endA, r.endB};
     }
 
@@ -67,18 +67,16 @@ class PathEnds {
 
     void join(const uint8_t* lattice, int edge);
 
-    // A record of the log per line set: its tag, then the two ends it made partners with
-    // their old partners.
+    // A record of the log per line set: the two ends it made partners with their old
+    // partners; or, in endA, what it did instead.
     struct Record {
-        int32_t tag;
         int32_t endA;
         int32_t partnerA;
         int32_t endB;
         int32_t partnerB;
     };
-    static constexpr int32_t kJoined = 1;
-    static constexpr int32_t kBranched = 2;   // the line made a branch
-    static constexpr int32_t kUnchanged = 3;  // a loop closed, or a branch stands
+    static constexpr int32_t kBranched = -1;   // the line made a branch
+    static constexpr int32_t kUnchanged = -2;  // a loop closed, or a branch stands
 
     bool kept_ = false;
     int branches_ = 0;  // lines standing that made a branch (or found at start)
@@ -92,13 +90,10 @@ class PathEnds {
     std::unique_ptr<Record[]> undo_;
     size_t undoRoom_ = 0;
     size_t records_ = 0;
-    void record(const Record& r) {
-        if (records_ == undoRoom_) [[unlikely]] {
-            grow();
-        }
-        undo_[records_++] = r;
-    }
+    // join's record goes into room join has made sure of.
+    void record(const Record& r) { undo_[records_++] = r; }
     void grow();
+    [[gnu::cold, gnu::noinline]] void growAndJoin(const uint8_t* lattice, int edge);
 };
 
 }  // namespace vexilo
