@@ -26,6 +26,8 @@ SolveOutcome solveFullPrepared(PuzzleState& state) {
         // passed over then, unless an observer hears them name themselves.
         const bool anyUnset = findUnsetEdge(state, firstUnset);
         if ((anyUnset || state.ruleObserver != nullptr) && runColourRules(state)) continue;
+        // No edge left unset, none is undecided: the check's search has nothing to find.
+        if (!anyUnset) firstOpen = firstUnset;
         if (state.trialPasses == 0) state.effortBeforeTrials = state.effortScore;
         const AnswerResult answer = checkAnswer(state, *state.workBoard, firstOpen);
         if (answer == AnswerResult::kWrong) return SolveOutcome::kContradiction;
