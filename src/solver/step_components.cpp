@@ -99,7 +99,8 @@ struct StepComponents {
     int32_t touchedEnds[kMaxEdges];  // by touched component: path ends outside the pieces
     int32_t takenOut[kMaxEdges];     // the edges findPieces looks at
     uint8_t takenCuts[kMaxEdges];    // and their cutsOffEnd
-    int stepCount;                   // the open hypothesis's step, as markStep noted it:
+    int stepCount;                   // the open hypothesis's step, as markStep noted it,
+    int stepBase;                    // at [stepBase, kMaxEdges) of the arrays below:
     int32_t stepEdges[kMaxEdges];    // its edges, in the order of the log,
     int32_t stepDots[kMaxEdges];     // the lower end of each,
     uint8_t stepValues[kMaxEdges];   // and what it set them to
@@ -153,7 +154,7 @@ uint32_t nextSearch(StepComponents& c) {
 void markStepEdges(StepComponents& c) {
     if (c.stepEdgesMarked == c.hypothesis) return;
     c.stepEdgesMarked = c.hypothesis;
-    for (int i = 0; i < c.stepCount; ++i) c.stepEdge[c.stepEdges[i]] = c.hypothesis;
+    for (int i = c.stepBase; i < kMaxEdges; ++i) c.stepEdge[c.stepEdges[i]] = c.hypothesis;
 }
 
 // Labels the component at rest of `dot` in graph g, and counts its lines or path ends.
@@ -866,19 +867,22 @@ MarkedStep markStep(PuzzleState& state) {
         c.stepEdgesMarked = 0;
         c.hypothesis = 1;
     }
-    // The step's entries lie above the marker; they are listed in the order of the log.
+    // The step's entries lie above the marker; they are listed in the order of the log,
+    // and read newest first, down to the marker (slot 0 of a log is always one), so they
+    // fill the arrays from their ends.
+    // A dot is met first at the last edge the step took from it, which cuts it off when it
+    // has no undecided edge left, and which the dot keeps in lastAt. The path ends a dot
+    // gained or lost are told at that edge (stepEndsPaired).
     const Board& wb = *state.workBoard;
-    int first = wb.writePos;
-    while (first > 1 && isMove(wb.moveLog[first - 1])) --first;
-    c.stepCount = wb.writePos - first;
-    // Newest entry first: a dot is met first at the last edge the step took from it, which
-    // cuts it off when it has no undecided edge left, and which the dot keeps in lastAt.
-    // The path ends a dot gained or lost are told at that edge (stepEndsPaired).
     const uint32_t counted = nextSearch(c);
     const uint8_t* const lattice = wb.lattice.data();
+    const int32_t* const log = wb.moveLog.data();
     int lines = 0;
-    for (int i = c.stepCount - 1; i >= 0; --i) {
-        const int32_t entry = wb.moveLog[first + i];
+    int slot = wb.writePos - 1;
+    int i = kMaxEdges;
+    for (; isMove(log[slot]); --slot) {
+        const int32_t entry = log[slot];
+        --i;
         const EdgeEnds e = endsOf(entry);
         const int value = entryValue(entry);
         c.stepEdges[i] = e.edge;
@@ -904,7 +908,9 @@ MarkedStep markStep(PuzzleState& state) {
         c.endsGained[i] = static_cast<int8_t>(ends);
         c.cutsOffEnd[i] = static_cast<uint8_t>(cutsOff & ~kPathEnd);
     }
-    return {first, lines};
+    c.stepBase = i;
+    c.stepCount = kMaxEdges - i;
+    return {slot + 1, lines};
 }
 
 namespace {
@@ -935,7 +941,7 @@ StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
     const uint64_t* const label = c.graph[kOpen].label;
     int count = 0;
     int cuts = 0;
-    for (int i = 0; i < c.stepCount; ++i) {
+    for (int i = c.stepBase; i < kMaxEdges; ++i) {
         const bool there = label[halfOf(c.stepDots[i])] == startLabel;
         if (c.stepValues[i] == kLine) {
             if (!there) return kFails;
@@ -989,7 +995,7 @@ StepVerdict stepEndsPaired(PuzzleState& state) {
     // label has every bit set).
     uint64_t lastLabel = ~uint64_t{0};
     int32_t* ends = nullptr;
-    for (int i = 0; i < c.stepCount; ++i) {
+    for (int i = c.stepBase; i < kMaxEdges; ++i) {
         const int dot = c.stepDots[i];
         if (graph.label[halfOf(dot)] != lastLabel) {
             const int id = labelAt(c, wb, kUndecidedEdges, dot);
@@ -1014,8 +1020,9 @@ StepVerdict stepEndsPaired(PuzzleState& state) {
     };
     if (remainderOdd()) return kFails;
     // The step's edges that split a component, for the pieces that broke off.
-    int count = keepSplits<kUndecidedEdges>(c, wb, state.W(), state.H(), c.stepEdges, c.stepCount,
-                                            c.cutsOffEnd);
+    int count = keepSplits<kUndecidedEdges>(c, wb, state.W(), state.H(),
+                                            c.stepEdges + c.stepBase, c.stepCount,
+                                            c.cutsOffEnd + c.stepBase);
     if (count < 0) return kHolds;
     // Told by the faces, those are the edges that split a component (keepSplits).
     if (c.faces[kUndecidedEdges].known) count = dropLoneLeaves(c, wb, count);
