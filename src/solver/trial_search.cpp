@@ -24,7 +24,8 @@ void unsettleAround(Board& wb, int x, int y) {
     static constexpr int V = kLatticeSide;
     // Written out, so that each is one instruction at a fixed offset.
     const auto unsettle = [at](auto... offsets) { ((at[offsets] &= kNotSettled), ...); };
-    if (isVerticalEdge(x, y)) {
+    // An edge's x is odd when it is vertical (the test noteEdgeChange makes too).
+    if ((x & 1) != 0) {
         unsettle(-V, V, -1, 1, -1 - 2 * V, 1 - 2 * V, -1 + 2 * V, 1 + 2 * V);
     } else {
         unsettle(-1, 1, -V, V, -2 - V, 2 - V, -2 + V, 2 + V);
