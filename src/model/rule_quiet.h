@@ -32,18 +32,28 @@ struct RuleQuiet {
     // Edge (x, y) changed: its two end dots and the six cells whose groups hold it. (Any of
     // them may have lost its settled flag with the change, when the change is a retraction.)
     void wakeEdge(int x, int y) {
-        const int at = slot(x, y);
         if ((x & 1) == 0) {
+            wakeEdgeOf<false>(static_cast<size_t>(x), static_cast<size_t>(y));
+        } else {
+            wakeEdgeOf<true>(static_cast<size_t>(x), static_cast<size_t>(y));
+        }
+    }
+    // wakeEdge for an edge whose direction the caller knows (a vertical one has an odd x).
+    template <bool kVertical>
+    void wakeEdgeOf(size_t x, size_t y) {
+        constexpr size_t kUnsignedRow = kRow;
+        const size_t at = (y >> 1) * kUnsignedRow + (x >> 1);
+        if constexpr (!kVertical) {
             // Horizontal: cells x - 2 .. x + 2 above and below, dots left and right.
             std::fill_n(&cell[at - 1], 3, uint8_t{0});
-            std::fill_n(&cell[at + kRow - 1], 3, uint8_t{0});
+            std::fill_n(&cell[at + kUnsignedRow - 1], 3, uint8_t{0});
             std::fill_n(&dot[at - 1], 2, uint8_t{0});
         } else {
             // Vertical: cells y - 2 .. y + 2 left and right, dots above and below.
-            std::fill_n(&cell[at - kRow], 2, uint8_t{0});
+            std::fill_n(&cell[at - kUnsignedRow], 2, uint8_t{0});
             std::fill_n(&cell[at], 2, uint8_t{0});
-            std::fill_n(&cell[at + kRow], 2, uint8_t{0});
-            dot[at - kRow] = 0;
+            std::fill_n(&cell[at + kUnsignedRow], 2, uint8_t{0});
+            dot[at - kUnsignedRow] = 0;
             dot[at] = 0;
         }
     }

@@ -196,12 +196,21 @@ struct SolveScratch {
     // boardChanges itself.
     [[gnu::always_inline]] void wakeAroundEdge(int x, int y) {
         ruleQuiet.wakeEdge(x, y);
+        noteChainEdge(static_cast<size_t>(x), static_cast<size_t>(y), (x & 1) != 0);
+    }
+    // wakeAroundEdge for an edge whose direction the caller knows (a vertical one has an
+    // odd x).
+    template <bool kVertical>
+    [[gnu::always_inline]] void wakeAroundEdgeOf(size_t x, size_t y) {
+        ruleQuiet.wakeEdgeOf<kVertical>(x, y);
+        noteChainEdge(x, y, kVertical);
+    }
+    // The chains' notes of a change of edge (x, y).
+    [[gnu::always_inline]] void noteChainEdge(size_t x, size_t y, bool vertical) {
         // x - y and x + y are odd: the halves below are exact, so shifts do. Unsigned, as
         // x - y + 1021 and x + y - 3 are never negative, the indices need no widening.
-        const auto ux = static_cast<size_t>(x);
-        const auto uy = static_cast<size_t>(y);
-        const size_t rising = (ux + 2 * kDotRow - 3 - uy) >> 1;  // ((x - y - 3) >> 1) + kDotRow
-        const size_t falling = (ux + uy - 3) >> 1;
+        const size_t rising = (x + 2 * kDotRow - 3 - y) >> 1;  // ((x - y - 3) >> 1) + kDotRow
+        const size_t falling = (x + y - 3) >> 1;
         ++risingLineChanges[rising + 2];
         ++fallingLineChanges[falling + 2];
         // The edge's two dots; each is the corner on the diagonal of slope +1 of the cells
@@ -210,7 +219,7 @@ struct SolveScratch {
         // cells of columns c, c + 1 of the edge's rising and falling rows + 1 and of columns
         // c + 1, c + 2 of the rows + 2; those of a vertical one (x, y -+ 1) of columns c,
         // c + 1 of both (c = (x - 1) / 2).
-        const size_t c = (ux - 1) >> 1;
+        const size_t c = (x - 1) >> 1;
         if constexpr (std::endian::native == std::endian::little) {
             // The pairs of both rows as in markPairsToLook, with the shift known by the edge's
             // direction.
@@ -219,13 +228,13 @@ struct SolveScratch {
             unsigned char* const f = reinterpret_cast<unsigned char*>(fallingToLook.data()) +
                                      sizeof(ChainRow) * (falling + 1) + (c >> 3);
             const unsigned pair = 3u << (c & 7);
-            const unsigned next = (x & 1) != 0 ? pair : pair << 1;
+            const unsigned next = vertical ? pair : pair << 1;
             orBits(r, pair);
             orBits(r + sizeof(ChainRow), next);
             orBits(f, pair);
             orBits(f + sizeof(ChainRow), next);
         } else {
-            const int shift = 1 - (x & 1);
+            const int shift = vertical ? 0 : 1;
             markPairsToLook(risingToLook, rising + 1, static_cast<int>(c), shift);
             markPairsToLook(fallingToLook, falling + 1, static_cast<int>(c), shift);
         }

@@ -17,19 +17,29 @@ namespace {
 
 constexpr uint8_t kNotSettled = static_cast<uint8_t>(~kSettled);
 
-// The positions whose rules depend on an edge: its two end dots, the two cells it
+// The positions whose rules depend on an edge at `at`: its two end dots, the two cells it
 // separates and the four cells that share an end dot with it.
-void unsettleAround(Board& wb, int x, int y) {
-    uint8_t* const at = &wb.at(x, y);
+template <bool kVertical>
+[[gnu::always_inline]] inline void unsettleAround(uint8_t* at) {
     static constexpr int V = kLatticeSide;
     // Written out, so that each is one instruction at a fixed offset.
     const auto unsettle = [at](auto... offsets) { ((at[offsets] &= kNotSettled), ...); };
-    // An edge's x is odd when it is vertical (the test noteEdgeChange makes too).
-    if ((x & 1) != 0) {
+    if constexpr (kVertical) {
         unsettle(-V, V, -1, 1, -1 - 2 * V, 1 - 2 * V, -1 + 2 * V, 1 + 2 * V);
     } else {
         unsettle(-1, 1, -V, V, -2 - V, 2 - V, -2 + V, 2 + V);
     }
+}
+
+// A retracted edge (x, y): undecided, its neighbourhood unsettled and, within a solve, the
+// change noted but not counted (noteEdgeChange without noteBoardChange).
+template <bool kVertical>
+[[gnu::always_inline]] inline void takeBack(Board& wb, SolveScratch& scratch, bool incremental,
+                                            size_t x, size_t y) {
+    uint8_t* const at = wb.lattice.data() + y * kLatticeSide + x;
+    *at = 0;
+    unsettleAround<kVertical>(at);
+    if (incremental) scratch.wakeAroundEdgeOf<kVertical>(x, y);
 }
 
 // The judgement of tryAndRetract.
@@ -67,11 +77,14 @@ int32_t retractStep(PuzzleState& state) {
     int slot = wb.writePos - 1;
     for (; slot > 0 && isMove(wb.moveLog[slot]); --slot) {
         const int32_t e = wb.moveLog[slot];
-        const int ex = entryX(e);
-        const int ey = entryY(e);
-        wb.at(ex, ey) = 0;
-        unsettleAround(wb, ex, ey);
-        if (incremental) scratch.wakeAroundEdge(ex, ey);
+        const auto ex = static_cast<size_t>(entryX(e));
+        const auto ey = static_cast<size_t>(entryY(e));
+        // An edge's x is odd when it is vertical.
+        if ((ex & 1) != 0) {
+            takeBack<true>(wb, scratch, incremental, ex, ey);
+        } else {
+            takeBack<false>(wb, scratch, incremental, ex, ey);
+        }
         if (entryValue(e) == kLine) ++lines;
     }
     if (incremental) scratch.noteBoardChanges(static_cast<uint32_t>(wb.writePos - 1 - slot));
