@@ -79,28 +79,40 @@ void skipQuietTwos(const SolveScratch& scratch, int& x, int& y, int d) {
     y += rising ? 2 * steps : -2 * steps;
 }
 
+// Whether the 2 at cell (x, y) may decide something along the diagonal through its corner d
+// (its bit in risingToLook or fallingToLook).
+bool toLook(const SolveScratch& scratch, int x, int y, int d) {
+    const SolveScratch::ChainRow& row = d == 1 || d == 3
+                                            ? scratch.risingToLook[SolveScratch::risingRow(x, y)]
+                                            : scratch.fallingToLook[SolveScratch::fallingRow(x, y)];
+    return (row[static_cast<size_t>(x >> 7)] >> ((x / 2) & 63) & 1) != 0;
+}
+
 bool chainOneInWalk(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     SolveScratch& scratch = *s.solveScratch;
     const bool skipQuiet = scratch.incremental;
     const int o = oppositeCorner(d);
-    bool decided = false;
     noteRule(s, RuleId::kChainOneIn, x, y, d);
-    for (;;) {
-        if (clueKey(wb, x, y) == 2) {
-            bool here = differ(s, x, y, o + 4);
-            here |= differ(s, x, y, d + 4);
-            here |= differ(s, x, y, d);
-            here |= differ(s, x, y, o);
-            if (!here && skipQuiet) {
-                // Nothing changed: the cell's groups along the diagonal are quiet.
-                SolveScratch::ChainRow& row =
-                    d == 1 || d == 3 ? scratch.risingToLook[SolveScratch::risingRow(x, y)]
-                                     : scratch.fallingToLook[SolveScratch::fallingRow(x, y)];
-                row[static_cast<size_t>(x >> 7)] &= ~(uint64_t{1} << ((x / 2) & 63));
-            }
-            decided |= here;
+    // The differ rules of the 2 at (x, y) along the diagonal.
+    const auto twoOnChain = [&] {
+        bool here = differ(s, x, y, o + 4);
+        here |= differ(s, x, y, d + 4);
+        here |= differ(s, x, y, d);
+        here |= differ(s, x, y, o);
+        if (!here && skipQuiet) {
+            // Nothing changed: the cell's groups along the diagonal are quiet.
+            SolveScratch::ChainRow& row =
+                d == 1 || d == 3 ? scratch.risingToLook[SolveScratch::risingRow(x, y)]
+                                 : scratch.fallingToLook[SolveScratch::fallingRow(x, y)];
+            row[static_cast<size_t>(x >> 7)] &= ~(uint64_t{1} << ((x / 2) & 63));
         }
+        return here;
+    };
+    // A start cell that is a quiet 2 is passed over like the 2s after it.
+    bool decided = false;
+    if (clueKey(wb, x, y) == 2 && (!skipQuiet || toLook(scratch, x, y, d))) decided = twoOnChain();
+    for (;;) {
         x = diagX(x, d);
         y = diagY(y, d);
         if (skipQuiet) skipQuietTwos(scratch, x, y, d);
@@ -108,6 +120,7 @@ bool chainOneInWalk(PuzzleState& s, int x, int y, int d) {
         if (key == 1) return decided | setEdgeGroup(s, x, y, d, kCross);
         if (key == 3) return decided | setEdgeGroup(s, x, y, d, kLine);
         if (key != 2) return decided;
+        decided |= twoOnChain();
     }
 }
 
@@ -259,8 +272,21 @@ bool startPatterns(PuzzleState& s) {
 
 namespace {
 
+// Whether a side of the cell whose lattice byte is at `p` is a line or one of its corner
+// dots has both outer edges crossed. Every row of the rule of a cell without clue beside a
+// 3 wants one of these; without an observer, a cell that has neither is quiet.
+inline bool lineOrCrossedCorner(const uint8_t* p) {
+    constexpr int V = kLatticeSide;
+    const auto key = [p](int offset) { return p[offset] & kKeyMask; };
+    if (key(-V) == kLine || key(V) == kLine || key(-1) == kLine || key(1) == kLine) return true;
+    const auto crossed = [&](int a, int b) { return key(a) == kCross && key(b) == kCross; };
+    return crossed(-1 - 2 * V, -2 - V) || crossed(-1 + 2 * V, -2 + V) ||
+           crossed(1 + 2 * V, 2 + V) || crossed(1 - 2 * V, 2 - V);
+}
+
 // advancedCellRule on cell (x, y) of the puzzle whose lattice byte is at `p`, inline for the
-// pass.
+// pass. kNoObserver: the caller knows that no observer listens.
+template <bool kNoObserver = false>
 inline bool cellRuleAdvancedInside(PuzzleState& s, const uint8_t* p, int x, int y) {
     switch (*p & 15) {
         case 0: {
@@ -270,6 +296,7 @@ inline bool cellRuleAdvancedInside(PuzzleState& s, const uint8_t* p, int x, int 
                 !isThree(2)) {
                 return false;
             }
+            if (kNoObserver && !lineOrCrossedCorner(p)) return false;
             return blankRuleAdvanced(s, x, y);
         }
         case 1:
@@ -333,7 +360,8 @@ RuleResult advancedPass(PuzzleState& s) {
             return;
         }
         const bool ring = *p >= kOutside && (x < 2 || x > maxX || y < 2 || y > maxY);
-        if (!ring && cellRuleAdvancedInside(s, p, x, y)) {
+        // Within a solve no observer listens (IncrementalSolve).
+        if (!ring && cellRuleAdvancedInside<kSkipQuiet>(s, p, x, y)) {
             progress = true;
             return;
         }
