@@ -28,6 +28,10 @@ struct RuleQuiet {
     static constexpr uint8_t kOwnEdges = 2;
     std::array<uint8_t, kSlots> cell;
     std::array<uint8_t, kSlots> dot;
+    // kOwnEdges on a cell whose advanced rule decides nothing whatever its edges (a cell of
+    // the outside ring, a 0, a cell without clue with no 3 beside it): a change of an edge
+    // leaves it, only a new solve clears it.
+    std::array<uint8_t, kSlots> advancedNever;
 
     // Edge (x, y) changed: its two end dots and the six cells whose groups hold it. (Any of
     // them may have lost its settled flag with the change, when the change is a retraction.)
@@ -58,18 +62,21 @@ struct RuleQuiet {
         }
     }
 
-    // Wakes every rule of a W x H puzzle and its outside ring, a row at a time in words of
-    // eight marks (the marks this wakes past the ring belong to no rule of the puzzle). A
-    // board of up to 14 columns takes two words a row, written without a call.
+    // Wakes every rule of a W x H puzzle and its outside ring and forgets which never decide
+    // anything, a row at a time in words of eight marks (the marks this wakes past the ring belong
+    // to no rule of the puzzle). A board of up to 14 columns takes two words a row, written without
+    // a call.
     void wakeAll(int width, int height) {
         const int words = (width + 2 + 7) / 8;
         for (int row = slot(0, 0); row <= slot(0, 2 * height + 2); row += kRow) {
             if (words <= 2) {
                 clearWords(&cell[row], 2);
                 clearWords(&dot[row], 2);
+                clearWords(&advancedNever[row], 2);
             } else {
                 std::fill_n(&cell[row], 8 * words, uint8_t{0});
                 std::fill_n(&dot[row], 8 * words, uint8_t{0});
+                std::fill_n(&advancedNever[row], 8 * words, uint8_t{0});
             }
         }
     }

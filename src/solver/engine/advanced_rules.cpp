@@ -285,8 +285,7 @@ inline bool lineOrCrossedCorner(const uint8_t* p) {
 }
 
 // advancedCellRule on cell (x, y) of the puzzle whose lattice byte is at `p`, inline for the
-// pass. kNoObserver: the caller knows that no observer listens.
-template <bool kNoObserver = false>
+// pass.
 inline bool cellRuleAdvancedInside(PuzzleState& s, const uint8_t* p, int x, int y) {
     switch (*p & 15) {
         case 0: {
@@ -296,7 +295,6 @@ inline bool cellRuleAdvancedInside(PuzzleState& s, const uint8_t* p, int x, int 
                 !isThree(2)) {
                 return false;
             }
-            if (kNoObserver && !lineOrCrossedCorner(p)) return false;
             return blankRuleAdvanced(s, x, y);
         }
         case 1:
@@ -319,25 +317,72 @@ bool advancedCellRule(PuzzleState& s, int x, int y) {
 namespace {
 
 // Whether the advanced rules of the n (2 or 3) cells side by side from RuleQuiet slot
-// `slot` on all read only their own edges and are quiet (a cell's rule runs only when its
-// mark is off).
+// `slot` on all read only their own edges and are quiet, or never decide anything (a cell's
+// rule runs only when both its marks are off).
 bool ownEdgesQuiet(const RuleQuiet& quiet, size_t slot, int n) {
     if constexpr (std::endian::native == std::endian::little) {
         // The byte after the cells lies in the row too (a row has room beyond the ring).
         uint32_t marks = 0;
+        uint32_t never = 0;
         std::memcpy(&marks, &quiet.cell[slot], sizeof marks);
+        std::memcpy(&never, &quiet.advancedNever[slot], sizeof never);
         const uint32_t all = RuleQuiet::kOwnEdges * (n == 3 ? 0x010101u : 0x0101u);
-        return (marks & all) == all;
+        return ((marks | never) & all) == all;
     } else {
         uint8_t all = RuleQuiet::kOwnEdges;
-        for (int i = 0; i < n; ++i) all &= quiet.cell[slot + static_cast<size_t>(i)];
+        for (int i = 0; i < n; ++i) {
+            const auto at = slot + static_cast<size_t>(i);
+            all &= quiet.cell[at] | quiet.advancedNever[at];
+        }
         return all != 0;
+    }
+}
+
+// What the advanced rule of a cell did within a solve, and when it needs asking again.
+enum class CellOutcome {
+    kDecided,
+    kOwnEdgesQuiet,  // quiet until one of its twelve edges changes
+    kBoardQuiet,     // quiet until the board changes
+    kNever,          // decides nothing whatever the edges: not asked again in this solve
+};
+
+// The advanced rule of cell (x, y), whose lattice byte is at `p`, within a solve (no observer
+// listens). The cells of the outside ring, 0s and cells without clue and without a 3 beside
+// them decide nothing whatever happens; a settled cell nothing while it stays settled, and a
+// cell without clue beside a 3 reads only its own edges besides the fixed clues.
+inline CellOutcome cellRuleWithinSolve(PuzzleState& s, const uint8_t* p, int x, int y, int maxX,
+                                       int maxY) {
+    using enum CellOutcome;
+    if (*p >= kOutside && (x < 2 || x > maxX || y < 2 || y > maxY)) return kNever;
+    const auto outcome = [](bool decided) { return decided ? kDecided : kBoardQuiet; };
+    switch (*p & 15) {
+        case 0: {
+            const auto isThree = [&](int offset) { return (p[offset] & 7) == 3; };
+            if (!isThree(-2 * kLatticeSide) && !isThree(2 * kLatticeSide) && !isThree(-2) &&
+                !isThree(2)) {
+                return kNever;
+            }
+            if (!lineOrCrossedCorner(p) || !blankRuleAdvanced(s, x, y)) return kOwnEdgesQuiet;
+            return kDecided;
+        }
+        case 1:
+            return outcome(oneRuleAdvanced(s, x, y));
+        case 2:
+            return outcome(twoRuleAdvanced(s, x, y));
+        case 3:
+            return outcome(threeRuleAdvanced(s, x, y));
+        case kClueZero:
+        case kClueZero | kSettled:
+            return kNever;
+        default:
+            return kOwnEdgesQuiet;
     }
 }
 
 // The pass. kSkipQuiet within a solve: the rule of a cell that reads no more than its own
 // edges and decided nothing is not asked again until one of them changes; any other rule
-// that decided nothing is not asked again until the board changes.
+// that decided nothing is not asked again until the board changes; a rule that can decide
+// nothing on this puzzle is not asked again.
 template <bool kSkipQuiet>
 RuleResult advancedPass(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
@@ -355,26 +400,28 @@ RuleResult advancedPass(PuzzleState& s) {
     const uint8_t* const lattice = s.workBoard->lattice.data();
     // `p` the cell's lattice byte, `i` its slot in RuleQuiet.
     const auto cell = [&](int x, int y, const uint8_t* p, size_t i) {
-        if (kSkipQuiet && ((quietMarks.cell[i] & RuleQuiet::kOwnEdges) != 0 ||
-                           scratch.advancedQuietAt[i] == scratch.boardChanges)) {
-            return;
-        }
-        const bool ring = *p >= kOutside && (x < 2 || x > maxX || y < 2 || y > maxY);
-        // Within a solve no observer listens (IncrementalSolve).
-        if (!ring && cellRuleAdvancedInside<kSkipQuiet>(s, p, x, y)) {
-            progress = true;
-            return;
-        }
-        if (kSkipQuiet) {
-            // The rule of a cell without clue, a 0, a settled cell and a cell of the outside
-            // ring reads nothing but the cell, its twelve edges and the clues (not the settled
-            // flags) of its neighbours.
-            const int key = *p & 15;
-            if (ring || key == 0 || key >= 4) {
-                quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
-            } else {
-                scratch.advancedQuietAt[i] = scratch.boardChanges;
+        if constexpr (kSkipQuiet) {
+            if (((quietMarks.cell[i] | quietMarks.advancedNever[i]) & RuleQuiet::kOwnEdges) != 0 ||
+                scratch.advancedQuietAt[i] == scratch.boardChanges) {
+                return;
             }
+            switch (cellRuleWithinSolve(s, p, x, y, maxX, maxY)) {
+                case CellOutcome::kDecided:
+                    progress = true;
+                    break;
+                case CellOutcome::kOwnEdgesQuiet:
+                    quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
+                    break;
+                case CellOutcome::kBoardQuiet:
+                    scratch.advancedQuietAt[i] = scratch.boardChanges;
+                    break;
+                case CellOutcome::kNever:
+                    quietMarks.advancedNever[i] = RuleQuiet::kOwnEdges;
+                    break;
+            }
+        } else {
+            const bool ring = *p >= kOutside && (x < 2 || x > maxX || y < 2 || y > maxY);
+            if (!ring && cellRuleAdvancedInside(s, p, x, y)) progress = true;
         }
     };
     constexpr size_t R = RuleQuiet::kRow;
