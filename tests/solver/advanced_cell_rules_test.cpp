@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <utility>
+
 #include "solver/engine/advanced_rules.h"
 #include "solver/engine/edge_setting.h"
 #include "support/test_support.h"
@@ -399,6 +402,38 @@ TEST(BlankRuleAdvanced, NothingWithoutAThreeBesideIt) {
     setSides(*t, "..--");
     EXPECT_FALSE(blankRuleAdvanced(*t, kX, kY));
     EXPECT_EQ(sides(*t), "..--");
+}
+
+// The pass asks the rule only where blankRuleMayDecide says it may decide: on random edges
+// around the middle cell and random clues beside it, the rule must then decide nothing.
+TEST(BlankRuleAdvanced, DecidesNothingWhereTheQuickTestSaysSo) {
+    std::mt19937 random(3);
+    const uint8_t kEdges[] = {0, kCross, kLine};
+    const uint8_t kClues[] = {3, 3 | kSettled, 2, 0};
+    TestState t;
+    setUp(*t, {});
+    const auto at = [&](int dx, int dy) -> uint8_t& { return t->workBoard->at(kX + dx, kY + dy); };
+    int asked = 0;
+    for (int round = 0; round < 20000; ++round) {
+        for (int group = 0; group < 9; ++group) {
+            const GroupOffsets& g = kEdgeGroups[group];
+            for (int i = 0; i < (group == 0 ? 4 : 2); ++i)
+                at(g.dx[i], g.dy[i]) = kEdges[random() % 3];
+        }
+        for (const auto& [dx, dy] : {std::pair{0, -2}, {0, 2}, {-2, 0}, {2, 0}}) {
+            at(dx, dy) = kClues[random() % 4];
+        }
+        if (blankRuleMayDecide(&at(0, 0))) {
+            ++asked;
+            continue;
+        }
+        SCOPED_TRACE(round);
+        ASSERT_FALSE(blankRuleAdvanced(*t, kX, kY));
+        ASSERT_TRUE(loggedEntries(*t).empty());
+    }
+    // Both answers come up often.
+    EXPECT_GT(asked, 2000);
+    EXPECT_LT(asked, 18000);
 }
 
 TEST(AdvancedCellRule, ExaminesEveryCellOfATallBoardButNoneOfTheRing) {

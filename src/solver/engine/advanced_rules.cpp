@@ -193,6 +193,37 @@ bool scanDiagonal(PuzzleState& s, int x, int y, int d) {
     }
 }
 
+// A block of rows, for a 3 across one side, asks for lines on the other sides or for crossed
+// outer pairs at the far corners as below (a 3 across a side to either hand adds a row for
+// each). Out of line, so that the pass stays small enough to be inlined whole.
+[[gnu::noinline]] bool blankRuleMayDecide(const uint8_t* p) {
+    constexpr int V = kLatticeSide;
+    const auto key = [p](int offset) { return p[offset] & kKeyMask; };
+    const auto three = [p](int offset) { return (p[offset] & 7) == 3; };
+    const bool top = key(-V) == kLine;
+    const bool bottom = key(V) == kLine;
+    const bool left = key(-1) == kLine;
+    const bool right = key(1) == kLine;
+    // Both outer edges of corner dots 1 (top left) to 4 (top right, anticlockwise) crossed.
+    const auto crossed = [&](int a, int b) { return key(a) == kCross && key(b) == kCross; };
+    const bool c1 = crossed(-1 - 2 * V, -2 - V);
+    const bool c2 = crossed(-1 + 2 * V, -2 + V);
+    const bool c3 = crossed(1 + 2 * V, 2 + V);
+    const bool c4 = crossed(1 - 2 * V, 2 - V);
+    const bool threeLeft = three(-2);
+    const bool threeRight = three(2);
+    if (three(-2 * V) && (left || right || (c2 && c3) || (threeLeft && (c3 || bottom)) ||
+                          (threeRight && (c2 || bottom)))) {
+        return true;
+    }
+    if (three(2 * V) && (left || right || (c1 && c4) || (threeLeft && (c4 || top)) ||
+                         (threeRight && (c1 || top)))) {
+        return true;
+    }
+    return (threeLeft && (top || bottom || (c3 && c4))) ||
+           (threeRight && (top || bottom || (c1 && c2)));
+}
+
 bool diagonalEndsInThree(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     for (;;) {
@@ -272,18 +303,6 @@ bool startPatterns(PuzzleState& s) {
 
 namespace {
 
-// Whether a side of the cell whose lattice byte is at `p` is a line or one of its corner
-// dots has both outer edges crossed. Every row of the rule of a cell without clue beside a
-// 3 wants one of these; without an observer, a cell that has neither is quiet.
-inline bool lineOrCrossedCorner(const uint8_t* p) {
-    constexpr int V = kLatticeSide;
-    const auto key = [p](int offset) { return p[offset] & kKeyMask; };
-    if (key(-V) == kLine || key(V) == kLine || key(-1) == kLine || key(1) == kLine) return true;
-    const auto crossed = [&](int a, int b) { return key(a) == kCross && key(b) == kCross; };
-    return crossed(-1 - 2 * V, -2 - V) || crossed(-1 + 2 * V, -2 + V) ||
-           crossed(1 + 2 * V, 2 + V) || crossed(1 - 2 * V, 2 - V);
-}
-
 // advancedCellRule on cell (x, y) of the puzzle whose lattice byte is at `p`, inline for the
 // pass.
 inline bool cellRuleAdvancedInside(PuzzleState& s, const uint8_t* p, int x, int y) {
@@ -362,7 +381,7 @@ inline CellOutcome cellRuleWithinSolve(PuzzleState& s, const uint8_t* p, int x, 
                 !isThree(2)) {
                 return kNever;
             }
-            if (!lineOrCrossedCorner(p) || !blankRuleAdvanced(s, x, y)) return kOwnEdgesQuiet;
+            if (!blankRuleMayDecide(p) || !blankRuleAdvanced(s, x, y)) return kOwnEdgesQuiet;
             return kDecided;
         }
         case 1:

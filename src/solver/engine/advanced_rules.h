@@ -33,6 +33,10 @@ RuleResult runAdvancedRules(PuzzleState& state);
 [[nodiscard]] bool threeRuleAdvanced(PuzzleState& state, int x, int y);
 [[nodiscard]] bool blankRuleAdvanced(PuzzleState& state, int x, int y);
 
+// False if the rule of the cell without clue whose lattice byte is at `p` would decide
+// nothing (while no observer listens, it then only names its rows).
+[[nodiscard]] bool blankRuleMayDecide(const uint8_t* p);
+
 // A 3 beside cell (x, y), across one of its sides; without one the advanced rule of a cell
 // without clue decides nothing.
 inline bool hasThreeBeside(const Board& board, int x, int y) {
