@@ -198,30 +198,36 @@ bool scanDiagonal(PuzzleState& s, int x, int y, int d) {
 // each). Out of line, so that the pass stays small enough to be inlined whole.
 [[gnu::noinline]] bool blankRuleMayDecide(const uint8_t* p) {
     constexpr int V = kLatticeSide;
-    const auto key = [p](int offset) { return p[offset] & kKeyMask; };
+    const auto line = [p](int offset) { return (p[offset] & kKeyMask) == kLine; };
+    const auto cross = [p](int offset) { return (p[offset] & kKeyMask) == kCross; };
     const auto three = [p](int offset) { return (p[offset] & 7) == 3; };
-    const bool top = key(-V) == kLine;
-    const bool bottom = key(V) == kLine;
-    const bool left = key(-1) == kLine;
-    const bool right = key(1) == kLine;
-    // Both outer edges of corner dots 1 (top left) to 4 (top right, anticlockwise) crossed.
-    const auto crossed = [&](int a, int b) { return key(a) == kCross && key(b) == kCross; };
-    const bool c1 = crossed(-1 - 2 * V, -2 - V);
-    const bool c2 = crossed(-1 + 2 * V, -2 + V);
-    const bool c3 = crossed(1 + 2 * V, 2 + V);
-    const bool c4 = crossed(1 - 2 * V, 2 - V);
+    // Both outer edges of corner dot c (1 top left to 4 top right, anticlockwise) crossed.
+    const auto crossed = [&](int c) {
+        switch (c) {
+            case 1:
+                return cross(-1 - 2 * V) && cross(-2 - V);
+            case 2:
+                return cross(-1 + 2 * V) && cross(-2 + V);
+            case 3:
+                return cross(1 + 2 * V) && cross(2 + V);
+            default:
+                return cross(1 - 2 * V) && cross(2 - V);
+        }
+    };
     const bool threeLeft = three(-2);
     const bool threeRight = three(2);
-    if (three(-2 * V) && (left || right || (c2 && c3) || (threeLeft && (c3 || bottom)) ||
-                          (threeRight && (c2 || bottom)))) {
-        return true;
+    if (three(-2 * V)) {
+        if (line(-1) || line(1) || (crossed(2) && crossed(3))) return true;
+        if (threeLeft && (line(V) || crossed(3))) return true;
+        if (threeRight && (line(V) || crossed(2))) return true;
     }
-    if (three(2 * V) && (left || right || (c1 && c4) || (threeLeft && (c4 || top)) ||
-                         (threeRight && (c1 || top)))) {
-        return true;
+    if (three(2 * V)) {
+        if (line(-1) || line(1) || (crossed(1) && crossed(4))) return true;
+        if (threeLeft && (line(-V) || crossed(4))) return true;
+        if (threeRight && (line(-V) || crossed(1))) return true;
     }
-    return (threeLeft && (top || bottom || (c3 && c4))) ||
-           (threeRight && (top || bottom || (c1 && c2)));
+    return (threeLeft && (line(-V) || line(V) || (crossed(3) && crossed(4)))) ||
+           (threeRight && (line(-V) || line(V) || (crossed(1) && crossed(2))));
 }
 
 bool diagonalEndsInThree(PuzzleState& s, int x, int y, int d) {
