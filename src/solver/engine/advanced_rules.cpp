@@ -88,39 +88,49 @@ bool toLook(const SolveScratch& scratch, int x, int y, int d) {
     return (row[static_cast<size_t>(x >> 7)] >> ((x / 2) & 63) & 1) != 0;
 }
 
+// The differ rules of the 2 at (x, y) along the diagonal through its corner d; out of line,
+// as most walks meet no 2 whose groups may decide.
+[[gnu::noinline]] bool twoOnChain(PuzzleState& s, int x, int y, int d) {
+    const int o = oppositeCorner(d);
+    bool here = differ(s, x, y, o + 4);
+    here |= differ(s, x, y, d + 4);
+    here |= differ(s, x, y, d);
+    here |= differ(s, x, y, o);
+    if (!here && s.solveScratch->incremental) {
+        // Nothing changed: the cell's groups along the diagonal are quiet.
+        SolveScratch& scratch = *s.solveScratch;
+        SolveScratch::ChainRow& row = d == 1 || d == 3
+                                          ? scratch.risingToLook[SolveScratch::risingRow(x, y)]
+                                          : scratch.fallingToLook[SolveScratch::fallingRow(x, y)];
+        row[static_cast<size_t>(x >> 7)] &= ~(uint64_t{1} << ((x / 2) & 63));
+    }
+    return here;
+}
+
+// The group of the cell (x, y) at corner d set to `value`; out of line, like twoOnChain.
+[[gnu::noinline]] bool chainEnd(PuzzleState& s, int x, int y, int d, int value) {
+    return setEdgeGroup(s, x, y, d, value);
+}
+
 bool chainOneInWalk(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     SolveScratch& scratch = *s.solveScratch;
     const bool skipQuiet = scratch.incremental;
-    const int o = oppositeCorner(d);
     noteRule(s, RuleId::kChainOneIn, x, y, d);
-    // The differ rules of the 2 at (x, y) along the diagonal.
-    const auto twoOnChain = [&] {
-        bool here = differ(s, x, y, o + 4);
-        here |= differ(s, x, y, d + 4);
-        here |= differ(s, x, y, d);
-        here |= differ(s, x, y, o);
-        if (!here && skipQuiet) {
-            // Nothing changed: the cell's groups along the diagonal are quiet.
-            SolveScratch::ChainRow& row =
-                d == 1 || d == 3 ? scratch.risingToLook[SolveScratch::risingRow(x, y)]
-                                 : scratch.fallingToLook[SolveScratch::fallingRow(x, y)];
-            row[static_cast<size_t>(x >> 7)] &= ~(uint64_t{1} << ((x / 2) & 63));
-        }
-        return here;
-    };
     // A start cell that is a quiet 2 is passed over like the 2s after it.
     bool decided = false;
-    if (clueKey(wb, x, y) == 2 && (!skipQuiet || toLook(scratch, x, y, d))) decided = twoOnChain();
+    if (clueKey(wb, x, y) == 2 && (!skipQuiet || toLook(scratch, x, y, d))) {
+        decided = twoOnChain(s, x, y, d);
+    }
     for (;;) {
         x = diagX(x, d);
         y = diagY(y, d);
         if (skipQuiet) skipQuietTwos(scratch, x, y, d);
         const int key = clueKey(wb, x, y);
-        if (key == 1) return decided | setEdgeGroup(s, x, y, d, kCross);
-        if (key == 3) return decided | setEdgeGroup(s, x, y, d, kLine);
+        if (key == 1) return decided | chainEnd(s, x, y, d, kCross);
+        if (key == 3) return decided | chainEnd(s, x, y, d, kLine);
         if (key != 2) return decided;
-        decided |= twoOnChain();
+        decided |= twoOnChain(s, x, y, d);
     }
 }
 
