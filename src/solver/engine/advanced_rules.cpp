@@ -352,22 +352,24 @@ bool advancedCellRule(PuzzleState& s, int x, int y) {
 namespace {
 
 // Whether the advanced rules of the n (2 or 3) cells side by side from RuleQuiet slot
-// `slot` on all read only their own edges and are quiet, or never decide anything (a cell's
-// rule runs only when both its marks are off).
+// `slot` on all read only their own edges and are quiet, or (kNever) never decide anything
+// (a cell's rule runs only when its marks are off).
+template <bool kNever>
 bool ownEdgesQuiet(const RuleQuiet& quiet, size_t slot, int n) {
     if constexpr (std::endian::native == std::endian::little) {
         // The byte after the cells lies in the row too (a row has room beyond the ring).
         uint32_t marks = 0;
-        uint32_t never = 0;
         std::memcpy(&marks, &quiet.cell[slot], sizeof marks);
-        std::memcpy(&never, &quiet.advancedNever[slot], sizeof never);
         const uint32_t all = RuleQuiet::kOwnEdges * (n == 3 ? 0x010101u : 0x0101u);
+        if (!kNever || (marks & all) == all) return (marks & all) == all;
+        uint32_t never = 0;
+        std::memcpy(&never, &quiet.advancedNever[slot], sizeof never);
         return ((marks | never) & all) == all;
     } else {
         uint8_t all = RuleQuiet::kOwnEdges;
         for (int i = 0; i < n; ++i) {
             const auto at = slot + static_cast<size_t>(i);
-            all &= quiet.cell[at] | quiet.advancedNever[at];
+            all &= quiet.cell[at] | (kNever ? quiet.advancedNever[at] : 0);
         }
         return all != 0;
     }
@@ -418,7 +420,12 @@ inline CellOutcome cellRuleWithinSolve(PuzzleState& s, const uint8_t* p, int x, 
 // edges and decided nothing is not asked again until one of them changes; any other rule
 // that decided nothing is not asked again until the board changes; a rule that can decide
 // nothing on this puzzle is not asked again.
-template <bool kSkipQuiet>
+//
+// kNever: the marks of the rules that never decide anything are read too. That pays in the
+// trial search, whose hypotheses visit the same cells again and again; a pass over a board
+// once is faster without the second look (every cell marks itself quiet, and no later
+// change wakes most of them again).
+template <bool kSkipQuiet, bool kNever>
 RuleResult advancedPass(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
     SolveScratch& scratch = *s.solveScratch;
@@ -436,10 +443,14 @@ RuleResult advancedPass(PuzzleState& s) {
     // `p` the cell's lattice byte, `i` its slot in RuleQuiet.
     const auto cell = [&](int x, int y, const uint8_t* p, size_t i) {
         if constexpr (kSkipQuiet) {
-            if (((quietMarks.cell[i] | quietMarks.advancedNever[i]) & RuleQuiet::kOwnEdges) != 0 ||
-                scratch.advancedQuietAt[i] == scratch.boardChanges) {
+            // A cell that never decides anything keeps its mark of quiet too, until a change of
+            // its edges clears that: the usual look reads only the quiet marks.
+            if ((quietMarks.cell[i] & RuleQuiet::kOwnEdges) != 0) return;
+            if (kNever && quietMarks.advancedNever[i] != 0) {
+                quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
                 return;
             }
+            if (scratch.advancedQuietAt[i] == scratch.boardChanges) return;
             switch (cellRuleWithinSolve(s, p, x, y, maxX, maxY)) {
                 case CellOutcome::kDecided:
                     progress = true;
@@ -452,6 +463,7 @@ RuleResult advancedPass(PuzzleState& s) {
                     break;
                 case CellOutcome::kNever:
                     quietMarks.advancedNever[i] = RuleQuiet::kOwnEdges;
+                    quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
                     break;
             }
         } else {
@@ -475,7 +487,7 @@ RuleResult advancedPass(PuzzleState& s) {
         // changes nothing. Above or below a horizontal edge three are visited in a row; the
         // six of a vertical one lie in three rows of two.
         const auto quiet = [&](size_t slot, int n) {
-            return kSkipQuiet && ownEdgesQuiet(quietMarks, slot, n);
+            return kSkipQuiet && ownEdgesQuiet<kNever>(quietMarks, slot, n);
         };
         if ((x & 1) == 0) {
             // Horizontal: cells above then below, left to right.
@@ -510,7 +522,10 @@ RuleResult advancedPass(PuzzleState& s) {
 }  // namespace
 
 RuleResult runAdvancedRules(PuzzleState& s) {
-    return s.solveScratch->incremental ? advancedPass<true>(s) : advancedPass<false>(s);
+    const SolveScratch& scratch = *s.solveScratch;
+    if (!scratch.incremental) return advancedPass<false, false>(s);
+    // The position at rest is known in the trial search.
+    return scratch.restKnown ? advancedPass<true, true>(s) : advancedPass<true, false>(s);
 }
 
 }  // namespace vexilo
