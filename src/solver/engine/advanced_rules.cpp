@@ -319,17 +319,19 @@ bool startPatterns(PuzzleState& s) {
 
 namespace {
 
+// Whether a 3 is a neighbour of the cell whose lattice byte is at `p`.
+inline bool hasThreeBeside(const uint8_t* p) {
+    const auto isThree = [p](int offset) { return (p[offset] & 7) == 3; };
+    return isThree(-2 * kLatticeSide) || isThree(2 * kLatticeSide) || isThree(-2) || isThree(2);
+}
+
 // advancedCellRule on cell (x, y) of the puzzle whose lattice byte is at `p`, inline for the
 // pass.
 inline bool cellRuleAdvancedInside(PuzzleState& s, const uint8_t* p, int x, int y) {
     switch (*p & 15) {
         case 0: {
             // Most cells without clue have no 3 beside them: then no rule applies.
-            const auto isThree = [&](int offset) { return (p[offset] & 7) == 3; };
-            if (!isThree(-2 * kLatticeSide) && !isThree(2 * kLatticeSide) && !isThree(-2) &&
-                !isThree(2)) {
-                return false;
-            }
+            if (!hasThreeBeside(p)) return false;
             return blankRuleAdvanced(s, x, y);
         }
         case 1:
@@ -394,11 +396,7 @@ inline CellOutcome cellRuleWithinSolve(PuzzleState& s, const uint8_t* p, int x, 
     const auto outcome = [](bool decided) { return decided ? kDecided : kBoardQuiet; };
     switch (*p & 15) {
         case 0: {
-            const auto isThree = [&](int offset) { return (p[offset] & 7) == 3; };
-            if (!isThree(-2 * kLatticeSide) && !isThree(2 * kLatticeSide) && !isThree(-2) &&
-                !isThree(2)) {
-                return kNever;
-            }
+            if (!hasThreeBeside(p)) return kNever;
             if (!blankRuleMayDecide(p) || !blankRuleAdvanced(s, x, y)) return kOwnEdgesQuiet;
             return kDecided;
         }
