@@ -1,9 +1,8 @@
 #include "solver/answer_check.h"
 
-#include <algorithm>
-
 #include "model/move_log.h"
 #include "model/puzzle_state.h"
+#include "solver/edge_scan.h"
 #include "solver/engine/edge_setting.h"
 
 namespace vexilo {
@@ -58,24 +57,12 @@ AnswerResult checkAnswer(PuzzleState& state, const Board& board) {
 
 AnswerResult checkAnswer(PuzzleState& state, const Board& board, int& firstOpen) {
     using enum AnswerResult;
+    if (findEdgeFrom(board, state.W(), state.H(), firstOpen,
+                     [](uint8_t b) { return (b & 7) == kUndecided; })) {
+        return fault(state, firstOpen % kLatticeSide, firstOpen / kLatticeSide, kOpen);
+    }
     const int maxX = 2 * state.W() + 1;
     const int maxY = 2 * state.H() + 1;
-    // The edges row by row from (x0, y0) on: the rows of dots hold the horizontal edges at
-    // even x, the rows of cells the vertical ones at odd x.
-    const int y0 = std::max(firstOpen / kLatticeSide, 1);
-    const int x0 = firstOpen % kLatticeSide;
-    for (int y = y0; y <= maxY; ++y) {
-        const uint8_t* row = &board.lattice[latticeIndex(0, y)];
-        int x = 1 + (y % 2);
-        if (y == y0 && x0 > x) x = x0 + ((x0 - x) % 2);
-        for (; x < maxX + (y % 2 == 0 ? 1 : 0); x += 2) {
-            if ((row[x] & 7) == kUndecided) {
-                firstOpen = latticeIndex(x, y);
-                return fault(state, x, y, kOpen);
-            }
-        }
-    }
-    firstOpen = latticeIndex(0, maxY + 1);
     // The tally a clue cell's four sides must have, by key (a 0 clue is key 4).
     static constexpr int kRequired[5] = {-1, tally(3, 1), tally(2, 2), tally(1, 3), tally(4, 0)};
     int lineEnds = 0;

@@ -1,10 +1,9 @@
 #include "solver/solve_levels.h"
 
-#include <algorithm>
-
 #include "model/move_log.h"
 #include "model/puzzle_state.h"
 #include "model/rebuild.h"
+#include "solver/edge_scan.h"
 #include "solver/engine/advanced_rules.h"
 #include "solver/engine/basic_rules.h"
 #include "solver/engine/edge_setting.h"
@@ -76,27 +75,8 @@ IncrementalSolve::~IncrementalSolve() {
 }
 
 bool findUnsetEdge(const PuzzleState& s, int& firstUnset) {
-    const int maxX = 2 * s.W() + 1;
-    const int maxY = 2 * s.H() + 1;
-    const Board& wb = *s.workBoard;
-    // Row by row from firstUnset on: the rows of dots hold the horizontal edges at even x, the
-    // rows of cells the vertical ones at odd x.
-    const int y0 = std::max(firstUnset / kLatticeSide, 1);
-    const int x0 = firstUnset % kLatticeSide;
-    for (int y = y0; y <= maxY; ++y) {
-        const uint8_t* row = &wb.lattice[static_cast<size_t>(latticeIndex(0, y))];
-        int x = 1 + (y % 2);
-        if (y == y0 && x0 > x) x = x0 + ((x0 - x) % 2);
-        const int last = y % 2 == 0 ? maxX : maxX - 1;
-        for (; x <= last; x += 2) {
-            if ((row[x] & 2) == 0) {
-                firstUnset = latticeIndex(x, y);
-                return true;
-            }
-        }
-    }
-    firstUnset = latticeIndex(0, maxY + 1);
-    return false;
+    return findEdgeFrom(*s.workBoard, s.W(), s.H(), firstUnset,
+                        [](uint8_t b) { return (b & 2) == 0; });
 }
 
 bool propagateAll(PuzzleState& s, int* firstUnset) {
