@@ -33,11 +33,16 @@ bool removeLastMove(Board& board) {
 
 int dropLastStep(Board& board) {
     if (board.stepCount == 0) return 0;
-    --board.stepCount;
+    int marker = board.writePos;
     do {
-        --board.writePos;
-    } while (!isMarker(board.moveLog[board.writePos]));
-    if (board.writePos == 0) board.writePos = 1;  // slot 0 is never removed
+        --marker;
+    } while (!isMarker(board.moveLog[marker]));
+    return dropLastStepAt(board, marker);
+}
+
+int dropLastStepAt(Board& board, int marker) {
+    --board.stepCount;
+    board.writePos = marker > 0 ? marker : 1;  // slot 0 is never removed
     return board.stepCount;
 }
 

@@ -39,6 +39,9 @@ bool removeLastMove(Board& board);
 // Throws away everything from the last step marker on; returns the new step count.
 int dropLastStep(Board& board);
 
+// dropLastStep for a caller that already knows the slot of the last step's marker.
+int dropLastStepAt(Board& board, int marker);
+
 // Makes `to`'s log a copy of `from`'s, every slot, the write position and the step count.
 void copyMoveLog(Board& to, const Board& from);
 

@@ -112,12 +112,9 @@ bool judgeHypothesis(PuzzleState& state, int x, int y, int edgeX, int edgeY, int
     // sub-loop rule has still to look at.
     const int32_t seen = state.solveScratch->subLoopSeen;
     const bool consistent = judgeStep(state, x, y);
-    // The step's marker is where the retraction stopped: the step is dropped there, as
-    // dropLastStep would, without walking its entries again.
-    Board& wb = *state.workBoard;
-    const int32_t marker = retractStep(state);
-    --wb.stepCount;
-    wb.writePos = marker > 0 ? marker : 1;  // slot 0 is never removed
+    // The step's marker is where the retraction stopped: the step is dropped there, without
+    // walking its entries again.
+    dropLastStepAt(*state.workBoard, retractStep(state));
     state.solveScratch->subLoopSeen = seen;
     if (consistent) return false;
     noteRule(state, rule, edgeX, edgeY, 0, clueX, clueY);
