@@ -6,6 +6,8 @@
 // outer cross forces them to differ, and so on; the tables below are those facts per clue.
 #include "solver/engine/basic_rules.h"
 
+#include <array>
+
 #include "model/move_entry.h"
 #include "model/puzzle_state.h"
 #include "solver/engine/cell_outlook.h"
@@ -32,20 +34,8 @@ inline RuleResult finish(bool decided) {
 
 namespace {
 
-// Without an observer, a rule of a 1, 2 or 3 that would only settle the cell or do nothing
-// is told so by clueOutlook and not run: true when that settled the cell or left it.
-template <int kClue, bool kMayObserve>
-inline bool passedOver(PuzzleState& s, int x, int y) {
-    if constexpr (kMayObserve) return false;
-    const int v = clueOutlook<kClue>(&s.workBoard->at(x, y));
-    if (v & 1) return false;
-    if (v & 2) settle(s, x, y);
-    return true;
-}
-
 template <bool kMayObserve>
 RuleResult oneRuleBody(PuzzleState& s, int x, int y) {
-    if (passedOver<1, kMayObserve>(s, x, y)) return kUnchanged;
     CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
     switch (counts[0]) {
@@ -91,7 +81,6 @@ RuleResult oneRuleBody(PuzzleState& s, int x, int y) {
 
 template <bool kMayObserve>
 RuleResult threeRuleBody(PuzzleState& s, int x, int y) {
-    if (passedOver<3, kMayObserve>(s, x, y)) return kUnchanged;
     CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
     switch (counts[0]) {
@@ -140,7 +129,6 @@ RuleResult threeRuleBody(PuzzleState& s, int x, int y) {
 
 template <bool kMayObserve>
 RuleResult twoRuleBody(PuzzleState& s, int x, int y) {
-    if (passedOver<2, kMayObserve>(s, x, y)) return kUnchanged;
     CellCounts counts(*s.workBoard, x, y);
     bool decided = false;
     switch (counts[0]) {
@@ -262,23 +250,45 @@ RuleResult blankRuleBody(PuzzleState& s, int x, int y, int sides) {
     return finish(decided);
 }
 
+// The rule of the cell (x, y) whose lattice byte is at `p`, when cellOutlook tells that it
+// may decide something: out of line, as the pass seldom comes here.
+[[gnu::noinline]] RuleResult cellRuleWork(PuzzleState& s, const uint8_t* p, int x, int y) {
+    switch (*p & 15) {
+        case 0:
+            return blankRuleBody<false>(s, x, y, countGroup(*s.workBoard, x, y, 0));
+        case 1:
+            return oneRuleBody<false>(s, x, y);
+        case 2:
+            return twoRuleBody<false>(s, x, y);
+        case 3:
+            return threeRuleBody<false>(s, x, y);
+        default:
+            return kUnchanged;  // a 0 or a settled cell: cellOutlook never sends them
+    }
+}
+
 // basicCellRule on cell (x, y) of the puzzle whose lattice byte is at `p`, inline for the
-// pass.
+// pass. Without an observer, a rule that would only settle the cell or do nothing is told
+// so by cellOutlook and not run: a rule that decides nothing writes nothing, so running it
+// would leave the board as the outlook does.
 template <bool kMayObserve>
 [[gnu::always_inline]] inline RuleResult cellRuleInside(PuzzleState& s, const uint8_t* p, int x,
                                                         int y) {
+    if constexpr (!kMayObserve) {
+        const int v = cellOutlook(p);
+        if (v == 0) [[likely]] {
+            return kUnchanged;
+        }
+        if ((v & 1) == 0) {
+            settle(s, x, y);
+            return kUnchanged;
+        }
+        return cellRuleWork(s, p, x, y);
+    }
     switch (*p & 15) {
         case 0: {
-            // One to three crosses and no line, or a line and one or two crosses, or two lines
-            // and a cross on the four sides: the rule has nothing to do (the common case,
-            // told without a call).
             const auto t = [&](int offset) { return int{kEdgeTallyByByte[p[offset]]}; };
             const int sides = t(-kLatticeSide) + t(kLatticeSide) + t(-1) + t(1);
-            constexpr uint64_t kNothingToDo =
-                uint64_t{1} << tally(1, 0) | uint64_t{1} << tally(2, 0) |
-                uint64_t{1} << tally(3, 0) | uint64_t{1} << tally(1, 1) |
-                uint64_t{1} << tally(2, 1) | uint64_t{1} << tally(1, 2);
-            if (sides < 64 && ((kNothingToDo >> sides) & 1) != 0) return kUnchanged;
             return blankRuleBody<kMayObserve>(s, x, y, sides);
         }
         case 1:
@@ -295,31 +305,44 @@ template <bool kMayObserve>
     }
 }
 
-// dotRule on dot (x, y) whose lattice byte is at `p`, inline for the pass.
+// What the rule of a dot does by the tally of its four edges.
+enum DotWork : uint8_t { kDotNothing, kDotCrosses, kDotLines, kDotSettles, kDotContradicts };
+constexpr auto kDotWork = [] {
+    std::array<uint8_t, tally(0, 4) + 1> table{};
+    table[tally(3, 0)] = kDotCrosses;
+    table[tally(4, 0)] = kDotSettles;
+    table[tally(2, 2)] = kDotSettles;
+    table[tally(2, 1)] = kDotLines;
+    table[tally(3, 1)] = kDotContradicts;
+    table[tally(0, 2)] = kDotCrosses;
+    table[tally(1, 2)] = kDotCrosses;
+    table[tally(0, 3)] = kDotContradicts;
+    table[tally(1, 3)] = kDotContradicts;
+    table[tally(0, 4)] = kDotContradicts;
+    return table;
+}();
+
+// dotRule on dot (x, y) whose lattice byte is at `p`, inline for the pass. The common case,
+// nothing to do (a settled dot among them), is told by one look in kDotWork.
 template <bool kMayObserve>
 inline RuleResult dotRuleAt(PuzzleState& s, const uint8_t* p, int x, int y) {
-    if (*p & kSettled) return kUnchanged;
     const auto t = [&](int offset) { return int{kEdgeTallyByByte[p[offset]]}; };
-    switch (t(-kLatticeSide) + t(kLatticeSide) + t(-1) + t(1)) {
-        case tally(3, 0):
+    const int sides = t(-kLatticeSide) + t(kLatticeSide) + t(-1) + t(1);
+    // A settled dot does nothing: its flag masks the work out.
+    const int work = kDotWork[static_cast<size_t>(sides)] & (((*p & kSettled) >> 3) - 1);
+    if (work == kDotNothing) [[likely]] {
+        return kUnchanged;
+    }
+    switch (work) {
+        case kDotCrosses:
             return finish(setEdgeGroup<kMayObserve>(s, x, y, 0, kCross));
-        case tally(4, 0):
-        case tally(2, 2):
+        case kDotLines:
+            return finish(setEdgeGroup<kMayObserve>(s, x, y, 0, kLine));
+        case kDotSettles:
             settle(s, x, y);
             return kUnchanged;
-        case tally(2, 1):
-            return finish(setEdgeGroup<kMayObserve>(s, x, y, 0, kLine));
-        case tally(3, 1):
-            return kContradiction;
-        case tally(0, 2):
-        case tally(1, 2):
-            return finish(setEdgeGroup<kMayObserve>(s, x, y, 0, kCross));
-        case tally(0, 3):
-        case tally(1, 3):
-        case tally(0, 4):
-            return kContradiction;
         default:
-            return kUnchanged;
+            return kContradiction;
     }
 }
 

@@ -1,12 +1,14 @@
-// What the clue rule of a 1, 2 or 3 would do, told from the counts of the cell's twelve
-// edges before the rule is asked: decide something (or find a contradiction), only settle
-// the cell, or nothing at all. A rule that writes nothing reads the same counts throughout,
+// What the rule of a cell would do, told from the counts of the cell's twelve edges before
+// the rule is asked: decide something (or find a contradiction), only settle the cell, or
+// nothing at all. A rule that writes nothing reads the same counts throughout,
 // so whether it writes is a function of the counts it starts from; the tables below are
 // that function, written out from the rules' own conditions.
 //
-// An edge counts 0 undecided, 1 crossed, 3 a line, so the sum over two edges (a corner's
-// pair or outer pair) tells their crosses and lines apart: 0, 1, 2 (two crosses), 3, 4 (a
-// cross and a line), 6 (two lines). A corner's key is pair + 8 * outer; the table reads
+// An edge counts as its key, 0 undecided, 2 crossed, 3 a line, so the sum over two edges (a
+// corner's pair or outer pair) tells their crosses and lines apart: 0, 2, 3, 4 (two
+// crosses), 5 (a cross and a line), 6 (two lines). The key sits in the two low bits of an
+// edge's byte and nothing else of an edge's byte reaches bits 2 and 3, so the sum of two
+// bytes taken modulo 8 is that code. A corner's key is pair + 8 * outer; the table reads
 // two opposite corners at once, key(c) + 64 * key(opposite c).
 #pragma once
 
@@ -18,22 +20,12 @@
 
 namespace vexilo {
 
-// What an edge adds to a pair's code, by its whole lattice byte.
-inline constexpr auto kEdgeCodeByByte = [] {
-    std::array<uint8_t, 256> table{};
-    for (int b = 0; b < 256; ++b) {
-        const int key = b & kKeyMask;
-        table[b] = static_cast<uint8_t>(key == kCross ? 1 : key == kLine ? 3 : 0);
-    }
-    return table;
-}();
-
 namespace outlook {
 
 // The tally of a pair's code; -1 for the codes no pair has.
 constexpr int pairTally(int code) {
-    constexpr int kTallies[8] = {tally(0, 0), tally(1, 0), tally(2, 0), tally(0, 1),
-                                 tally(1, 1), -1,          tally(0, 2), -1};
+    constexpr int kTallies[8] = {tally(0, 0), -1,          tally(1, 0), tally(0, 1),
+                                 tally(2, 0), tally(1, 1), tally(0, 2), -1};
     return kTallies[code];
 }
 // One edge of the pair decided, the other not.
@@ -53,8 +45,8 @@ constexpr bool cornerWork(int clue, int pairA, int outerA, int pairB, int outerB
             return (outerA == tally(2, 0) && open(pairA)) ||
                    (outerA == tally(1, 1) && open(pairB)) || (pairA == tally(2, 0) && half(outerB));
         case 2:
-            // (A closed corner also acts on the outer pairs of its two neighbours: see
-            // kTwoNeighbourWork.)
+            // (A closed corner also acts on the outer pairs of its two neighbours, the
+            // corners of the other pair: see kCellWork.)
             if (outerA == tally(2, 0)) return half(pairB) || half(outerB);
             if (outerA == tally(0, 1)) return pairB == tally(1, 0) || outerB == tally(0, 1);
             if (outerA == tally(1, 1)) return half(pairA) || half(pairB) || half(outerB);
@@ -84,22 +76,55 @@ constexpr int sidesOutlook(int clue, int sides) {
     }
 }
 
+// The rule of a cell without clue on its four sides: 0 nothing, 1 settle, 2 decide (or
+// contradict); 4 when it decides with three corners closed from outside and 8 when it may
+// decide with two (the sides tell nothing alone then: see blankCornerWork).
+constexpr int blankSidesOutlook(int sides) {
+    switch (sides) {
+        case tally(1, 0):
+        case tally(2, 0):
+        case tally(3, 0):
+        case tally(1, 1):
+        case tally(2, 1):
+        case tally(1, 2):
+            return 0;
+        case tally(4, 0):
+        case tally(3, 1):
+        case tally(2, 2):
+        case tally(1, 3):
+            return 1;
+        case tally(0, 0):
+            return 4;
+        case tally(0, 1):
+            return 8;
+        case tally(0, 2):
+            return 0;  // decides by corners (see kCellWork)
+        default:
+            return 2;
+    }
+}
+
 }  // namespace outlook
 
-// Bits 2 * (clue - 1) (decides) and 2 * (clue - 1) + 1 (settles) by the keys of two
-// opposite corners. A rule decides if either pair of opposite corners says so, and for a 2
-// also if kTwoNeighbourWork does.
-inline constexpr auto kCellOutlook = [] {
-    std::array<uint8_t, 4096> table{};
+// By the keys of two opposite corners a and b: bits 2 * k (decides) and 2 * k + 1 (settles)
+// for the rule of clue key k (0 no clue, 1 to 3) as far as these two corners tell; bit 8
+// when the sides are all open, bit 9 when they hold one line and no cross; bit 10 when one
+// of the two outer pairs has one edge decided, bits 11 and 12 when one of them is crossed,
+// bit 13 when both are (a corner whose outer pair is crossed is closed from outside). Every corner
+// of one pair neighbours both corners of the other, so what two neighbouring corners tell is read
+// from the two entries together (cellOutlook).
+inline constexpr auto kCellWork = [] {
+    std::array<uint16_t, 4096> table{};
     for (int index = 0; index < 4096; ++index) {
         const int pairA = outlook::pairTally(index & 7);
         const int outerA = outlook::pairTally((index >> 3) & 7);
         const int pairB = outlook::pairTally((index >> 6) & 7);
         const int outerB = outlook::pairTally((index >> 9) & 7);
         int bits = 0;
+        const bool real = pairA >= 0 && outerA >= 0 && pairB >= 0 && outerB >= 0;
         for (int clue = 1; clue <= 3; ++clue) {
             int v = 2;  // keys no cell has
-            if (pairA >= 0 && outerA >= 0 && pairB >= 0 && outerB >= 0) {
+            if (real) {
                 v = outlook::sidesOutlook(clue, pairA + pairB);
                 if (outlook::cornerWork(clue, pairA, outerA, pairB, outerB) ||
                     outlook::cornerWork(clue, pairB, outerB, pairA, outerA)) {
@@ -107,60 +132,54 @@ inline constexpr auto kCellOutlook = [] {
                 }
             }
             // Bit 0 decides, bit 1 settles.
-            bits |= ((v >> 1) | (v & 1) << 1) << (2 * (clue - 1));
+            bits |= ((v >> 1) | (v & 1) << 1) << (2 * clue);
         }
-        table[static_cast<size_t>(index)] = static_cast<uint8_t>(bits);
+        int blank = 2;
+        if (real) {
+            blank = outlook::blankSidesOutlook(pairA + pairB);
+            // Two lines on the sides: a corner with both, the opposite one closed.
+            if (pairA + pairB == tally(0, 2) && ((pairA == tally(0, 2) && outerB == tally(2, 0)) ||
+                                                 (pairB == tally(0, 2) && outerA == tally(2, 0)))) {
+                blank = 2;
+            }
+            const bool closedA = outerA == tally(2, 0);
+            const bool closedB = outerB == tally(2, 0);
+            bits |= (blank & 12) << 6;
+            if (outlook::half(outerA) || outlook::half(outerB)) bits |= 1 << 10;
+            if (closedA || closedB) bits |= 3 << 11;
+            if (closedA && closedB) bits |= 1 << 13;
+            blank &= 3;
+        }
+        bits |= (blank >> 1) | (blank & 1) << 1;
+        table[static_cast<size_t>(index)] = static_cast<uint16_t>(bits);
     }
     return table;
 }();
 
-// A 2 with a corner whose outer pair is crossed decides on the outer pair of a neighbouring
-// corner with one edge decided: bit outer(a) + 8 * outer(b) for neighbouring corners a, b.
-inline constexpr uint64_t kTwoNeighbourWork = [] {
-    uint64_t bits = 0;
-    for (int a = 0; a < 8; ++a) {
-        for (int b = 0; b < 8; ++b) {
-            const int ta = outlook::pairTally(a);
-            const int tb = outlook::pairTally(b);
-            if ((ta == tally(2, 0) && outlook::half(tb)) ||
-                (tb == tally(2, 0) && outlook::half(ta))) {
-                bits |= uint64_t{1} << (a + 8 * b);
-            }
-        }
-    }
-    return bits;
-}();
-
-// Whether the rule of the 1, 2 or 3 (kClue) on the cell whose lattice byte is at `p` would
-// decide something or find a contradiction (bit 0); if not, whether it would settle the
-// cell (bit 1).
-template <int kClue>
-inline int clueOutlook(const uint8_t* p) {
+// What the rule of the cell whose lattice byte is at `p` would do, for any cell of the
+// puzzle: decide something or find a contradiction (bit 0; for a cell without clue: may),
+// or else settle the cell (bit 1). A 0 only settles; a settled cell does nothing. One
+// reading for every kind of cell, so that the pass tells the common case, nothing to do,
+// without a jump on the kind.
+inline int cellOutlook(const uint8_t* p) {
     constexpr int V = kLatticeSide;
-    const auto e = [&](int offset) { return int{kEdgeCodeByByte[p[offset]]}; };
-    const int top = e(-V);
-    const int bottom = e(V);
-    const int left = e(-1);
-    const int right = e(1);
-    // The outer pairs of the corner dots, corners 1 to 4 as the edge groups number them.
-    const int o1 = e(-1 - 2 * V) + e(-2 - V);
-    const int o2 = e(-1 + 2 * V) + e(-2 + V);
-    const int o3 = e(1 + 2 * V) + e(2 + V);
-    const int o4 = e(1 - 2 * V) + e(2 - V);
-    const int k1 = (top + left) | o1 << 3;
-    const int k2 = (bottom + left) | o2 << 3;
-    const int k3 = (bottom + right) | o3 << 3;
-    const int k4 = (top + right) | o4 << 3;
-    int v = (kCellOutlook[static_cast<size_t>(k1 | k3 << 6)] |
-             kCellOutlook[static_cast<size_t>(k2 | k4 << 6)]) >>
-            (2 * (kClue - 1));
-    if constexpr (kClue == 2) {
-        v |= static_cast<int>(
-            (kTwoNeighbourWork >> (o1 + 8 * o2) | kTwoNeighbourWork >> (o2 + 8 * o3) |
-             kTwoNeighbourWork >> (o3 + 8 * o4) | kTwoNeighbourWork >> (o4 + 8 * o1)) &
-            1);
-    }
-    return v & 3;
+    const auto code = [&](int i, int j) { return (uint32_t{p[i]} + uint32_t{p[j]}) & 7u; };
+    // Corners 1 and 3, then 2 and 4, as the edge groups number them.
+    const uint32_t a = kCellWork[code(-V, -1) | code(-1 - 2 * V, -2 - V) << 3 | code(V, 1) << 6 |
+                                 code(1 + 2 * V, 2 + V) << 9];
+    const uint32_t b = kCellWork[code(V, -1) | code(-1 + 2 * V, -2 + V) << 3 | code(-V, 1) << 6 |
+                                 code(1 - 2 * V, 2 - V) << 9];
+    const uint32_t both = a | b;
+    // One bit of a with the next bit of b and the other way round: bit 10 a corner closed
+    // from outside beside one with an outer pair half decided (a 2 acts there), bit 11 a
+    // closed corner in each pair, bit 12 three closed corners.
+    const uint32_t across = (a & (b >> 1)) | (b & (a >> 1));
+    // A cell without clue: all sides open and three corners closed, or one line on them and
+    // the two corners away from it closed (told here as a closed corner in each pair).
+    const uint32_t blankWork = ((both >> 8) & (across >> 12)) | ((both >> 9) & (across >> 11));
+    constexpr uint32_t kZeroSettles = 2u << 8;
+    const uint32_t bits = (both & 0xffu) | (blankWork & 1) | (across >> 10 & 1) << 4 | kZeroSettles;
+    return static_cast<int>(bits >> (2 * (*p & 15u))) & 3;
 }
 
 }  // namespace vexilo
