@@ -12,6 +12,11 @@
 // Where a piece could split what remains of its component, each of the remainder's
 // points of contact with the piece must be joined again; when one is not, the caller
 // decides with the plain walks.
+//
+// Their state is step_state.h. rest_components.cpp learns the position at rest and its
+// components, mark_step.cpp notes the step, and step_lines_connected.cpp and
+// step_ends_paired.cpp judge it, with the edges that split a component (step_splits.h) and
+// the searches for the pieces that broke off (step_pieces.h).
 #pragma once
 
 #include <cstdint>
