@@ -11,6 +11,7 @@
 // Every chain step continues at exactly one neighbour, so the walks below are loops.
 #include "solver/engine/advanced_rules.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -353,30 +354,6 @@ bool advancedCellRule(PuzzleState& s, int x, int y) {
 
 namespace {
 
-// Whether the advanced rules of the n (2 or 3) cells side by side from RuleQuiet slot
-// `slot` on all read only their own edges and are quiet, or (kNever) never decide anything
-// (a cell's rule runs only when its marks are off).
-template <bool kNever>
-bool ownEdgesQuiet(const RuleQuiet& quiet, size_t slot, int n) {
-    if constexpr (std::endian::native == std::endian::little) {
-        // The byte after the cells lies in the row too (a row has room beyond the ring).
-        uint32_t marks = 0;
-        std::memcpy(&marks, &quiet.cell[slot], sizeof marks);
-        const uint32_t all = RuleQuiet::kOwnEdges * (n == 3 ? 0x010101u : 0x0101u);
-        if (!kNever || (marks & all) == all) return (marks & all) == all;
-        uint32_t never = 0;
-        std::memcpy(&never, &quiet.advancedNever[slot], sizeof never);
-        return ((marks | never) & all) == all;
-    } else {
-        uint8_t all = RuleQuiet::kOwnEdges;
-        for (int i = 0; i < n; ++i) {
-            const auto at = slot + static_cast<size_t>(i);
-            all &= quiet.cell[at] | (kNever ? quiet.advancedNever[at] : 0);
-        }
-        return all != 0;
-    }
-}
-
 // What the advanced rule of a cell did within a solve, and when it needs asking again.
 enum class CellOutcome {
     kDecided,
@@ -414,6 +391,68 @@ inline CellOutcome cellRuleWithinSolve(PuzzleState& s, const uint8_t* p, int x, 
     }
 }
 
+// The six cells nearest to an edge, by the edge's direction (a vertical edge has an odd x),
+// in the order the pass visits them: above a horizontal edge then below it, left to right;
+// left of a vertical one then right of it, top to bottom. Steps from the edge, and the
+// cell's RuleQuiet slot less the edge's.
+struct CellsAroundEdge {
+    int dx[6];
+    int dy[6];
+    int slot[6];
+};
+constexpr int kQuietRow = RuleQuiet::kRow;
+constexpr CellsAroundEdge kCellsAroundEdge[2] = {
+    {{-2, 0, 2, -2, 0, 2},
+     {-1, -1, -1, 1, 1, 1},
+     {-1, 0, 1, kQuietRow - 1, kQuietRow, kQuietRow + 1}},
+    {{-1, -1, -1, 1, 1, 1},
+     {-2, 0, 2, -2, 0, 2},
+     {-kQuietRow, 0, kQuietRow, 1 - kQuietRow, 1, kQuietRow + 1}},
+};
+
+// The marks of the six cells are read as three runs of bytes of a row each, by direction:
+// a run's first slot less the edge's and the bytes of the first three that hold cells
+// (the third run of a horizontal edge holds none). Three marks of a run are gathered into
+// bits 0..2 by a product that adds no two bits at the same place; the runs' bits lie at
+// 0..2, 3..5 and 6..8.
+struct MarkRuns {
+    int start[3];
+    uint32_t bytes;
+};
+constexpr MarkRuns kMarkRuns[2] = {
+    {{-1, kQuietRow - 1, 0}, 0x00ffffff},
+    {{-kQuietRow, 0, kQuietRow}, 0x0000ffff},
+};
+constexpr uint64_t kGatherMarks = (uint64_t{1} << 32) + (uint64_t{1} << 25) + (uint64_t{1} << 18);
+constexpr int gatherMarks(uint32_t run) {
+    return static_cast<int>(((run & (RuleQuiet::kOwnEdges * 0x010101u)) * kGatherMarks) >> 33) & 7;
+}
+// From the bits of the runs to the cells in visiting order (a bit set: the cell's rule may
+// be asked). Vertical: the runs hold (left, right) of the top, middle and bottom row.
+constexpr auto kRunsToCells = [] {
+    std::array<std::array<uint8_t, 512>, 2> table{};
+    for (int bits = 0; bits < 512; ++bits) {
+        table[0][static_cast<size_t>(bits)] = static_cast<uint8_t>(bits & 63);
+        constexpr int kVertical[6] = {0, 3, 6, 1, 4, 7};
+        int cells = 0;
+        for (int k = 0; k < 6; ++k) cells |= (bits >> kVertical[k] & 1) << k;
+        table[1][static_cast<size_t>(bits)] = static_cast<uint8_t>(cells);
+    }
+    return table;
+}();
+// Four bytes from `p` on, the first lowest (one load where the order of bytes allows). The
+// byte after a run lies in the row too: a row has room beyond the outside ring.
+inline uint32_t runOfFour(const uint8_t* p) {
+    if constexpr (std::endian::native == std::endian::little) {
+        uint32_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        return word;
+    } else {
+        return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+    }
+}
+static_assert(gatherMarks(0x00020002) == 5 && gatherMarks(0xff020202) == 7);
+
 // The pass. kSkipQuiet within a solve: the rule of a cell that reads no more than its own
 // edges and decided nothing is not asked again until one of them changes; any other rule
 // that decided nothing is not asked again until the board changes; a rule that can decide
@@ -438,39 +477,6 @@ RuleResult advancedPass(PuzzleState& s) {
     // No rule applies on the outside ring. Its cells read as marked outside: only a cell so
     // marked is looked at more closely.
     const uint8_t* const lattice = s.workBoard->lattice.data();
-    // `p` the cell's lattice byte, `i` its slot in RuleQuiet.
-    const auto cell = [&](int x, int y, const uint8_t* p, size_t i) {
-        if constexpr (kSkipQuiet) {
-            // A cell that never decides anything keeps its mark of quiet too, until a change of
-            // its edges clears that: the usual look reads only the quiet marks.
-            if ((quietMarks.cell[i] & RuleQuiet::kOwnEdges) != 0) return;
-            if (kNever && quietMarks.advancedNever[i] != 0) {
-                quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
-                return;
-            }
-            if (scratch.advancedQuietAt[i] == scratch.boardChanges) return;
-            switch (cellRuleWithinSolve(s, p, x, y, maxX, maxY)) {
-                case CellOutcome::kDecided:
-                    progress = true;
-                    break;
-                case CellOutcome::kOwnEdgesQuiet:
-                    quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
-                    break;
-                case CellOutcome::kBoardQuiet:
-                    scratch.advancedQuietAt[i] = scratch.boardChanges;
-                    break;
-                case CellOutcome::kNever:
-                    quietMarks.advancedNever[i] = RuleQuiet::kOwnEdges;
-                    quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
-                    break;
-            }
-        } else {
-            const bool ring = *p >= kOutside && (x < 2 || x > maxX || y < 2 || y > maxY);
-            if (!ring && cellRuleAdvancedInside(s, p, x, y)) progress = true;
-        }
-    };
-    constexpr size_t R = RuleQuiet::kRow;
-    constexpr int V = kLatticeSide;
     while (!queue.advancedAtPassEnd()) {
         // On long chains of 2s one pass can take seconds.
         stopIfCancelled(s);
@@ -480,33 +486,65 @@ RuleResult advancedPass(PuzzleState& s) {
         const int y = entryY(entry);
         if (((x ^ y) & 1) == 0) return RuleResult::kContradiction;
         const auto at = static_cast<size_t>(RuleQuiet::slot(x, y));
-        const uint8_t* const e = lattice + latticeIndex(x, y);
-        // Cells whose rules are all quiet are passed over together: asking a quiet rule
-        // changes nothing. Above or below a horizontal edge three are visited in a row; the
-        // six of a vertical one lie in three rows of two.
-        const auto quiet = [&](size_t slot, int n) {
-            return kSkipQuiet && ownEdgesQuiet<kNever>(quietMarks, slot, n);
+        const CellsAroundEdge& around = kCellsAroundEdge[x & 1];
+        const auto slotOf = [&](int k) {
+            return at + static_cast<size_t>(static_cast<ptrdiff_t>(around.slot[k]));
         };
-        if ((x & 1) == 0) {
-            // Horizontal: cells above then below, left to right.
-            if (!quiet(at - 1, 3)) {
-                cell(x - 2, y - 1, e - 2 - V, at - 1);
-                cell(x, y - 1, e - V, at);
-                cell(x + 2, y - 1, e + 2 - V, at + 1);
+        const auto ask = [&](int k) {
+            const int cx = x + around.dx[k];
+            const int cy = y + around.dy[k];
+            const size_t i = slotOf(k);
+            const uint8_t* const p = lattice + latticeIndex(cx, cy);
+            if constexpr (kSkipQuiet) {
+                switch (cellRuleWithinSolve(s, p, cx, cy, maxX, maxY)) {
+                    case CellOutcome::kDecided:
+                        progress = true;
+                        return true;
+                    case CellOutcome::kOwnEdgesQuiet:
+                        quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
+                        break;
+                    case CellOutcome::kBoardQuiet:
+                        scratch.advancedQuietAt[i] = scratch.boardChanges;
+                        break;
+                    case CellOutcome::kNever:
+                        quietMarks.advancedNever[i] = RuleQuiet::kOwnEdges;
+                        quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
+                        break;
+                }
+                return false;
+            } else {
+                const bool ring = *p >= kOutside && (cx < 2 || cx > maxX || cy < 2 || cy > maxY);
+                if (!ring && cellRuleAdvancedInside(s, p, cx, cy)) progress = true;
+                return false;
             }
-            if (!quiet(at + R - 1, 3)) {
-                cell(x - 2, y + 1, e - 2 + V, at + R - 1);
-                cell(x, y + 1, e + V, at + R);
-                cell(x + 2, y + 1, e + 2 + V, at + R + 1);
+        };
+        if constexpr (kSkipQuiet) {
+            // The cells whose rules may decide something, a bit each in visiting order: not
+            // marked quiet until an edge changes, nor (kNever) never deciding, nor quiet since
+            // the board last changed. The marks are read without a branch, as they vary from
+            // cell to cell. A rule asked writes nothing but its own marks unless it decides:
+            // only a decision, which may wake the cells after it, has them read again.
+            const MarkRuns& runs = kMarkRuns[x & 1];
+            const auto toAsk = [&] {
+                int quiet = 0;
+                for (int r = 0; r < 3; ++r) {
+                    const size_t from =
+                        at + static_cast<size_t>(static_cast<ptrdiff_t>(runs.start[r]));
+                    uint32_t marks = runOfFour(&quietMarks.cell[from]);
+                    if constexpr (kNever) marks |= runOfFour(&quietMarks.advancedNever[from]);
+                    quiet |= gatherMarks(marks & runs.bytes) << (3 * r);
+                }
+                return unsigned{kRunsToCells[x & 1][static_cast<size_t>(~quiet & 511)]};
+            };
+            unsigned bits = toAsk();
+            while (bits != 0) {
+                const int k = std::countr_zero(bits);
+                bits &= bits - 1;
+                if (scratch.advancedQuietAt[slotOf(k)] == scratch.boardChanges) continue;
+                if (ask(k)) bits = toAsk() & (~0u << (k + 1));
             }
-        } else if (!quiet(at - R, 2) || !quiet(at, 2) || !quiet(at + R, 2)) {
-            // Vertical: cells left then right, top to bottom.
-            cell(x - 1, y - 2, e - 1 - 2 * V, at - R);
-            cell(x - 1, y, e - 1, at);
-            cell(x - 1, y + 2, e - 1 + 2 * V, at + R);
-            cell(x + 1, y - 2, e + 1 - 2 * V, at + 1 - R);
-            cell(x + 1, y, e + 1, at + 1);
-            cell(x + 1, y + 2, e + 1 + 2 * V, at + R + 1);
+        } else {
+            for (int k = 0; k < 6; ++k) ask(k);
         }
     }
     if (progress) {
