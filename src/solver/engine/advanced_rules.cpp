@@ -35,6 +35,7 @@ int diagY(int y, int d) {
 
 // chainOneIn without the note of quiet chains.
 bool chainOneInWalk(PuzzleState& s, int x, int y, int d);
+bool toLook(const SolveScratch& scratch, int x, int y, int d);
 
 }  // namespace
 
@@ -47,6 +48,16 @@ bool chainOneIn(PuzzleState& s, int x, int y, int d) {
         scratch.chainQuiet[static_cast<size_t>(SolveScratch::dotSlot(latticeIndex(x, y)))]
                           [static_cast<size_t>(d - 1)];
     if (quiet == changes) return false;
+    // Most chains end at once: the start cell is no 2 that may decide, and the next cell on
+    // the diagonal neither a 2 nor a cell that ends a chain with a decision. Such a cell,
+    // not being a 2, keeps its bit in risingToLook / fallingToLook: the walk would stop there
+    // having decided nothing (and named its rule to no one).
+    const int next = clueKey(*s.workBoard, diagX(x, d), diagY(y, d));
+    if ((next == 0 || next > 3) && s.ruleObserver == nullptr &&
+        (clueKey(*s.workBoard, x, y) != 2 || !toLook(scratch, x, y, d))) {
+        quiet = changes;
+        return false;
+    }
     const bool decided = chainOneInWalk(s, x, y, d);
     if (!decided) quiet = changes;
     return decided;
@@ -323,7 +334,8 @@ namespace {
 // Whether a 3 is a neighbour of the cell whose lattice byte is at `p`.
 inline bool hasThreeBeside(const uint8_t* p) {
     const auto isThree = [p](int offset) { return (p[offset] & 7) == 3; };
-    return isThree(-2 * kLatticeSide) || isThree(2 * kLatticeSide) || isThree(-2) || isThree(2);
+    // All four read, without a branch each: which neighbour is the 3 varies.
+    return (isThree(-2 * kLatticeSide) | isThree(2 * kLatticeSide) | isThree(-2) | isThree(2)) != 0;
 }
 
 // advancedCellRule on cell (x, y) of the puzzle whose lattice byte is at `p`, inline for the
