@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "solver/engine/advanced_rules.h"
 #include "solver/engine/edge_setting.h"
+#include "solver/engine/rule_observer.h"
 #include "solver/solve_levels.h"
 #include "support/test_support.h"
 #include "work_board.h"
@@ -366,6 +369,60 @@ TEST(DiagonalChains, EndsInThreeFollowsTwosOnly) {
     EXPECT_FALSE(diagonalEndsInThree(*t, 4, 6, 4));  // a 1 stops it before the 3
     EXPECT_FALSE(diagonalEndsInThree(*t, 8, 8, 4));  // the ring stops it
     EXPECT_TRUE(loggedEntries(*t).empty());
+}
+
+// Hears every rule and changes nothing: with it, every chain is walked to its end.
+struct SilentObserver : RuleObserver {
+    void edgeDecided(int, int, int) override {}
+};
+
+// A chain that ends at the next cell is known without the walk within a solve: on random
+// boards with many 2s, each chain decides as the walk decides on a copy an observer listens
+// to.
+TEST(DiagonalChains, ChainsThatEndAtOnceDecideAsTheWalk) {
+    std::mt19937 random(3);
+    TestState quick;
+    TestState walked;
+    SilentObserver observer;
+    walked->ruleObserver = &observer;
+    int decided = 0;
+    for (int round = 0; round < 400; ++round) {
+        const int w = 1 + static_cast<int>(random() % 6);
+        const int h = 1 + static_cast<int>(random() % 6);
+        std::vector<std::string> picture;
+        for (int py = 0; py <= 2 * h; ++py) {
+            std::string line;
+            for (int px = 0; px <= 2 * w; ++px) {
+                const bool cell = px % 2 == 1 && py % 2 == 1;
+                const bool dot = px % 2 == 0 && py % 2 == 0;
+                const char edge = random() % 3 == 0   ? ' '
+                                  : random() % 2 == 0 ? 'x'
+                                  : px % 2            ? '-'
+                                                      : '|';
+                line += dot ? '+' : cell ? " 0123222"[random() % 8] : edge;
+            }
+            picture.push_back(line);
+        }
+        loadWorkPicture(*quick, picture);
+        loadWorkPicture(*walked, picture);
+        const int x = 2 + 2 * static_cast<int>(random() % static_cast<unsigned>(w));
+        const int y = 2 + 2 * static_cast<int>(random() % static_cast<unsigned>(h));
+        const int d = 1 + static_cast<int>(random() % 4);
+        const bool samePair = random() % 2 == 0;
+        const auto chain = [&](PuzzleState& s) {
+            return samePair ? chainSamePair(s, x, y, d) : chainOneIn(s, x, y, d);
+        };
+        bool quickResult = false;
+        {
+            const IncrementalSolve incremental(*quick);
+            quickResult = chain(*quick);
+        }
+        SCOPED_TRACE(round);
+        EXPECT_EQ(quickResult, chain(*walked));
+        EXPECT_EQ(loggedEntries(*quick), loggedEntries(*walked));
+        decided += quickResult ? 1 : 0;
+    }
+    EXPECT_GT(decided, 40);
 }
 
 }  // namespace

@@ -151,6 +151,15 @@ bool chainOneInWalk(PuzzleState& s, int x, int y, int d) {
 bool chainSamePair(PuzzleState& s, int x, int y, int d) {
     const Board& wb = *s.workBoard;
     const int e = oppositeCorner(d);
+    if (clueKey(wb, x, y) != 2 && s.ruleObserver == nullptr) {
+        // The first step alone, when the next cell is no 2: its pair e is this cell's outer
+        // pair d. With both edges decided nothing is written there; with neither, only a 1
+        // or a 3 would write.
+        const int next = clueKey(wb, diagX(x, d), diagY(y, d));
+        const int t = outer(wb, x, y, d);
+        const int known = (t & 15) + (t >> 4);
+        if (next != 2 && (known == 2 || (known == 0 && (next == 0 || next > 3)))) return false;
+    }
     bool decided = false;
     const int fromX = x;
     const int fromY = y;
