@@ -42,22 +42,23 @@ bool toLook(const SolveScratch& scratch, int x, int y, int d);
 bool chainOneIn(PuzzleState& s, int x, int y, int d) {
     SolveScratch& scratch = *s.solveScratch;
     if (!scratch.incremental) return chainOneInWalk(s, x, y, d);
+    // Most chains end at once: the start cell is no 2 that may decide, and the next cell on
+    // the diagonal neither a 2 nor a cell that ends a chain with a decision. Such a cell,
+    // not being a 2, keeps its bit in risingToLook / fallingToLook: the walk would stop there
+    // having decided nothing (and named its rule to no one). That is seen before the note of
+    // quiet chains is read, and needs none.
+    const Board& wb = *s.workBoard;
+    const int next = clueKey(wb, diagX(x, d), diagY(y, d));
+    if ((next == 0 || next > 3) && s.ruleObserver == nullptr &&
+        (clueKey(wb, x, y) != 2 || !toLook(scratch, x, y, d))) {
+        return false;
+    }
     // Corners 1 and 3 lie on a rising diagonal (x - y constant), 2 and 4 on a falling one.
     const uint32_t changes = scratch.chainChanges(x, y, d == 1 || d == 3);
     uint32_t& quiet =
         scratch.chainQuiet[static_cast<size_t>(SolveScratch::dotSlot(latticeIndex(x, y)))]
                           [static_cast<size_t>(d - 1)];
     if (quiet == changes) return false;
-    // Most chains end at once: the start cell is no 2 that may decide, and the next cell on
-    // the diagonal neither a 2 nor a cell that ends a chain with a decision. Such a cell,
-    // not being a 2, keeps its bit in risingToLook / fallingToLook: the walk would stop there
-    // having decided nothing (and named its rule to no one).
-    const int next = clueKey(*s.workBoard, diagX(x, d), diagY(y, d));
-    if ((next == 0 || next > 3) && s.ruleObserver == nullptr &&
-        (clueKey(*s.workBoard, x, y) != 2 || !toLook(scratch, x, y, d))) {
-        quiet = changes;
-        return false;
-    }
     const bool decided = chainOneInWalk(s, x, y, d);
     if (!decided) quiet = changes;
     return decided;
