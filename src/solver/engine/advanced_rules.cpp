@@ -433,21 +433,22 @@ constexpr CellsAroundEdge kCellsAroundEdge[2] = {
 };
 
 // The marks of the six cells are read as three runs of bytes of a row each, by direction:
-// a run's first slot less the edge's and the bytes of the first three that hold cells
-// (the third run of a horizontal edge holds none). Three marks of a run are gathered into
-// bits 0..2 by a product that adds no two bits at the same place; the runs' bits lie at
+// a run's first slot less the edge's and the kOwnEdges bits of the first three bytes that
+// hold cells (the third run of a horizontal edge holds none). Three marks of a run are gathered
+// into bits 0..2 by a product that adds no two bits at the same place; the runs' bits lie at
 // 0..2, 3..5 and 6..8.
 struct MarkRuns {
     int start[3];
-    uint32_t bytes;
+    uint32_t ownEdges;
 };
 constexpr MarkRuns kMarkRuns[2] = {
-    {{-1, kQuietRow - 1, 0}, 0x00ffffff},
-    {{-kQuietRow, 0, kQuietRow}, 0x0000ffff},
+    {{-1, kQuietRow - 1, 0}, RuleQuiet::kOwnEdges * 0x010101u},
+    {{-kQuietRow, 0, kQuietRow}, RuleQuiet::kOwnEdges * 0x0101u},
 };
 constexpr uint64_t kGatherMarks = (uint64_t{1} << 32) + (uint64_t{1} << 25) + (uint64_t{1} << 18);
-constexpr int gatherMarks(uint32_t run) {
-    return static_cast<int>(((run & (RuleQuiet::kOwnEdges * 0x010101u)) * kGatherMarks) >> 33) & 7;
+// `marks`: the kOwnEdges bits of a run alone.
+constexpr int gatherMarks(uint32_t marks) {
+    return static_cast<int>((marks * kGatherMarks) >> 33) & 7;
 }
 // From the bits of the runs to the cells in visiting order (a bit set: the cell's rule may
 // be asked). Vertical: the runs hold (left, right) of the top, middle and bottom row.
@@ -473,7 +474,8 @@ inline uint32_t runOfFour(const uint8_t* p) {
         return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
     }
 }
-static_assert(gatherMarks(0x00020002) == 5 && gatherMarks(0xff020202) == 7);
+static_assert(RuleQuiet::kOwnEdges == 2 && gatherMarks(0x00020002) == 5 &&
+              gatherMarks(0x00020202) == 7);
 
 // The pass. kSkipQuiet within a solve: the rule of a cell that reads no more than its own
 // edges and decided nothing is not asked again until one of them changes; any other rule
@@ -554,7 +556,7 @@ RuleResult advancedPass(PuzzleState& s) {
                         at + static_cast<size_t>(static_cast<ptrdiff_t>(runs.start[r]));
                     uint32_t marks = runOfFour(&quietMarks.cell[from]);
                     if constexpr (kNever) marks |= runOfFour(&quietMarks.advancedNever[from]);
-                    quiet |= gatherMarks(marks & runs.bytes) << (3 * r);
+                    quiet |= gatherMarks(marks & runs.ownEdges) << (3 * r);
                 }
                 return unsigned{kRunsToCells[x & 1][static_cast<size_t>(~quiet & 511)]};
             };
