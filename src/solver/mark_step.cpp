@@ -28,36 +28,52 @@ MarkedStep markStep(PuzzleState& state) {
     const uint32_t counted = nextSearch(c);
     const uint8_t* const lattice = wb.lattice.data();
     const int32_t* const log = wb.moveLog.data();
+    const int row = c.slotRow;
     int lines = 0;
     int slot = wb.writePos - 1;
     int i = kMaxEdges;
+    // First the entries, and the dots met first, listed as entry * 2 + end (0 the lower
+    // end, 1 the upper): whether a dot was met before has no pattern, so the list grows
+    // without a branch.
+    int32_t* const met = c.metEnds;
+    int metCount = 0;
     for (; isMove(log[slot]); --slot) {
         const int32_t entry = log[slot];
         --i;
-        const EdgeEnds e = endsOf(entry);
+        const int x = entryX(entry);
+        const int y = entryY(entry);
         const int value = entryValue(entry);
-        c.stepEdges[i] = e.edge;
-        c.stepDots[i] = e.a;
-        lines += value == kLine ? 1 : 0;
-        int ends = 0;
-        int cutsOff = 0;
-        const auto meet = [&](int dot) {
-            uint32_t& seen = c.seen[halfOf(dot)];
-            if (seen == counted) return;
-            seen = counted;
-            c.lastAt[halfOf(dot)] = e.edge;
-            const uint8_t* const at = lattice + dot;
-            const int sides = kEdgeTallyByByte[at[-kLatticeSide]] + kEdgeTallyByByte[at[-1]] +
-                              kEdgeTallyByByte[at[1]] + kEdgeTallyByByte[at[kLatticeSide]];
-            const int kind = kDotKind[static_cast<size_t>(sides)];
-            ends += (kind & kPathEnd) - (c.endIndex[halfOf(dot)] != 0 ? 1 : 0);
-            cutsOff |= kind;
-        };
-        meet(e.a);
-        meet(e.b);
+        // The dots' slots (StepComponents::slotOf, slotAcross), the row kept at hand.
+        const int slotB = (y >> 1) * row + (x >> 1);
+        const int slotA = slotB - 1 - (x & 1) * (row - 1);
+        c.stepEdges[i] = latticeIndex(x, y);
+        c.stepDotSlots[i] = slotA;
         c.stepValues[i] = static_cast<uint8_t>(value);
-        c.endsGained[i] = static_cast<int8_t>(ends);
-        c.cutsOffEnd[i] = static_cast<uint8_t>(cutsOff & ~kPathEnd);
+        c.endsGained[i] = 0;
+        c.cutsOffEnd[i] = 0;
+        lines += value == kLine ? 1 : 0;
+        met[metCount] = 2 * i;
+        metCount += c.seen[slotA] != counted ? 1 : 0;
+        c.seen[slotA] = counted;
+        met[metCount] = 2 * i + 1;
+        metCount += c.seen[slotB] != counted ? 1 : 0;
+        c.seen[slotB] = counted;
+    }
+    // Then the dots met first: their kinds now, and the path ends gained or lost there.
+    for (int k = 0; k < metCount; ++k) {
+        const int at = met[k] >> 1;
+        const int end = met[k] & 1;
+        const EdgeEnds e = edgeEnds(c.stepEdges[at]);
+        const int dot = end != 0 ? e.b : e.a;
+        const int s = c.stepDotSlots[at] + end * c.slotAcross(e.edge);
+        c.lastAt[s] = e.edge;
+        const uint8_t* const around = lattice + dot;
+        const int sides = kEdgeTallyByByte[around[-kLatticeSide]] + kEdgeTallyByByte[around[-1]] +
+                          kEdgeTallyByByte[around[1]] + kEdgeTallyByByte[around[kLatticeSide]];
+        const int kind = kDotKind[static_cast<size_t>(sides)];
+        c.endsGained[at] = static_cast<int8_t>(c.endsGained[at] + (kind & kPathEnd) -
+                                               (c.endIndex[s] != 0 ? 1 : 0));
+        c.cutsOffEnd[at] = static_cast<uint8_t>(c.cutsOffEnd[at] | (kind & ~kPathEnd));
     }
     c.stepBase = i;
     c.stepCount = kMaxEdges - i;

@@ -7,64 +7,79 @@
 // otherwise its two faces become one. So a union-find over the cells tells, for each edge a
 // step takes out in turn, whether it split a component, without a walk.
 //
-// The faces of the position at rest are one union-find, kept from pass to pass while the
-// position only loses edges of the graph. A step's joins are kept apart, on the roots of the
-// rest, and forgotten with the step. The memory must come zeroed (an unknown graph).
+// The faces of the position at rest are kept from pass to pass while the position only loses
+// edges of the graph, each cell naming its face. A step's joins are kept apart, a union-find
+// on the faces at rest, and forgotten with the step. The memory must come zeroed (an unknown
+// graph).
 #pragma once
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "model/lattice.h"
 
 namespace vexilo {
 
 struct PlaneFaces {
-    // A cell's slot is half its lattice index: one shift (the slots of the rows of edges
-    // between hold nothing and are never touched).
-    static constexpr int kSlots = kLatticeBytes / 2;
+    // A cell (x, y), ring included, has slot (y / 2) * row + x / 2, with `row` the board's
+    // width and ring: the slots of a board lie together, and its rows fall in different
+    // sets of the cache (rows a power of two apart would share theirs).
+    static constexpr int kSlots = (kMaxCells + 2) * (kMaxCells + 2);
 
-    // By cell slot: the faces at rest, and by root at rest the step that joined it, if this
-    // one: a root's mark shares its line of the cache.
-    struct Slot {
-        int32_t parent;
-        uint32_t stepMark;
-    };
     bool known;     // the faces at rest are learnt
-    uint32_t step;  // the open step's joins carry it in stepMark
-    Slot slots[kSlots];
-    int32_t stepParent[kSlots];
+    int row;        // the slots of a row of cells: the width of the board learnt, ring included
+    uint32_t step;  // the open step's joins carry it in their links
+    // By cell slot: the face at rest, named by one of its cells, so that a step reads it at
+    // once; the next cell of the same face, round a ring; and by face, its cells. Two faces
+    // that become one take the name of the larger, whose cells keep theirs.
+    int32_t face[kSlots];
+    int32_t next[kSlots];
+    int32_t size[kSlots];
+    // By face at rest: its parent among the open step's joins, as step << 32 | parent; a
+    // link of another step stands for none, the face being its own.
+    uint64_t stepLink[kSlots];
 
-    static int slotOf(int cell) { return static_cast<int>(static_cast<unsigned>(cell) >> 1); }
+    int slotOf(int cell) const { return (cell >> 11) * row + ((cell & (kLatticeSide - 1)) >> 1); }
 
-    // The cells on the two sides of an edge: across it from its dots' line.
-    static int sideA(int edge) { return edge - ((edge & 1) != 0 ? 1 : kLatticeSide); }
-    static int sideB(int edge) { return edge + ((edge & 1) != 0 ? 1 : kLatticeSide); }
+    // The slots of the cells on the two sides of an edge, across it from its dots' line: the
+    // left or upper one's is the edge's own slot.
+    int sideSlotA(int edge) const { return slotOf(edge); }
+    int sideSlotB(int slotA, int edge) const { return slotA + row + (edge & 1) * (1 - row); }
 
-    int findRest(int s) {
-        while (slots[s].parent != s) {
-            slots[s].parent = slots[slots[s].parent].parent;
-            s = slots[s].parent;
-        }
-        return s;
+    // Faces a and b become one: false when they were one already.
+    bool joinAtRest(int a, int b) {
+        if (a == b) return false;
+        if (size[a] > size[b]) std::swap(a, b);
+        int s = a;
+        do {
+            face[s] = b;
+            s = next[s];
+        } while (s != a);
+        std::swap(next[a], next[b]);
+        size[b] += size[a];
+        return true;
     }
 
     // Learns the faces of the graph on a w x h board that lacks the edges where lacks(edge).
     template <class Lacks>
     void learn(int w, int h, Lacks lacks) {
-        for (int y = 0; y <= 2 * h + 2; y += 2) {
-            const int row = slotOf(latticeIndex(0, y));
-            for (int x = 0; x <= 2 * w + 2; x += 2) slots[row + x / 2].parent = row + x / 2;
+        static_assert(kLatticeSide == 1024);
+        row = w + 2;
+        for (int s = 0; s < (h + 2) * row; ++s) {
+            face[s] = s;
+            next[s] = s;
+            size[s] = 1;
         }
         // The ring's cells, one face beyond the outer dots.
         const int outside = slotOf(latticeIndex(0, 0));
         for (int x = 2; x <= 2 * w + 2; x += 2) {
-            slots[slotOf(latticeIndex(x, 0))].parent = outside;
-            slots[slotOf(latticeIndex(x, 2 * h + 2))].parent = outside;
+            joinAtRest(face[slotOf(latticeIndex(x, 0))], face[outside]);
+            joinAtRest(face[slotOf(latticeIndex(x, 2 * h + 2))], face[outside]);
         }
         for (int y = 2; y <= 2 * h; y += 2) {
-            slots[slotOf(latticeIndex(0, y))].parent = outside;
-            slots[slotOf(latticeIndex(2 * w + 2, y))].parent = outside;
+            joinAtRest(face[slotOf(latticeIndex(0, y))], face[outside]);
+            joinAtRest(face[slotOf(latticeIndex(2 * w + 2, y))], face[outside]);
         }
         for (int y = 1; y <= 2 * h + 1; ++y) {
             for (int x = 1 + (y % 2); x <= 2 * w + 1; x += 2) {
@@ -77,43 +92,46 @@ struct PlaneFaces {
 
     // Takes an edge out of the graph at rest: true when that split a component.
     bool takeOutAtRest(int edge) {
-        const int a = findRest(slotOf(sideA(edge)));
-        const int b = findRest(slotOf(sideB(edge)));
-        if (a == b) return true;
-        slots[a].parent = b;
-        return false;
+        const int sideA = sideSlotA(edge);
+        return !joinAtRest(face[sideA], face[sideSlotB(sideA, edge)]);
     }
 
     // A new step: the last one's joins are forgotten.
     void newStep() {
         if (++step == 0) {
-            for (Slot& slot : slots) slot.stepMark = 0;
+            std::memset(stepLink, 0, sizeof stepLink);
             step = 1;
         }
     }
 
-    int findStep(int s) {
-        if (slots[s].stepMark != step) {
-            slots[s].stepMark = step;
-            stepParent[s] = s;
-            return s;
+    void setStepParent(int r, int p) {
+        stepLink[r] = (uint64_t{step} << 32) | static_cast<uint32_t>(p);
+    }
+
+    // The root of face r among the step's joins: a face without a link of this step (no
+    // link leads a face to itself).
+    int findStep(int r) {
+        for (;;) {
+            const uint64_t link = stepLink[r];
+            if ((link >> 32) != step) return r;
+            const int p = static_cast<int>(static_cast<uint32_t>(link));
+            const uint64_t up = stepLink[p];
+            if ((up >> 32) != step) return p;
+            stepLink[r] = up;  // halves the path
+            r = static_cast<int>(static_cast<uint32_t>(up));
         }
-        while (stepParent[s] != s) {
-            stepParent[s] = stepParent[stepParent[s]];
-            s = stepParent[s];
-        }
-        return s;
     }
 
     // Takes an edge out of the graph within the step: true when that split a component.
     bool takeOutInStep(int edge) {
-        int a = findRest(slotOf(sideA(edge)));
-        int b = findRest(slotOf(sideB(edge)));
+        const int sideA = sideSlotA(edge);
+        int a = face[sideA];
+        int b = face[sideSlotB(sideA, edge)];
         if (a == b) return true;
         a = findStep(a);
         b = findStep(b);
         if (a == b) return true;
-        stepParent[a] = b;
+        setStepParent(a, b);
         return false;
     }
 };

@@ -31,11 +31,11 @@ int step_checks::labelRest(StepComponents& c, const Board& wb, int g, int dot) {
     int32_t* stack = c.queueA;
     int top = 0;
     stack[0] = dot;
-    graph.label[halfOf(dot)] = mine;
+    graph.label[c.slotOf(dot)] = mine;
     int count = 0;
     while (top >= 0) {
         const int at = stack[top--];
-        if (g == kUndecidedEdges && c.endIndex[halfOf(at)] != 0) ++count;
+        if (g == kUndecidedEdges && c.endIndex[c.slotOf(at)] != 0) ++count;
         for (int step : kSideStep) {
             const int edge = at + step;
             const int key = wb.at(edge) & kKeyMask;
@@ -48,7 +48,7 @@ int step_checks::labelRest(StepComponents& c, const Board& wb, int g, int dot) {
                 in = key == kUndecided || decided;
             }
             if (!in) continue;
-            uint64_t& l = graph.label[halfOf(edge + step)];
+            uint64_t& l = graph.label[c.slotOf(edge + step)];
             if (l == mine) continue;
             l = mine;
             stack[++top] = edge + step;
@@ -69,7 +69,7 @@ namespace {
 
 // Brings a dot's place among the path ends at rest up to date.
 void noteEndAt(StepComponents& c, SolveScratch& scratch, const Board& wb, int dot) {
-    int32_t& index = c.endIndex[halfOf(dot)];
+    int32_t& index = c.endIndex[c.slotOf(dot)];
     const bool end = isPathEnd(wb, dot);
     if (end == (index != 0)) return;
     if (end) {
@@ -80,7 +80,7 @@ void noteEndAt(StepComponents& c, SolveScratch& scratch, const Board& wb, int do
     // The last end takes its place.
     const int32_t last = scratch.restEnds[static_cast<size_t>(--c.restEndCount)];
     scratch.restEnds[static_cast<size_t>(index - 1)] = last;
-    c.endIndex[halfOf(last)] = index;
+    c.endIndex[c.slotOf(last)] = index;
     index = 0;
 }
 
@@ -137,9 +137,12 @@ void learnLoggedKeys(StepComponents& c, const Board& wb, int from) {
 void learnWholeRest(StepComponents& c, SolveScratch& scratch, const Board& wb, int w, int h) {
     constexpr uint64_t kKeys = 0x0707070707070707ULL;
     for (int i = 0; i < c.restEndCount; ++i) {
-        c.endIndex[halfOf(scratch.restEnds[static_cast<size_t>(i)])] = 0;
+        c.endIndex[c.slotOf(scratch.restEnds[static_cast<size_t>(i)])] = 0;
     }
     c.restEndCount = 0;
+    // The slots of this board (the other arrays by dot hold only marks of a pass, a search or
+    // a step, which the next one tells apart from its own).
+    c.slotRow = w + 2;
     // Each line is met from its two dots.
     int lineEnds = 0;
     const int maxX = 2 * w + 1;
@@ -161,7 +164,7 @@ void learnWholeRest(StepComponents& c, SolveScratch& scratch, const Board& wb, i
             lineEnds += tallyLines(count);
             if (count != tally(0, 1) && count != tally(1, 1)) continue;
             scratch.restEnds[static_cast<size_t>(c.restEndCount++)] = dot;
-            c.endIndex[halfOf(dot)] = c.restEndCount;
+            c.endIndex[c.slotOf(dot)] = c.restEndCount;
         }
     }
     c.restLines = lineEnds / 2;
@@ -202,7 +205,7 @@ bool refineComponents(StepComponents& c, const Board& wb, Out out, Count count) 
                int n = 0;
                for (int i = 0; i < size; ++i) {
                    n += count(dots[i]);
-                   graph.label[halfOf(dots[i])] = mine;
+                   graph.label[c.slotOf(dots[i])] = mine;
                }
                if (g == kOpen) n /= 2;  // each line from both its dots
                graph.restCount[id] = 0;
@@ -271,15 +274,15 @@ void learnRestComponents(PuzzleState& state) {
     for (int i = 0; i < c.changedCount; ++i) {
         const EdgeEnds e = edgeEnds(c.changedEdge[i]);
         for (int dot : {e.a, e.b}) {
-            if (c.seen[halfOf(dot)] == counted) continue;
-            c.seen[halfOf(dot)] = counted;
-            const int before = c.endIndex[halfOf(dot)] != 0 ? 1 : 0;
+            if (c.seen[c.slotOf(dot)] == counted) continue;
+            c.seen[c.slotOf(dot)] = counted;
+            const int before = c.endIndex[c.slotOf(dot)] != 0 ? 1 : 0;
             noteEndAt(c, scratch, wb, dot);
             const int id = keep ? labelOf(c, kUndecidedEdges, dot) : -1;
             if (id >= 0) {
                 setRestCount(c, kUndecidedEdges, id,
                              c.graph[kUndecidedEdges].restCount[id] +
-                                 (c.endIndex[halfOf(dot)] != 0 ? 1 : 0) - before);
+                                 (c.endIndex[c.slotOf(dot)] != 0 ? 1 : 0) - before);
             }
         }
         // A new line adds to its component's lines.
@@ -298,7 +301,7 @@ void learnRestComponents(PuzzleState& state) {
                }) &&
            refineComponents<kUndecidedEdges>(
                c, wb, [](int, int) { return true; },
-               [&](int dot) { return c.endIndex[halfOf(dot)] != 0 ? 1 : 0; });
+               [&](int dot) { return c.endIndex[c.slotOf(dot)] != 0 ? 1 : 0; });
     if (!keep) {
         if (++c.pass == 0) {
             for (auto& graph : c.graph) std::memset(graph.label, 0, sizeof graph.label);

@@ -30,7 +30,7 @@ int dropLoneLeaves(StepComponents& c, const Board& wb, int count) {
     };
     // The last edge of the step at a dot left alone (an end of one of its edges, which
     // markStep met).
-    const auto lastEdge = [&](int dot) { return c.lastAt[halfOf(dot)]; };
+    const auto lastEdge = [&](int dot) { return c.lastAt[c.slotOf(dot)]; };
     // Where a dot reached over edge `from` hangs: the first dot up the last edges that is not
     // left alone, or for a tree of such dots only, -1 less the lower end of the edge that cut
     // off both its ends.
@@ -90,8 +90,8 @@ int dropLoneLeaves(StepComponents& c, const Board& wb, int count) {
         const EdgeEnds e = edgeEnds(edge);
         for (int dot : {e.a, e.b}) {
             int from = edge;
-            while (c.seen[halfOf(dot)] != kept && alone(dot)) {
-                c.seen[halfOf(dot)] = kept;
+            while (c.seen[c.slotOf(dot)] != kept && alone(dot)) {
+                c.seen[c.slotOf(dot)] = kept;
                 const int last = lastEdge(dot);
                 if (last == from) break;  // it cut off both its ends
                 out[n++] = last;
@@ -134,15 +134,16 @@ StepVerdict stepEndsPaired(PuzzleState& state) {
     uint64_t lastLabel = ~uint64_t{0};
     int32_t* ends = nullptr;
     for (int i = c.stepBase; i < kMaxEdges; ++i) {
-        const int dot = c.stepDots[i];
-        if (graph.label[halfOf(dot)] != lastLabel) {
-            const int id = labelAt(c, wb, kUndecidedEdges, dot);
+        const int dotSlot = c.stepDotSlots[i];
+        if (graph.label[dotSlot] != lastLabel) {
+            int id = labelAtSlot(c, kUndecidedEdges, dotSlot);
+            if (id < 0) id = labelRest(c, wb, kUndecidedEdges, edgeEnds(c.stepEdges[i]).a);
             if ((graph.touched[id] >> 32) != c.hypothesis) {
                 graph.touched[id] = tag(c.hypothesis, c.touchedCount);
                 c.touchedEnds[c.touchedCount++] = graph.restCount[id];
                 odd -= graph.restCount[id] % 2;
             }
-            lastLabel = graph.label[halfOf(dot)];
+            lastLabel = graph.label[dotSlot];
             ends = &c.touchedEnds[touchedIndex(id)];
         }
         *ends += c.endsGained[i];

@@ -36,29 +36,34 @@ StepVerdict stepLinesConnected(PuzzleState& state, int lines, int startDot) {
     const uint64_t* const label = c.graph[kOpen].label;
     int count = 0;
     int cuts = 0;
+    // Without branches on the entries' values, which have no pattern: every edge is written
+    // to the list and kept there when it is a cross of the start's component.
+    bool strayLine = false;
     for (int i = c.stepBase; i < kMaxEdges; ++i) {
-        const bool there = label[halfOf(c.stepDots[i])] == startLabel;
-        if (c.stepValues[i] == kLine) {
-            if (!there) return kFails;
-        } else if (there) {
-            cuts |= c.cutsOffEnd[i];
-            c.takenCuts[count] = c.cutsOffEnd[i];
-            c.takenOut[count++] = c.stepEdges[i];
-        }
+        const bool there = label[c.stepDotSlots[i]] == startLabel;
+        const bool line = c.stepValues[i] == kLine;
+        strayLine |= line && !there;
+        const int taken = -static_cast<int>(!line && there);  // all ones when taken
+        const uint8_t cut = c.cutsOffEnd[i];
+        cuts |= cut & taken;
+        c.takenCuts[count] = cut;
+        c.takenOut[count] = c.stepEdges[i];
+        count -= taken;
     }
+    if (strayLine) return kFails;
     count = keepSplits<kOpen>(c, wb, state.W(), state.H(), c.takenOut, count, c.takenCuts);
     if (count < 0) {
         // Unless the start itself was cut off: then it reaches no line.
         return (cuts & kCutOff<kOpen>) != 0 && crossedOut(wb, startDot) ? kFails : kHolds;
     }
-    const int startHalf = halfOf(startDot);
+    const int startSlot = c.slotOf(startDot);
     return findPieces<kOpen>(c, wb, c.takenOut, count, [&](const int32_t* dots, int size) {
         int ends = 0;  // each line is met from both its dots
         for (int i = 0; i < size; ++i) {
             for (int step : kSideStep) ends += (wb.at(dots[i] + step) & kKeyMask) == kLine;
         }
         // The start's piece holds every line, or one is out of its reach.
-        if (c.piece[startHalf] == c.piece[halfOf(dots[0])])
+        if (c.piece[startSlot] == c.piece[c.slotOf(dots[0])])
             return ends / 2 == lines ? kHolds : kFails;
         return ends > 0 ? kFails : kUnknown;
     });

@@ -24,11 +24,14 @@ int classRoot(StepComponents& c, int k) {
     return k;
 }
 
-// The joined class of a dot in this call of findPieces, or -1.
-int joinedRoot(StepComponents& c, int dot) {
-    const uint64_t j = c.joined[halfOf(dot)];
+// The joined class of the dot at a slot in this call of findPieces, or -1.
+int joinedRootAt(StepComponents& c, int slot) {
+    const uint64_t j = c.joined[slot];
     return (j >> 32) == c.joinGeneration ? classRoot(c, static_cast<int>(static_cast<uint32_t>(j)))
                                          : -1;
+}
+int joinedRoot(StepComponents& c, int dot) {
+    return joinedRootAt(c, c.slotOf(dot));
 }
 
 // Searches graph g from dots a and b at once, breadth first, one dot a side in turn.
@@ -48,21 +51,27 @@ int meetOrRunOut(StepComponents& c, const Board& wb, int a, int b, int& size) {
     int tailB = 1;
     c.queueA[0] = a;
     c.queueB[0] = b;
-    c.seen[halfOf(a)] = sideA;
-    c.seen[halfOf(b)] = sideB;
+    c.seen[c.slotOf(a)] = sideA;
+    c.seen[c.slotOf(b)] = sideB;
+    // The slots of the dots beyond kSideStep's edges, from a dot's own.
+    const int row = c.slotRow;
+    const int slotSteps[4] = {row, 1, -row, -1};
     // Inlined at both its calls: the search's inner loop.
     const auto expand = [&](int at, uint32_t mine, uint32_t other, int32_t* queue, int& tail,
                             int& rootMine, int& rootOther) __attribute__((always_inline)) {
-        for (int step : kSideStep) {
+        const int atSlot = (at >> 11) * row + ((at & (kLatticeSide - 1)) >> 1);  // c.slotOf
+        for (int d = 0; d < 4; ++d) {
+            const int step = kSideStep[d];
             const int edge = at + step;
             if (!inGraph<g>(wb.at(edge) & kKeyMask)) continue;
             const int beyond = edge + step;
-            uint32_t& m = c.seen[halfOf(beyond)];
+            const int beyondSlot = atSlot + slotSteps[d];
+            uint32_t& m = c.seen[beyondSlot];
             if (m == other) return true;
             if (m == mine) continue;
             m = mine;
             queue[tail++] = beyond;
-            const int k = joinedRoot(c, beyond);
+            const int k = joinedRootAt(c, beyondSlot);
             if (k < 0) continue;
             if (rootMine < 0) {
                 rootMine = k;
@@ -97,8 +106,8 @@ int meetOrRunOut(StepComponents& c, const Board& wb, int a, int b, int& size) {
     }
     if (rootB >= 0) c.classParent[classRoot(c, rootB)] = k;
     const uint64_t mine = tag(c.joinGeneration, k);
-    for (int i = 0; i < tailA; ++i) c.joined[halfOf(c.queueA[i])] = mine;
-    for (int i = 0; i < tailB; ++i) c.joined[halfOf(c.queueB[i])] = mine;
+    for (int i = 0; i < tailA; ++i) c.joined[c.slotOf(c.queueA[i])] = mine;
+    for (int i = 0; i < tailB; ++i) c.joined[c.slotOf(c.queueB[i])] = mine;
     return -1;
 }
 
@@ -107,7 +116,7 @@ int addPiece(StepComponents& c, int side, int size) {
     const int32_t* dots = side == 0 ? c.queueA : c.queueB;
     const int p = c.pieceCount++;
     const uint64_t mine = tag(c.joinGeneration, p);
-    for (int i = 0; i < size; ++i) c.piece[halfOf(dots[i])] = mine;
+    for (int i = 0; i < size; ++i) c.piece[c.slotOf(dots[i])] = mine;
     return p;
 }
 

@@ -17,12 +17,8 @@ namespace vexilo {
 namespace step_checks {
 
 constexpr int kSlots = SolveScratch::kDotSlots;
-// Dots are indexed by half their lattice index: one shift, and a neighbour is one or
-// kLatticeSide away (the halves of the rows between hold nothing and are never touched).
-constexpr int kHalves = kLatticeBytes / 2;
-inline int halfOf(int dot) {
-    return static_cast<int>(static_cast<unsigned>(dot) >> 1);
-}
+// The slots of the dots of a board (StepComponents::slotOf).
+constexpr int kPlaneSlots = (kMaxCells + 2) * (kMaxCells + 2);
 // The most edges a board has, and so the most entries one step holds.
 constexpr int kMaxEdges = 2 * (kMaxCells + 1) * kMaxCells;
 constexpr int kMaxDotCount = (kMaxCells + 1) * (kMaxCells + 1);
@@ -60,7 +56,7 @@ constexpr auto kDotKind = [] {
 // Marks carry the pass or hypothesis they belong to, so nothing is cleared between them;
 // the memory comes zeroed from calloc, page by page as the board uses it.
 struct StepComponents {
-    static constexpr int kHalves = step_checks::kHalves;
+    static constexpr int kPlaneSlots = step_checks::kPlaneSlots;
     static constexpr int kIds = step_checks::kIds;
     static constexpr int kMaxEdges = step_checks::kMaxEdges;
     static constexpr int kSlots = step_checks::kSlots;
@@ -74,27 +70,38 @@ struct StepComponents {
     int touchedCount;
     struct Graph {
         int components;
-        uint64_t label[kHalves];  // by dot: pass << 32 | component
-        int32_t restCount[kIds];  // by component: its lines, or its path ends, at rest
-        uint64_t touched[kIds];   // by component: hypothesis << 32 | index in touchedId
+        uint64_t label[kPlaneSlots];  // by dot: pass << 32 | component
+        int32_t restCount[kIds];      // by component: its lines, or its path ends, at rest
+        uint64_t touched[kIds];       // by component: hypothesis << 32 | index in touchedId
     } graph[2];
     // The position at rest as last learnt, over the rows and columns of a w x h board, and
     // its path ends: they are brought up to date from the keys that changed since.
     int keptW;
+    // The arrays by dot hold dot (x, y) at slot (y / 2) * slotRow + x / 2, with slotRow the
+    // width of the board kept, ring included: the slots of a board lie together, and its rows
+    // fall in different sets of the cache (rows a power of two apart would share theirs).
+    int slotRow;
+    int slotOf(int dot) const {
+        static_assert(kLatticeSide == 1024);
+        return (dot >> 11) * slotRow + ((dot & (kLatticeSide - 1)) >> 1);
+    }
+    // An edge's upper or right dot has slot slotOf(edge), its other dot that less this.
+    int slotAcross(int edge) const { return 1 + (edge & 1) * (slotRow - 1); }
     int keptH;
     int restLines;
     int restEndCount;
     uint8_t restKeys[kLatticeBytes];  // key bits of each position
-    int32_t endIndex[kHalves];        // by dot: 1 + its place in SolveScratch::restEnds, or 0
-    uint32_t seen[kHalves];           // by dot: a search's marks
+    int32_t endIndex[kPlaneSlots];    // by dot: 1 + its place in SolveScratch::restEnds, or 0
+    uint32_t seen[kPlaneSlots];       // by dot: a search's marks
     uint32_t joinGeneration;          // one a call of findPieces
     int classCount;
-    uint64_t piece[kHalves];           // by dot: joinGeneration << 32 | piece
-    uint64_t joined[kHalves];          // by dot: joinGeneration << 32 | class
+    uint64_t piece[kPlaneSlots];       // by dot: joinGeneration << 32 | piece
+    uint64_t joined[kPlaneSlots];      // by dot: joinGeneration << 32 | class
     int32_t classParent[kMaxEdges];    // the classes' union-find
     uint32_t stepEdge[kLatticeBytes];  // by edge: the hypothesis, when its step decided it
     uint32_t stepEdgesMarked;          // (marked once a walk at rest needs it, markStepEdges)
-    int32_t lastAt[kHalves];           // by dot: the open step's last edge there, if any
+    int32_t metEnds[2 * kMaxEdges];    // markStep's list of the dots it met first
+    int32_t lastAt[kPlaneSlots];       // by dot: the open step's last edge there, if any
     int32_t queueA[kSlots];
     int32_t queueB[kSlots];
     int32_t pieceRoot[kMaxEdges];     // pieces joined by an edge the step took out
@@ -103,22 +110,22 @@ struct StepComponents {
     int32_t cutB[kMaxEdges];
     int32_t cutPieceA[kMaxEdges];  // the pieces of their ends, or -1
     int32_t cutPieceB[kMaxEdges];
-    int32_t touchedEnds[kMaxEdges];  // by touched component: path ends outside the pieces
-    int32_t takenOut[kMaxEdges];     // the edges findPieces looks at
-    uint8_t takenCuts[kMaxEdges];    // and their cutsOffEnd
-    int stepCount;                   // the open hypothesis's step, as markStep noted it,
-    int stepBase;                    // at [stepBase, kMaxEdges) of the arrays below:
-    int32_t stepEdges[kMaxEdges];    // its edges, in the order of the log,
-    int32_t stepDots[kMaxEdges];     // the lower end of each,
-    uint8_t stepValues[kMaxEdges];   // and what it set them to
-    uint8_t cutsOffEnd[kMaxEdges];   // by step edge: the graphs it cuts off a dot in, kCutOff
-    int8_t endsGained[kMaxEdges];    // and the path ends gained at the dots first met there
-    bool onlyDecided;                // every change since the pass before was a decision
-    bool nextPass;                   // and that pass was the one before in the same solve
-    uint32_t learnt;                 // the passes learnt
-    int32_t logMark;                 // workBoard's writePos when the last pass was learnt
-    int markPasses;                  // and the solve's trialPasses then
-    int changedCount;                // the edges whose keys changed since the last pass
+    int32_t touchedEnds[kMaxEdges];   // by touched component: path ends outside the pieces
+    int32_t takenOut[kMaxEdges];      // the edges findPieces looks at
+    uint8_t takenCuts[kMaxEdges];     // and their cutsOffEnd
+    int stepCount;                    // the open hypothesis's step, as markStep noted it,
+    int stepBase;                     // at [stepBase, kMaxEdges) of the arrays below:
+    int32_t stepEdges[kMaxEdges];     // its edges, in the order of the log,
+    int32_t stepDotSlots[kMaxEdges];  // the slot of the lower end of each,
+    uint8_t stepValues[kMaxEdges];    // and what it set them to
+    uint8_t cutsOffEnd[kMaxEdges];    // by step edge: the graphs it cuts off a dot in, kCutOff
+    int8_t endsGained[kMaxEdges];     // and the path ends gained at the dots first met there
+    bool onlyDecided;                 // every change since the pass before was a decision
+    bool nextPass;                    // and that pass was the one before in the same solve
+    uint32_t learnt;                  // the passes learnt
+    int32_t logMark;                  // workBoard's writePos when the last pass was learnt
+    int markPasses;                   // and the solve's trialPasses then
+    int changedCount;                 // the edges whose keys changed since the last pass
     int32_t changedEdge[kMaxEdges];
     uint8_t changedFrom[kMaxEdges];       // their keys before
     uint8_t changedSplits[2][kMaxEdges];  // by graph: that change split a component (faces)
@@ -132,13 +139,17 @@ inline uint64_t tag(uint32_t high, int low) {
     return (static_cast<uint64_t>(high) << 32) | static_cast<uint32_t>(low);
 }
 
-inline int labelOf(const StepComponents& c, int g, int dot) {
-    const uint64_t l = c.graph[g].label[halfOf(dot)];
+// The component of this pass of the dot at a slot in graph g, or -1.
+inline int labelAtSlot(const StepComponents& c, int g, int slot) {
+    const uint64_t l = c.graph[g].label[slot];
     return (l >> 32) == c.pass ? static_cast<int>(static_cast<uint32_t>(l)) : -1;
+}
+inline int labelOf(const StepComponents& c, int g, int dot) {
+    return labelAtSlot(c, g, c.slotOf(dot));
 }
 
 inline int pieceOf(const StepComponents& c, int dot) {
-    const uint64_t p = c.piece[halfOf(dot)];
+    const uint64_t p = c.piece[c.slotOf(dot)];
     return (p >> 32) == c.joinGeneration ? static_cast<int>(static_cast<uint32_t>(p)) : -1;
 }
 
@@ -179,7 +190,8 @@ struct EdgeEnds {
     int b;
 };
 inline EdgeEnds edgeEnds(int edge) {
-    const int across = (edge & 1) != 0 ? kLatticeSide : 1;
+    // kLatticeSide for a vertical edge (x odd), 1 for a horizontal one, without a branch.
+    const int across = 1 + (edge & 1) * (kLatticeSide - 1);
     return {edge, edge - across, edge + across};
 }
 inline EdgeEnds endsOf(int32_t entry) {
