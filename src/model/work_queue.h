@@ -56,6 +56,11 @@ class WorkQueue {
     bool basicAtPassEnd() const { return positions_.readA == positions_.passEnd; }
     bool basicCaughtUp() const { return positions_.readA == positions_.head; }
     bool advancedAtPassEnd() const { return positions_.readB == positions_.passEnd; }
+    // Both passes have read everything queued (all four positions agree).
+    bool drained() const {
+        return positions_.readA == positions_.head && positions_.readB == positions_.head &&
+               positions_.passEnd == positions_.head;
+    }
 
     // The advanced pass has read everything up to the pass end, as a pass that reads it through
     // leaves it.
