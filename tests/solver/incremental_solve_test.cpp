@@ -4,6 +4,7 @@
 // counters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "solver/full_solve.h"
 #include "solver/solve_level2.h"
 #include "solver/solve_levels.h"
+#include "solver/trial_search.h"
 #include "support/test_support.h"
 
 namespace vexilo {
@@ -162,6 +164,60 @@ TEST(IncrementalSolve, PassingTheRulesOverLeavesWhatRunningThemLeaves) {
         passedOver += findUnsetEdge(*passing, firstUnset) ? 0 : 1;
     }
     EXPECT_GT(passedOver, 50);
+}
+
+// A hypothesis retracted leaves every lattice byte as it was before it, but for the settled
+// flags of the end dots of each edge it set and of the cells with a corner at one of them;
+// whether its propagation ran through (the work queue drained) or stopped at a contradiction.
+TEST(IncrementalSolve, ARetractionRestoresTheLatticeButTheFlagsAroundItsEdges) {
+    std::mt19937 random(5);
+    TestState t;
+    t->drawEnabled = 0;
+    int consistent = 0;
+    int failed = 0;
+    for (int round = 0; round < 300; ++round) {
+        const int w = 1 + static_cast<int>(random() % 12);
+        const int h = 1 + static_cast<int>(random() % 12);
+        testing::setClues(*t, randomClues(random, w, h));
+        prepareSolve(*t);
+        t->solveScratch->allowIncremental = random() % 4 != 0;
+        const IncrementalSolve incremental(*t);
+        if (!propagateAll(*t)) continue;
+        Board& wb = *t->workBoard;
+        for (int trial = 0; trial < 12; ++trial) {
+            const int x = 1 + static_cast<int>(random() % static_cast<unsigned>(2 * w + 1));
+            const int y = 1 + static_cast<int>(random() % static_cast<unsigned>(2 * h + 1));
+            if (!isEdge(x, y) || wb.at(x, y) != 0) continue;
+            // What a contradiction left queued is looked at first: the rules settle there.
+            if (!propagateAll(*t)) break;
+            std::vector<uint8_t> expected(wb.lattice.begin(),
+                                          wb.lattice.begin() + latticeIndex(0, 2 * h + 3));
+            openStep(wb, t->frontend);
+            const int first = wb.writePos;
+            setEdge(*t, x, y, random() % 2 == 0 ? kLine : kCross);
+            (tryAndRetract(*t, x, y) ? consistent : failed) += 1;
+            for (int slot = first; slot < wb.writePos; ++slot) {
+                const int32_t e = wb.moveLog[static_cast<size_t>(slot)];
+                const int ex = entryX(e);
+                const int ey = entryY(e);
+                const int ends[2][2] = {{ex - (ey & 1), ey - (ex & 1)},
+                                        {ex + (ey & 1), ey + (ex & 1)}};
+                for (const auto& end : ends) {
+                    expected[static_cast<size_t>(latticeIndex(end[0], end[1]))] &= ~kSettled;
+                    for (int cy = end[1] - 1; cy <= end[1] + 1; cy += 2) {
+                        for (int cx = end[0] - 1; cx <= end[0] + 1; cx += 2) {
+                            expected[static_cast<size_t>(latticeIndex(cx, cy))] &= ~kSettled;
+                        }
+                    }
+                }
+            }
+            dropLastStep(wb);
+            SCOPED_TRACE(round);
+            ASSERT_TRUE(std::equal(expected.begin(), expected.end(), wb.lattice.begin()));
+        }
+    }
+    EXPECT_GT(consistent, 300);
+    EXPECT_GT(failed, 30);
 }
 
 }  // namespace
