@@ -479,27 +479,57 @@ inline uint32_t runOfFour(const uint8_t* p) {
 static_assert(RuleQuiet::kOwnEdges == 2 && gatherMarks(0x00020002) == 5 &&
               gatherMarks(0x00020202) == 7);
 
-// The pass. kSkipQuiet within a solve: the rule of a cell that reads no more than its own
-// edges and decided nothing is not asked again until one of them changes; any other rule
-// that decided nothing is not asked again until the board changes; a rule that can decide
-// nothing on this puzzle is not asked again.
-//
-// kNever: the marks of the rules that never decide anything are read too. That pays in the
-// trial search, whose hypotheses visit the same cells again and again; a pass over a board
-// once is faster without the second look (every cell marks itself quiet, and no later
-// change wakes most of them again).
-template <bool kSkipQuiet, bool kNever>
+// What the rule of the cell at RuleQuiet slot `i` did within a solve, noted in the marks:
+// true if it decided something.
+inline bool noteOutcome(SolveScratch& scratch, CellOutcome outcome, size_t i) {
+    RuleQuiet& quietMarks = scratch.ruleQuiet;
+    switch (outcome) {
+        case CellOutcome::kDecided:
+            return true;
+        case CellOutcome::kOwnEdgesQuiet:
+            quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
+            break;
+        case CellOutcome::kBoardQuiet:
+            scratch.advancedQuietAt[i] = scratch.boardChanges;
+            break;
+        case CellOutcome::kNever:
+            quietMarks.advancedNever[i] = RuleQuiet::kOwnEdges;
+            quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
+            break;
+    }
+    return false;
+}
+
+// The start patterns, once a solve, before the first pass.
+bool startPatternsOnce(PuzzleState& s) {
+    if ((s.startPatternsDone & 1) != 0) return false;
+    const bool decided = startPatterns(s);
+    s.startPatternsDone |= 1;
+    return decided;
+}
+
+// What a pass returns when it read its queue through.
+RuleResult passResult(PuzzleState& s, bool progress) {
+    if (progress) {
+        s.ruleUsage |= 2;
+        if (s.effortScore < 10000) s.effortScore += 2;
+        return RuleResult::kProgress;
+    }
+    return RuleResult::kUnchanged;
+}
+
+// The pass. kSkipQuiet within the trial search: the rule of a cell that reads no more than
+// its own edges and decided nothing is not asked again until one of them changes; any other
+// rule that decided nothing is not asked again until the board changes; a rule that can
+// decide nothing on this puzzle is not asked again.
+template <bool kSkipQuiet>
 RuleResult advancedPass(PuzzleState& s) {
     WorkQueue& queue = s.workBoard->queue;
     SolveScratch& scratch = *s.solveScratch;
     RuleQuiet& quietMarks = scratch.ruleQuiet;
     const int maxX = 2 * s.W();
     const int maxY = 2 * s.H();
-    bool progress = false;
-    if ((s.startPatternsDone & 1) == 0) {
-        progress |= startPatterns(s);
-        s.startPatternsDone |= 1;
-    }
+    bool progress = startPatternsOnce(s);
     // No rule applies on the outside ring. Its cells read as marked outside: only a cell so
     // marked is looked at more closely.
     const uint8_t* const lattice = s.workBoard->lattice.data();
@@ -519,25 +549,12 @@ RuleResult advancedPass(PuzzleState& s) {
         const auto ask = [&](int k) {
             const int cx = x + around.dx[k];
             const int cy = y + around.dy[k];
-            const size_t i = slotOf(k);
             const uint8_t* const p = lattice + latticeIndex(cx, cy);
             if constexpr (kSkipQuiet) {
-                switch (cellRuleWithinSolve(s, p, cx, cy, maxX, maxY)) {
-                    case CellOutcome::kDecided:
-                        progress = true;
-                        return true;
-                    case CellOutcome::kOwnEdgesQuiet:
-                        quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
-                        break;
-                    case CellOutcome::kBoardQuiet:
-                        scratch.advancedQuietAt[i] = scratch.boardChanges;
-                        break;
-                    case CellOutcome::kNever:
-                        quietMarks.advancedNever[i] = RuleQuiet::kOwnEdges;
-                        quietMarks.cell[i] |= RuleQuiet::kOwnEdges;
-                        break;
-                }
-                return false;
+                const bool decided =
+                    noteOutcome(scratch, cellRuleWithinSolve(s, p, cx, cy, maxX, maxY), slotOf(k));
+                progress |= decided;
+                return decided;
             } else {
                 const bool ring = *p >= kOutside && (cx < 2 || cx > maxX || cy < 2 || cy > maxY);
                 if (!ring && cellRuleAdvancedInside(s, p, cx, cy)) progress = true;
@@ -546,27 +563,20 @@ RuleResult advancedPass(PuzzleState& s) {
         };
         if constexpr (kSkipQuiet) {
             // The cells whose rules may decide something, a bit each in visiting order: not
-            // marked quiet until an edge changes, nor (kNever) never deciding, nor quiet since
-            // the board last changed. The marks are read without a branch, as they vary from
-            // cell to cell. A rule asked writes nothing but its own marks unless it decides:
-            // only a decision, which may wake the cells after it, has them read again.
+            // marked quiet until an edge changes, nor never deciding, nor quiet since the board
+            // last changed. The marks are read without a branch, as they vary from cell to
+            // cell in the trial search. A rule asked writes nothing but its own marks unless it
+            // decides: only a decision, which may wake the cells after it, has them read again.
             const MarkRuns& runs = kMarkRuns[x & 1];
             const auto toAsk = [&] {
-                uint32_t marks[3];
-                uint32_t missing = 0;
+                int quiet = 0;
                 for (int r = 0; r < 3; ++r) {
                     const size_t from =
                         at + static_cast<size_t>(static_cast<ptrdiff_t>(runs.start[r]));
-                    marks[r] = runOfFour(&quietMarks.cell[from]);
-                    if constexpr (kNever) marks[r] |= runOfFour(&quietMarks.advancedNever[from]);
-                    marks[r] &= runs.ownEdges[r];
-                    missing |= marks[r] ^ runs.ownEdges[r];
+                    const uint32_t marks = runOfFour(&quietMarks.cell[from]) |
+                                           runOfFour(&quietMarks.advancedNever[from]);
+                    quiet |= gatherMarks(marks & runs.ownEdges[r]) << (3 * r);
                 }
-                // A pass over a large board once (kNever false) finds the six cells quiet time
-                // and again: one test tells it.
-                if (!kNever && missing == 0) return 0u;
-                const int quiet =
-                    gatherMarks(marks[0]) | gatherMarks(marks[1]) << 3 | gatherMarks(marks[2]) << 6;
                 return unsigned{kRunsToCells[x & 1][static_cast<size_t>(~quiet & 511)]};
             };
             unsigned bits = toAsk();
@@ -580,21 +590,74 @@ RuleResult advancedPass(PuzzleState& s) {
             for (int k = 0; k < 6; ++k) ask(k);
         }
     }
-    if (progress) {
-        s.ruleUsage |= 2;
-        if (s.effortScore < 10000) s.effortScore += 2;
-        return RuleResult::kProgress;
+    return passResult(s, progress);
+}
+
+// The pass within a solve before the trial search, as advancedPass<true> but without the
+// marks of the rules that never decide anything: a pass over a board once is faster without
+// the second look (every cell marks itself quiet, and no later change wakes most of them
+// again). Such a pass finds most cells quiet, in a steady order: the cells in a row beside
+// the edge are passed over together when all are quiet (above or below a horizontal edge
+// three lie in a row, the six of a vertical one in three rows of two), the others looked at
+// one by one.
+RuleResult advancedPassOverBoard(PuzzleState& s) {
+    WorkQueue& queue = s.workBoard->queue;
+    SolveScratch& scratch = *s.solveScratch;
+    RuleQuiet& quietMarks = scratch.ruleQuiet;
+    const int maxX = 2 * s.W();
+    const int maxY = 2 * s.H();
+    bool progress = startPatternsOnce(s);
+    const uint8_t* const lattice = s.workBoard->lattice.data();
+    // `p` the cell's lattice byte, `i` its slot in RuleQuiet.
+    const auto cell = [&](int x, int y, const uint8_t* p, size_t i) {
+        if ((quietMarks.cell[i] & RuleQuiet::kOwnEdges) != 0) return;
+        if (scratch.advancedQuietAt[i] == scratch.boardChanges) return;
+        progress |= noteOutcome(scratch, cellRuleWithinSolve(s, p, x, y, maxX, maxY), i);
+    };
+    const auto rowQuiet = [&](size_t slot, uint32_t all) {
+        return (runOfFour(&quietMarks.cell[slot]) & all) == all;
+    };
+    constexpr size_t R = RuleQuiet::kRow;
+    constexpr int V = kLatticeSide;
+    while (!queue.advancedAtPassEnd()) {
+        stopIfCancelled(s);
+        const int32_t entry = queue.nextForAdvanced();
+        const int x = entryX(entry);
+        const int y = entryY(entry);
+        if (((x ^ y) & 1) == 0) return RuleResult::kContradiction;
+        const auto at = static_cast<size_t>(RuleQuiet::slot(x, y));
+        const uint8_t* const e = lattice + latticeIndex(x, y);
+        if ((x & 1) == 0) {
+            if (!rowQuiet(at - 1, kThreeMarks)) {
+                cell(x - 2, y - 1, e - 2 - V, at - 1);
+                cell(x, y - 1, e - V, at);
+                cell(x + 2, y - 1, e + 2 - V, at + 1);
+            }
+            if (!rowQuiet(at + R - 1, kThreeMarks)) {
+                cell(x - 2, y + 1, e - 2 + V, at + R - 1);
+                cell(x, y + 1, e + V, at + R);
+                cell(x + 2, y + 1, e + 2 + V, at + R + 1);
+            }
+        } else if (!rowQuiet(at - R, kTwoMarks) || !rowQuiet(at, kTwoMarks) ||
+                   !rowQuiet(at + R, kTwoMarks)) {
+            cell(x - 1, y - 2, e - 1 - 2 * V, at - R);
+            cell(x - 1, y, e - 1, at);
+            cell(x - 1, y + 2, e - 1 + 2 * V, at + R);
+            cell(x + 1, y - 2, e + 1 - 2 * V, at + 1 - R);
+            cell(x + 1, y, e + 1, at + 1);
+            cell(x + 1, y + 2, e + 1 + 2 * V, at + R + 1);
+        }
     }
-    return RuleResult::kUnchanged;
+    return passResult(s, progress);
 }
 
 }  // namespace
 
 RuleResult runAdvancedRules(PuzzleState& s) {
     const SolveScratch& scratch = *s.solveScratch;
-    if (!scratch.incremental) return advancedPass<false, false>(s);
+    if (!scratch.incremental) return advancedPass<false>(s);
     // The position at rest is known in the trial search.
-    return scratch.restKnown ? advancedPass<true, true>(s) : advancedPass<true, false>(s);
+    return scratch.restKnown ? advancedPass<true>(s) : advancedPassOverBoard(s);
 }
 
 }  // namespace vexilo
