@@ -109,10 +109,10 @@ constexpr int blankSidesOutlook(int sides) {
 // By the keys of two opposite corners a and b: bits 2 * k (decides) and 2 * k + 1 (settles)
 // for the rule of clue key k (0 no clue, 1 to 3) as far as these two corners tell; bit 8
 // when the sides are all open, bit 9 when they hold one line and no cross; bit 10 when one
-// of the two outer pairs has one edge decided, bits 11 and 12 when one of them is crossed,
-// bit 13 when both are (a corner whose outer pair is crossed is closed from outside). Every corner
-// of one pair neighbours both corners of the other, so what two neighbouring corners tell is read
-// from the two entries together (cellOutlook).
+// of the two outer pairs has one edge decided, bit 11 when one of them is crossed (its
+// corner is closed from outside), bit 12 when both are. Every corner of one pair neighbours
+// both corners of the other, so what two neighbouring corners tell is read from bits 8-12 of
+// one entry and 10-12 of the other together (kAcrossWork).
 inline constexpr auto kCellWork = [] {
     std::array<uint16_t, 4096> table{};
     for (int index = 0; index < 4096; ++index) {
@@ -146,12 +146,37 @@ inline constexpr auto kCellWork = [] {
             const bool closedB = outerB == tally(2, 0);
             bits |= (blank & 12) << 6;
             if (outlook::half(outerA) || outlook::half(outerB)) bits |= 1 << 10;
-            if (closedA || closedB) bits |= 3 << 11;
-            if (closedA && closedB) bits |= 1 << 13;
+            if (closedA || closedB) bits |= 1 << 11;
+            if (closedA && closedB) bits |= 1 << 12;
             blank &= 3;
         }
         bits |= (blank >> 1) | (blank & 1) << 1;
         table[static_cast<size_t>(index)] = static_cast<uint16_t>(bits);
+    }
+    return table;
+}();
+
+// What the two pairs of opposite corners tell together, by bits 8-12 of one's kCellWork
+// entry and bits 10-12 (times 32) of the other's: bit 0 when a cell without clue decides
+// (all sides open and three corners closed, or one line on them and the two corners away
+// from it closed, told here as a closed corner in each pair), bit 4 when a 2 does (a corner
+// closed from outside beside one with an outer pair half decided).
+inline constexpr auto kAcrossWork = [] {
+    std::array<uint8_t, 256> table{};
+    for (int index = 0; index < 256; ++index) {
+        const auto bit = [&](int b) { return ((index >> b) & 1) != 0; };
+        const bool allOpen = bit(0);
+        const bool oneLine = bit(1);
+        const bool halfA = bit(2);
+        const bool closedA = bit(3);
+        const bool bothA = bit(4);
+        const bool halfB = bit(5);
+        const bool closedB = bit(6);
+        const bool bothB = bit(7);
+        const bool threeClosed = (closedA && bothB) || (closedB && bothA);
+        const bool blank = (allOpen && threeClosed) || (oneLine && closedA && closedB);
+        const bool two = (closedA && halfB) || (closedB && halfA);
+        table[static_cast<size_t>(index)] = static_cast<uint8_t>((blank ? 1 : 0) | (two ? 16 : 0));
     }
     return table;
 }();
@@ -169,16 +194,9 @@ inline int cellOutlook(const uint8_t* p) {
                                  code(1 + 2 * V, 2 + V) << 9];
     const uint32_t b = kCellWork[code(V, -1) | code(-1 + 2 * V, -2 + V) << 3 | code(-V, 1) << 6 |
                                  code(1 - 2 * V, 2 - V) << 9];
-    const uint32_t both = a | b;
-    // One bit of a with the next bit of b and the other way round: bit 10 a corner closed
-    // from outside beside one with an outer pair half decided (a 2 acts there), bit 11 a
-    // closed corner in each pair, bit 12 three closed corners.
-    const uint32_t across = (a & (b >> 1)) | (b & (a >> 1));
-    // A cell without clue: all sides open and three corners closed, or one line on them and
-    // the two corners away from it closed (told here as a closed corner in each pair).
-    const uint32_t blankWork = ((both >> 8) & (across >> 12)) | ((both >> 9) & (across >> 11));
     constexpr uint32_t kZeroSettles = 2u << 8;
-    const uint32_t bits = (both & 0xffu) | (blankWork & 1) | (across >> 10 & 1) << 4 | kZeroSettles;
+    const uint32_t bits =
+        ((a | b) & 0xffu) | kAcrossWork[(a >> 8 & 31u) | (b >> 10 & 7u) << 5] | kZeroSettles;
     return static_cast<int>(bits >> (2 * (*p & 15u))) & 3;
 }
 
