@@ -36,7 +36,8 @@ int joinedRoot(StepComponents& c, int dot) {
 
 // Searches graph g from dots a and b at once, breadth first, one dot a side in turn.
 // Returns -1 when the two sides meet; else the side that ran out (0: a's, 1: b's), whose
-// dots, a whole component, are queue[0, size). The dots of searches that met are kept in
+// dots, a whole component, are queue[0, size) (queueA or queueB, their slots in slotQueueA
+// or slotQueueB). The dots of searches that met are kept in
 // joined classes: a side that reaches the class of the other side's has met it.
 template <int g>
 int meetOrRunOut(StepComponents& c, const Board& wb, int a, int b, int& size) {
@@ -51,15 +52,18 @@ int meetOrRunOut(StepComponents& c, const Board& wb, int a, int b, int& size) {
     int tailB = 1;
     c.queueA[0] = a;
     c.queueB[0] = b;
-    c.seen[c.slotOf(a)] = sideA;
-    c.seen[c.slotOf(b)] = sideB;
+    c.slotQueueA[0] = c.slotOf(a);
+    c.slotQueueB[0] = c.slotOf(b);
+    c.seen[c.slotQueueA[0]] = sideA;
+    c.seen[c.slotQueueB[0]] = sideB;
     // The slots of the dots beyond kSideStep's edges, from a dot's own.
     const int row = c.slotRow;
     const int slotSteps[4] = {row, 1, -row, -1};
     // Inlined at both its calls: the search's inner loop.
-    const auto expand = [&](int at, uint32_t mine, uint32_t other, int32_t* queue, int& tail,
-                            int& rootMine, int& rootOther) __attribute__((always_inline)) {
-        const int atSlot = (at >> 11) * row + ((at & (kLatticeSide - 1)) >> 1);  // c.slotOf
+    const auto expand = [&](int at, int atSlot, uint32_t mine, uint32_t other, int32_t* queue,
+                            int32_t* slotQueue, int& tail, int& rootMine, int& rootOther)
+        __attribute__((always_inline)) {
+#pragma GCC unroll 4
         for (int d = 0; d < 4; ++d) {
             const int step = kSideStep[d];
             const int edge = at + step;
@@ -70,7 +74,8 @@ int meetOrRunOut(StepComponents& c, const Board& wb, int a, int b, int& size) {
             if (m == other) return true;
             if (m == mine) continue;
             m = mine;
-            queue[tail++] = beyond;
+            queue[tail] = beyond;
+            slotQueue[tail++] = beyondSlot;
             const int k = joinedRootAt(c, beyondSlot);
             if (k < 0) continue;
             if (rootMine < 0) {
@@ -88,13 +93,21 @@ int meetOrRunOut(StepComponents& c, const Board& wb, int a, int b, int& size) {
             size = tailA;
             return 0;
         }
-        if (expand(c.queueA[headA++], sideA, sideB, c.queueA, tailA, rootA, rootB)) break;
+        const int atA = headA++;
+        if (expand(c.queueA[atA], c.slotQueueA[atA], sideA, sideB, c.queueA, c.slotQueueA, tailA,
+                   rootA, rootB)) {
+            break;
+        }
         if (headB == tailB) {
             c.searched[g] += headA + headB;
             size = tailB;
             return 1;
         }
-        if (expand(c.queueB[headB++], sideB, sideA, c.queueB, tailB, rootB, rootA)) break;
+        const int atB = headB++;
+        if (expand(c.queueB[atB], c.slotQueueB[atB], sideB, sideA, c.queueB, c.slotQueueB, tailB,
+                   rootB, rootA)) {
+            break;
+        }
     }
     c.searched[g] += headA + headB;
     // Met: both sides' dots join one class.
@@ -106,17 +119,17 @@ int meetOrRunOut(StepComponents& c, const Board& wb, int a, int b, int& size) {
     }
     if (rootB >= 0) c.classParent[classRoot(c, rootB)] = k;
     const uint64_t mine = tag(c.joinGeneration, k);
-    for (int i = 0; i < tailA; ++i) c.joined[c.slotOf(c.queueA[i])] = mine;
-    for (int i = 0; i < tailB; ++i) c.joined[c.slotOf(c.queueB[i])] = mine;
+    for (int i = 0; i < tailA; ++i) c.joined[c.slotQueueA[i]] = mine;
+    for (int i = 0; i < tailB; ++i) c.joined[c.slotQueueB[i]] = mine;
     return -1;
 }
 
 // Records the dots of the side that ran out as a new piece.
 int addPiece(StepComponents& c, int side, int size) {
-    const int32_t* dots = side == 0 ? c.queueA : c.queueB;
+    const int32_t* slots = side == 0 ? c.slotQueueA : c.slotQueueB;
     const int p = c.pieceCount++;
     const uint64_t mine = tag(c.joinGeneration, p);
-    for (int i = 0; i < size; ++i) c.piece[c.slotOf(dots[i])] = mine;
+    for (int i = 0; i < size; ++i) c.piece[slots[i]] = mine;
     return p;
 }
 
@@ -186,6 +199,7 @@ StepVerdict findPieces(StepComponents& c, const Board& wb, const int32_t* edges,
             inPiece[end] = pieceOf(c, dot) >= 0;
             if (!inPiece[end] && isolated(dot)) {
                 c.queueA[0] = dot;
+                c.slotQueueA[0] = c.slotOf(dot);
                 if (!newPiece(0, 1, askOfLoneDots)) return verdict;
                 inPiece[end] = true;
             }

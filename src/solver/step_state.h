@@ -102,8 +102,10 @@ struct StepComponents {
     uint32_t stepEdgesMarked;          // (marked once a walk at rest needs it, markStepEdges)
     int32_t metEnds[2 * kMaxEdges];    // markStep's list of the dots it met first
     int32_t lastAt[kPlaneSlots];       // by dot: the open step's last edge there, if any
-    int32_t queueA[kSlots];
+    int32_t queueA[kSlots];            // a search's dots, and their slots
     int32_t queueB[kSlots];
+    int32_t slotQueueA[kSlots];
+    int32_t slotQueueB[kSlots];
     int32_t pieceRoot[kMaxEdges];     // pieces joined by an edge the step took out
     int32_t clusterFirst[kMaxEdges];  // by root piece: its cluster's last contact met, or -1
     int32_t cutA[kMaxEdges];          // the ends of the taken-out edges that touch a piece
