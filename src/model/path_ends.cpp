@@ -110,17 +110,18 @@ void PathEnds::join(const uint8_t* lattice, int edge) {
     const int b = edge + across;
     const int linesA = linesAt(lattice, a);  // with this line
     const int linesB = linesAt(lattice, b);
-    if (linesA > 2 || linesB > 2) {
-        ++branches_;
-        record({kBranched, 0, 0, 0});
+    // A branch made or standing is rare: one test for both.
+    if ((linesA > 2) | (linesB > 2) | (branches_ > 0)) [[unlikely]] {
+        joinAtBranch(linesA, linesB);
         return;
     }
-    if (branches_ > 0) {
-        record({kUnchanged, 0, 0, 0});
-        return;
-    }
-    const int endA = linesA == 1 ? a : partner_[slot(a)];
-    const int endB = linesB == 1 ? b : partner_[slot(b)];
+    // An end is the dot itself when the line is its first, else its partner. Whether it is
+    // follows no pattern: both are read and one is chosen without a jump (the partner of a
+    // dot without lines is read but not used).
+    const int32_t oldA = partner_[slot(a)];
+    const int32_t oldB = partner_[slot(b)];
+    const int32_t endA = oldA ^ ((oldA ^ a) & -static_cast<int32_t>(linesA == 1));
+    const int32_t endB = oldB ^ ((oldB ^ b) & -static_cast<int32_t>(linesB == 1));
     if (endA == b) {
         record({kUnchanged, 0, 0, 0});
         return;
@@ -130,6 +131,15 @@ void PathEnds::join(const uint8_t* lattice, int edge) {
     record({endA, partnerA, endB, partnerB});
     partnerA = endB;
     partnerB = endA;
+}
+
+void PathEnds::joinAtBranch(int linesA, int linesB) {
+    if (linesA > 2 || linesB > 2) {
+        ++branches_;
+        record({kBranched, 0, 0, 0});
+        return;
+    }
+    record({kUnchanged, 0, 0, 0});
 }
 
 void PathEnds::growAndJoin(const uint8_t* lattice, int edge) {

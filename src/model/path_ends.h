@@ -66,6 +66,8 @@ class PathEnds {
     static constexpr size_t slot(int at) { return static_cast<unsigned>(at) >> 1; }
 
     void join(const uint8_t* lattice, int edge);
+    // join's record when the line makes a branch or a branch stands.
+    [[gnu::cold, gnu::noinline]] void joinAtBranch(int linesA, int linesB);
 
     // A record of the log per line set: the two ends it made partners with their old
     // partners; or, in endA, what it did instead.
