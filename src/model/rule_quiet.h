@@ -62,6 +62,29 @@ struct RuleQuiet {
         }
     }
 
+    // wakeEdge without a jump on the edge's direction, which follows no pattern where edges
+    // are decided one by one: the same marks, cleared by stores at offsets that the direction
+    // chooses (a vertical edge's middle row twice).
+    void wakeEdgeUnbranched(size_t x, size_t y) {
+        constexpr size_t kUnsignedRow = kRow;
+        const size_t at = (y >> 1) * kUnsignedRow + (x >> 1);
+        const size_t vertical = x & 1;
+        // The first cell and dot: at - 1 (horizontal) or at - kRow (vertical). The cells of
+        // the next row from at + kRow - 1 (horizontal) or at + kRow (vertical).
+        const size_t before = 1 + (kUnsignedRow - 1) * vertical;
+        const size_t below = kUnsignedRow - 1 + vertical;
+        clearPair(&cell[at - before]);
+        clearPair(&cell[at]);
+        clearPair(&cell[at + below]);
+        clearPair(&cell[at + kUnsignedRow]);
+        dot[at - before] = 0;
+        dot[at] = 0;
+    }
+    static void clearPair(uint8_t* at) {
+        constexpr uint16_t kZero = 0;
+        std::memcpy(at, &kZero, sizeof kZero);
+    }
+
     // Wakes every rule of a W x H puzzle and its outside ring and forgets which never decide
     // anything, a row at a time in words of eight marks (the marks this wakes past the ring belong
     // to no rule of the puzzle). A board of up to 14 columns takes two words a row, written without

@@ -181,9 +181,9 @@ void observeRule(RuleObserver& observer, RuleId rule, int x, int y, int corner, 
 
 namespace {
 
-// The rest of writeEdge when the queue or the log is full, an observer listens or the count
-// of board changes is about to start again. Out of line and at the end, so that writeEdge's
-// usual course makes no call but the last.
+// The rest of writeEdge when the queue or the log is full, an observer listens, the count
+// of board changes is about to start again or no solve builds on its calls. Out of line and at the
+// end, so that writeEdge's usual course makes no call but the last.
 [[gnu::cold, gnu::noinline]] void writeEdgeRarely(PuzzleState& state, int x, int y, int value,
                                                   bool queued) {
     if (!queued) state.frontend.showMessage(kQueueFullMessage);
@@ -197,7 +197,8 @@ namespace {
 
 }  // namespace
 
-void writeEdge(PuzzleState& state, int x, int y, int value) {
+template <bool kLineValue>
+void writeEdgeOf(PuzzleState& state, int x, int y, int value) {
     Board& wb = *state.workBoard;
     wb.at(x, y) = static_cast<uint8_t>(value);
     // A decision is queued and then logged. (Its entry lies past the lattice's first row and
@@ -206,19 +207,29 @@ void writeEdge(PuzzleState& state, int x, int y, int value) {
     const bool queued = wb.queue.push(entry);
     int32_t& logged = wb.moveLog[static_cast<size_t>(wb.writePos)];
     SolveScratch& scratch = *state.solveScratch;
-    if (!queued || logged == kEndSentinel || state.ruleObserver != nullptr ||
-        scratch.boardChanges == UINT32_MAX) [[unlikely]] {
+    // The usual course, within a solve with room everywhere, is told by one test.
+    if (!queued | (logged == kEndSentinel) | (state.ruleObserver != nullptr) |
+        (scratch.boardChanges == UINT32_MAX) | !scratch.incremental) [[unlikely]] {
         writeEdgeRarely(state, x, y, value, queued);
         return;
     }
     logged = entry;
     ++wb.writePos;
     // As noteEdgeChange: the count cannot start again here.
-    if (scratch.incremental) {
-        ++scratch.boardChanges;
-        scratch.wakeAroundEdge(x, y);
-    }
-    if (value == kLine) scratch.pathEnds.lineSet(wb.lattice.data(), latticeIndex(x, y));
+    ++scratch.boardChanges;
+    const auto ux = static_cast<size_t>(x);
+    const auto uy = static_cast<size_t>(y);
+    scratch.ruleQuiet.wakeEdgeUnbranched(ux, uy);
+    scratch.noteChainEdge(ux, uy, (x & 1) != 0);
+    if constexpr (kLineValue) scratch.pathEnds.lineSet(wb.lattice.data(), latticeIndex(x, y));
+}
+
+void writeLine(PuzzleState& state, int x, int y) {
+    writeEdgeOf<true>(state, x, y, kLine);
+}
+
+void writeOther(PuzzleState& state, int x, int y, int value) {
+    writeEdgeOf<false>(state, x, y, value);
 }
 
 void observeGroup(PuzzleState& state, int x, int y, int group) {

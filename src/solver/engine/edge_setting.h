@@ -94,8 +94,17 @@ inline int countGroup(const Board& board, int x, int y, int group) {
 // Pushes an entry on workBoard's queue; shows the queue-full message when the ring is full.
 void pushWorkQueue(PuzzleState& state, int32_t entry);
 
-// setEdge on an edge not yet decided.
-void writeEdge(PuzzleState& state, int x, int y, int value);
+// setEdge on an edge not yet decided: writeLine for a line, writeOther for any other value.
+// Most callers know the value, and then the choice costs nothing.
+void writeLine(PuzzleState& state, int x, int y);
+void writeOther(PuzzleState& state, int x, int y, int value);
+inline void writeEdge(PuzzleState& state, int x, int y, int value) {
+    if (value == kLine) {
+        writeLine(state, x, y);
+    } else {
+        writeOther(state, x, y, value);
+    }
+}
 // What setEdgeGroup tells a rule observer.
 [[gnu::cold, gnu::noinline]] void observeGroup(PuzzleState& state, int x, int y, int group);
 
