@@ -211,28 +211,31 @@ class SubLoopCall {
         }
     }
 
-    static bool isEdgeAt(int x, int y) { return x < kLatticeSide && ((x + y) & 1) != 0; }
-
     // Queues, with the ends of paths looked up, the dots that the log entries from slot
     // `from` to `to` may have made decide; false on an entry that is neither a line nor a
     // cross of an edge.
     bool queueByEnds(int32_t from, int32_t to) {
+        // Lines and crosses come in no order: the entries are sorted into the two kinds a
+        // block at a time without a jump, and the crosses of the block then looked at.
+        constexpr int kBlock = 64;
+        int32_t crossed[kBlock];
         int newLines = 0;
-        for (int32_t slot = from; slot < to; ++slot) {
-            const int32_t e = wb_.moveLog[slot];
-            if (!isMove(e)) continue;
-            const int value = entryValue(e);
-            if (value == kLine) {
-                ++newLines;
-                continue;
+        for (int32_t first = from; first < to; first += kBlock) {
+            const int32_t* const log = wb_.moveLog.data();
+            const int32_t last = std::min(to, first + kBlock);
+            // Counts of the block's lines, crosses and strays in the fields of kEntryKinds.
+            uint32_t kinds = 0;
+            for (int32_t slot = first; slot < last; ++slot) {
+                const int32_t e = log[slot];
+                crossed[(kinds >> 8) & 0xFF] = e;
+                kinds += kEntryKinds[static_cast<uint32_t>(e) >> 24];
             }
-            const int x = entryX(e);
-            const int y = entryY(e);
-            if (value != kCross || !isEdgeAt(x, y)) return false;
-            const int edge = latticeIndex(x, y);
-            const int across = (x & 1) != 0 ? kLatticeSide : 1;
-            if (dotTally(lattice_, edge - across) == tally(2, 0)) queueCorridorEnds(edge - across);
-            if (dotTally(lattice_, edge + across) == tally(2, 0)) queueCorridorEnds(edge + across);
+            if ((kinds >> 16) != 0) return false;
+            newLines += static_cast<int>(kinds & 0xFF);
+            const int crosses = static_cast<int>(kinds >> 8);
+            for (int i = 0; i < crosses; ++i) {
+                if (!queueAcross(crossed[i])) return false;
+            }
         }
         // The ends of each path that holds a new line were joined by the newest of them;
         // those of older records are no longer partners (or are the same two). A corridor
@@ -245,6 +248,38 @@ class SubLoopCall {
                 queueDot(joined.b);
             }
         }
+        return true;
+    }
+
+    // By the top byte of a log entry, what it adds to a block's count: 1 for a line, 1 << 8
+    // for a cross, 1 << 16 for a stray (a move of another value, or no entry the log
+    // writes), nothing for a marker. A block's 64 entries overflow no field.
+    static constexpr auto kEntryKinds = [] {
+        std::array<uint32_t, 256> kinds{};
+        for (unsigned top = 0; top < 256; ++top) {
+            const auto entry = static_cast<int32_t>(top << 24);
+            kinds[top] = isMarker(entry)                  ? 0
+                         : isMove(entry) && top == kLine  ? 1
+                         : isMove(entry) && top == kCross ? 1 << 8
+                                                          : 1 << 16;
+        }
+        return kinds;
+    }();
+
+    // After the cross entry `e`: the corridors through its dots that it made; false when it
+    // names no edge.
+    bool queueAcross(int32_t e) {
+        const int x = entryX(e);
+        const int y = entryY(e);
+        if (x >= kLatticeSide || ((x + y) & 1) == 0) return false;
+        const int edge = latticeIndex(x, y);
+        const int across = (x & 1) != 0 ? kLatticeSide : 1;
+        const bool before = dotTally(lattice_, edge - across) == tally(2, 0);
+        const bool after = dotTally(lattice_, edge + across) == tally(2, 0);
+        // Most crosses make none: one test for both.
+        if (!(before | after)) return true;
+        if (before) queueCorridorEnds(edge - across);
+        if (after) queueCorridorEnds(edge + across);
         return true;
     }
 
@@ -291,7 +326,10 @@ class SubLoopCall {
     // Whether the dots at a and b may be the two ends of one path: each is the other's
     // partner (the partners kept for dots that are no ends, or no longer, are left as they
     // were, and may agree; the rule at such a dot decides nothing).
-    bool partners(int a, int b) const { return ends_.otherEnd(a) == b && ends_.otherEnd(b) == a; }
+    bool partners(int a, int b) const {
+        // Both are read: whether the first agrees follows no pattern.
+        return (ends_.otherEnd(a) == b) & (ends_.otherEnd(b) == a);
+    }
 
     void queueDot(int at) {
         if (!scratch_.subLoopQueued.visit(SolveScratch::dotSlot(at))) return;
