@@ -198,7 +198,7 @@ namespace {
 }  // namespace
 
 template <bool kLineValue>
-void writeEdgeOf(PuzzleState& state, int x, int y, int value) {
+[[gnu::always_inline]] inline void writeEdgeOf(PuzzleState& state, int x, int y, int value) {
     Board& wb = *state.workBoard;
     wb.at(x, y) = static_cast<uint8_t>(value);
     // A decision is queued and then logged. (Its entry lies past the lattice's first row and
@@ -224,12 +224,21 @@ void writeEdgeOf(PuzzleState& state, int x, int y, int value) {
     if constexpr (kLineValue) scratch.pathEnds.lineSet(wb.lattice.data(), latticeIndex(x, y));
 }
 
-void writeLine(PuzzleState& state, int x, int y) {
+// Out of line, so that writeAnyEdge jumps to them.
+[[gnu::noinline]] void writeLine(PuzzleState& state, int x, int y) {
     writeEdgeOf<true>(state, x, y, kLine);
 }
 
-void writeOther(PuzzleState& state, int x, int y, int value) {
+[[gnu::noinline]] void writeOther(PuzzleState& state, int x, int y, int value) {
     writeEdgeOf<false>(state, x, y, value);
+}
+
+void writeAnyEdge(PuzzleState& state, int x, int y, int value) {
+    if (value == kLine) {
+        writeLine(state, x, y);
+    } else {
+        writeOther(state, x, y, value);
+    }
 }
 
 void observeGroup(PuzzleState& state, int x, int y, int group) {

@@ -95,15 +95,23 @@ inline int countGroup(const Board& board, int x, int y, int group) {
 void pushWorkQueue(PuzzleState& state, int32_t entry);
 
 // setEdge on an edge not yet decided: writeLine for a line, writeOther for any other value.
-// Most callers know the value, and then the choice costs nothing.
+// A caller that knows the value calls the one it needs; the others share writeAnyEdge's
+// choice, which follows the pattern of all their values.
 void writeLine(PuzzleState& state, int x, int y);
 void writeOther(PuzzleState& state, int x, int y, int value);
+void writeAnyEdge(PuzzleState& state, int x, int y, int value);
 inline void writeEdge(PuzzleState& state, int x, int y, int value) {
-    if (value == kLine) {
-        writeLine(state, x, y);
-    } else {
-        writeOther(state, x, y, value);
+#if defined(__GNUC__)
+    if (__builtin_constant_p(value)) {
+        if (value == kLine) {
+            writeLine(state, x, y);
+        } else {
+            writeOther(state, x, y, value);
+        }
+        return;
     }
+#endif
+    writeAnyEdge(state, x, y, value);
 }
 // What setEdgeGroup tells a rule observer.
 [[gnu::cold, gnu::noinline]] void observeGroup(PuzzleState& state, int x, int y, int group);
