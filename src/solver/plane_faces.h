@@ -14,7 +14,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <utility>
 
 #include "model/lattice.h"
@@ -27,18 +26,19 @@ struct PlaneFaces {
     // sets of the cache (rows a power of two apart would share theirs).
     static constexpr int kSlots = (kMaxCells + 2) * (kMaxCells + 2);
 
-    bool known;     // the faces at rest are learnt
-    int row;        // the slots of a row of cells: the width of the board learnt, ring included
-    uint32_t step;  // the open step's joins carry it in their links
+    bool known;       // the faces at rest are learnt
+    int row;          // the slots of a row of cells: the width of the board learnt, ring included
+    int linkedCount;  // the faces at rest the open step linked to another, in linked
     // By cell slot: the face at rest, named by one of its cells, so that a step reads it at
     // once; the next cell of the same face, round a ring; and by face, its cells. Two faces
     // that become one take the name of the larger, whose cells keep theirs.
     int32_t face[kSlots];
     int32_t next[kSlots];
     int32_t size[kSlots];
-    // By face at rest: its parent among the open step's joins, as step << 32 | parent; a
-    // link of another step stands for none, the face being its own.
-    uint64_t stepLink[kSlots];
+    // By face at rest: its parent among the open step's joins, itself for a root. Only the
+    // faces in linked[0, linkedCount) have another, and a new step sets theirs back.
+    int32_t stepParent[kSlots];
+    int32_t linked[kSlots];
 
     int slotOf(int cell) const { return (cell >> 11) * row + ((cell & (kLatticeSide - 1)) >> 1); }
 
@@ -67,6 +67,7 @@ struct PlaneFaces {
         static_assert(kLatticeSide == 1024);
         row = w + 2;
         for (int s = 0; s < (h + 2) * row; ++s) {
+            stepParent[s] = s;
             face[s] = s;
             next[s] = s;
             size[s] = 1;
@@ -87,6 +88,7 @@ struct PlaneFaces {
                 if (lacks(edge)) takeOutAtRest(edge);
             }
         }
+        linkedCount = 0;
         known = true;
     }
 
@@ -98,28 +100,27 @@ struct PlaneFaces {
 
     // A new step: the last one's joins are forgotten.
     void newStep() {
-        if (++step == 0) {
-            std::memset(stepLink, 0, sizeof stepLink);
-            step = 1;
-        }
+        for (int i = 0; i < linkedCount; ++i) stepParent[linked[i]] = linked[i];
+        linkedCount = 0;
     }
 
     void setStepParent(int r, int p) {
-        stepLink[r] = (uint64_t{step} << 32) | static_cast<uint32_t>(p);
+        stepParent[r] = p;
+        linked[linkedCount++] = r;
     }
 
-    // The root of face r among the step's joins: a face without a link of this step (no
-    // link leads a face to itself).
+    // The root of face r among the step's joins. Whether a face has a parent has no
+    // pattern, and a root is its own: two steps up are taken without a branch, and a face
+    // three steps below its root is seldom. (Only which faces are one tells anything: how
+    // the paths are shortened changes no answer.)
     int findStep(int r) {
-        for (;;) {
-            const uint64_t link = stepLink[r];
-            if ((link >> 32) != step) return r;
-            const int p = static_cast<int>(static_cast<uint32_t>(link));
-            const uint64_t up = stepLink[p];
-            if ((up >> 32) != step) return p;
-            stepLink[r] = up;  // halves the path
-            r = static_cast<int>(static_cast<uint32_t>(up));
+        r = stepParent[stepParent[r]];
+        while (stepParent[r] != r) {
+            const int up = stepParent[stepParent[r]];
+            stepParent[r] = up;  // halves the path
+            r = up;
         }
+        return r;
     }
 
     // Takes an edge out of the graph within the step: true when that split a component.
