@@ -33,39 +33,14 @@ struct RuleQuiet {
     // leaves it, only a new solve clears it.
     std::array<uint8_t, kSlots> advancedNever;
 
-    // Edge (x, y) changed: its two end dots and the six cells whose groups hold it. (Any of
-    // them may have lost its settled flag with the change, when the change is a retraction.)
-    void wakeEdge(int x, int y) {
-        if ((x & 1) == 0) {
-            wakeEdgeOf<false>(static_cast<size_t>(x), static_cast<size_t>(y));
-        } else {
-            wakeEdgeOf<true>(static_cast<size_t>(x), static_cast<size_t>(y));
-        }
-    }
-    // wakeEdge for an edge whose direction the caller knows (a vertical one has an odd x).
-    template <bool kVertical>
-    void wakeEdgeOf(size_t x, size_t y) {
-        constexpr size_t kUnsignedRow = kRow;
-        const size_t at = (y >> 1) * kUnsignedRow + (x >> 1);
-        if constexpr (!kVertical) {
-            // Horizontal: cells x - 2 .. x + 2 above and below, dots left and right.
-            std::fill_n(&cell[at - 1], 3, uint8_t{0});
-            std::fill_n(&cell[at + kUnsignedRow - 1], 3, uint8_t{0});
-            std::fill_n(&dot[at - 1], 2, uint8_t{0});
-        } else {
-            // Vertical: cells y - 2 .. y + 2 left and right, dots above and below.
-            std::fill_n(&cell[at - kUnsignedRow], 2, uint8_t{0});
-            std::fill_n(&cell[at], 2, uint8_t{0});
-            std::fill_n(&cell[at + kUnsignedRow], 2, uint8_t{0});
-            dot[at - kUnsignedRow] = 0;
-            dot[at] = 0;
-        }
-    }
-
-    // wakeEdge without a jump on the edge's direction, which follows no pattern where edges
-    // are decided one by one: the same marks, cleared by stores at offsets that the direction
-    // chooses (a vertical edge's middle row twice).
-    void wakeEdgeUnbranched(size_t x, size_t y) {
+    // Edge (x, y) changed: its two end dots and the six cells whose groups hold it (any of
+    // them may have lost its settled flag with the change, when the change is a retraction):
+    // for a horizontal edge the cells x - 2 .. x + 2 above and below and the dots left and
+    // right, for a vertical one the cells y - 2 .. y + 2 left and right and the dots above and
+    // below. Without a jump on the edge's direction, which follows no pattern where edges are
+    // decided one by one: stores at offsets that the direction chooses (a vertical edge's
+    // middle row twice).
+    void wakeEdge(size_t x, size_t y) {
         constexpr size_t kUnsignedRow = kRow;
         const size_t at = (y >> 1) * kUnsignedRow + (x >> 1);
         const size_t vertical = x & 1;

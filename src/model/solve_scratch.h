@@ -195,15 +195,8 @@ struct SolveScratch {
     // The rest of noteEdgeChange within a solve, for a caller that has counted the change in
     // boardChanges itself.
     [[gnu::always_inline]] void wakeAroundEdge(int x, int y) {
-        ruleQuiet.wakeEdge(x, y);
+        ruleQuiet.wakeEdge(static_cast<size_t>(x), static_cast<size_t>(y));
         noteChainEdge(static_cast<size_t>(x), static_cast<size_t>(y), (x & 1) != 0);
-    }
-    // wakeAroundEdge for an edge whose direction the caller knows (a vertical one has an
-    // odd x).
-    template <bool kVertical>
-    [[gnu::always_inline]] void wakeAroundEdgeOf(size_t x, size_t y) {
-        ruleQuiet.wakeEdgeOf<kVertical>(x, y);
-        noteChainEdge(x, y, kVertical);
     }
     // The chains' notes of a change of edge (x, y).
     [[gnu::always_inline]] void noteChainEdge(size_t x, size_t y, bool vertical) {

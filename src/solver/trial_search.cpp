@@ -17,50 +17,33 @@ namespace {
 
 constexpr uint8_t kNotSettled = static_cast<uint8_t>(~kSettled);
 
-// The positions whose rules depend on an edge at `at`: its two end dots, the two cells it
-// separates and the four cells that share an end dot with it.
-template <bool kVertical>
-[[gnu::always_inline]] inline void unsettleAround(uint8_t* at) {
-    static constexpr int V = kLatticeSide;
-    // Written out, so that each is one instruction at a fixed offset.
-    const auto unsettle = [at](auto... offsets) { ((at[offsets] &= kNotSettled), ...); };
-    if constexpr (kVertical) {
-        unsettle(-V, V, -1, 1, -1 - 2 * V, 1 - 2 * V, -1 + 2 * V, 1 + 2 * V);
-    } else {
-        unsettle(-1, 1, -V, V, -2 - V, 2 - V, -2 + V, 2 + V);
-    }
-}
-
-// A retracted edge (x, y): undecided, its neighbourhood unsettled and, within a solve, the
-// change noted but not counted (noteEdgeChange without noteBoardChange).
-template <bool kVertical>
+// A retracted edge (x, y): undecided; the positions whose rules depend on it (its two end
+// dots, the two cells it separates and the four cells that share an end dot with it)
+// unsettled; within a solve the change noted but not counted (noteEdgeChange without
+// noteBoardChange), the rules' quiet marks woken only when `wake`.
+//
+// The marks need no waking when the work queue is drained: a quiet mark is read only for the
+// dots and cells around a queued edge, and within a solve each edge queued after this wakes
+// those around it as it is written (outside a solve no mark is read, and a new solve wakes
+// them all). With no queued edge left unread, every mark read from now on is cleared after
+// this before it is read: the marks left standing would be cleared unread.
 [[gnu::always_inline]] inline void takeBack(Board& wb, SolveScratch& scratch, bool incremental,
-                                            size_t x, size_t y) {
-    uint8_t* const at = wb.lattice.data() + y * kLatticeSide + x;
-    *at = 0;
-    unsettleAround<kVertical>(at);
-    if (incremental) scratch.wakeAroundEdgeOf<kVertical>(x, y);
-}
-
-// takeBack when the work queue is drained: the same without waking the rules' quiet marks,
-// and without a branch on the edge's direction. A quiet mark is read only for the dots and
-// cells around a queued edge, and within a solve each edge queued after this wakes those
-// around it as it is written (outside a solve no mark is read, and a new solve wakes them
-// all). With no queued edge left unread, every mark read from now on is cleared after this
-// before it is read: the marks this leaves standing would be cleared unread.
-[[gnu::always_inline]] inline void takeBackDrained(Board& wb, SolveScratch& scratch,
-                                                   bool incremental, size_t x, size_t y) {
+                                            bool wake, size_t x, size_t y) {
     static constexpr ptrdiff_t V = kLatticeSide;
     uint8_t* const at = wb.lattice.data() + y * kLatticeSide + x;
     *at = 0;
-    // unsettleAround: besides the four next positions, the four cells at (+-a, +-b): a
-    // vertical edge (odd x) has them at (+-1, +-2V), a horizontal one at (+-2, +-V).
+    // Besides the four next positions, the four cells at (+-a, +-b): a vertical edge (odd x)
+    // has them at (+-1, +-2V), a horizontal one at (+-2, +-V). Without a jump on the
+    // direction, each at an offset.
     const auto vertical = static_cast<ptrdiff_t>(x & 1);
     const ptrdiff_t a = 2 - vertical;
     const ptrdiff_t b = V << vertical;
     const auto unsettle = [at](auto... offsets) { ((at[offsets] &= kNotSettled), ...); };
     unsettle(-V, V, ptrdiff_t{-1}, ptrdiff_t{1}, -a - b, a - b, b - a, a + b);
-    if (incremental) scratch.noteChainEdge(x, y, vertical != 0);
+    if (incremental) {
+        if (wake) scratch.ruleQuiet.wakeEdge(x, y);
+        scratch.noteChainEdge(x, y, vertical != 0);
+    }
 }
 
 // The judgement of tryAndRetract.
@@ -96,26 +79,12 @@ int32_t retractStep(PuzzleState& state) {
     const bool incremental = scratch.incremental;
     size_t lines = 0;
     int slot = wb.writePos - 1;
-    if (wb.queue.drained()) {
-        for (; slot > 0 && isMove(wb.moveLog[slot]); --slot) {
-            const int32_t e = wb.moveLog[slot];
-            takeBackDrained(wb, scratch, incremental, static_cast<size_t>(entryX(e)),
-                            static_cast<size_t>(entryY(e)));
-            lines += entryValue(e) == kLine ? 1 : 0;
-        }
-    } else {
-        for (; slot > 0 && isMove(wb.moveLog[slot]); --slot) {
-            const int32_t e = wb.moveLog[slot];
-            const auto ex = static_cast<size_t>(entryX(e));
-            const auto ey = static_cast<size_t>(entryY(e));
-            // An edge's x is odd when it is vertical.
-            if ((ex & 1) != 0) {
-                takeBack<true>(wb, scratch, incremental, ex, ey);
-            } else {
-                takeBack<false>(wb, scratch, incremental, ex, ey);
-            }
-            if (entryValue(e) == kLine) ++lines;
-        }
+    const bool wake = !wb.queue.drained();
+    for (; slot > 0 && isMove(wb.moveLog[slot]); --slot) {
+        const int32_t e = wb.moveLog[slot];
+        takeBack(wb, scratch, incremental, wake, static_cast<size_t>(entryX(e)),
+                 static_cast<size_t>(entryY(e)));
+        lines += entryValue(e) == kLine ? 1 : 0;
     }
     if (incremental) scratch.noteBoardChanges(static_cast<uint32_t>(wb.writePos - 1 - slot));
     scratch.pathEnds.linesTakenBack(lines);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -10,8 +11,33 @@
 namespace vexilo {
 namespace {
 
-// Random edges of boards up to the largest: the unbranched wake clears the marks wakeEdge
-// clears and no others, among random marks around the edge and anywhere else.
+// The marks around edge (x, y), one by one: its two end dots and the six cells whose groups
+// hold it.
+void wakeOneByOne(RuleQuiet& quiet, int x, int y) {
+    const auto clear = [&](std::array<uint8_t, RuleQuiet::kSlots>& marks, int px, int py) {
+        marks[static_cast<size_t>(RuleQuiet::slot(px, py))] = 0;
+    };
+    const bool vertical = (x & 1) != 0;
+    for (int along = -2; along <= 2; along += 2) {
+        for (int side = -1; side <= 1; side += 2) {
+            if (vertical) {
+                clear(quiet.cell, x + side, y + along);
+            } else {
+                clear(quiet.cell, x + along, y + side);
+            }
+        }
+    }
+    for (int end = -1; end <= 1; end += 2) {
+        if (vertical) {
+            clear(quiet.dot, x, y + end);
+        } else {
+            clear(quiet.dot, x + end, y);
+        }
+    }
+}
+
+// Random edges of boards up to the largest: wakeEdge clears the marks around the edge and no
+// others, among random marks around the edge and anywhere else.
 TEST(RuleQuiet, TheUnbranchedWakeClearsWhatWakeEdgeClears) {
     auto plain = std::make_unique<RuleQuiet>();
     auto unbranched = std::make_unique<RuleQuiet>();
@@ -37,8 +63,8 @@ TEST(RuleQuiet, TheUnbranchedWakeClearsWhatWakeEdgeClears) {
                 plain->dot[slot] = unbranched->dot[slot] = dot;
             }
         }
-        plain->wakeEdge(x, y);
-        unbranched->wakeEdgeUnbranched(static_cast<size_t>(x), static_cast<size_t>(y));
+        wakeOneByOne(*plain, x, y);
+        unbranched->wakeEdge(static_cast<size_t>(x), static_cast<size_t>(y));
         for (int row = -2; row <= 2; ++row) {
             const int first = std::max(0, at + row * RuleQuiet::kRow - 3);
             const auto slot = static_cast<size_t>(first);

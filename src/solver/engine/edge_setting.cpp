@@ -219,7 +219,7 @@ template <bool kLineValue>
     ++scratch.boardChanges;
     const auto ux = static_cast<size_t>(x);
     const auto uy = static_cast<size_t>(y);
-    scratch.ruleQuiet.wakeEdgeUnbranched(ux, uy);
+    scratch.ruleQuiet.wakeEdge(ux, uy);
     scratch.noteChainEdge(ux, uy, (x & 1) != 0);
     if constexpr (kLineValue) scratch.pathEnds.lineSet(wb.lattice.data(), latticeIndex(x, y));
 }
